@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages that building, running and testing need.
+# Prints what it installs; does nothing when everything is already there.
+set -euo pipefail
+
+PACKAGES=(
+    # build
+    g++ cmake ninja-build pkg-config
+    qt6-base-dev qt6-base-dev-tools qt6-qpa-plugins libgl1-mesa-dev libzip-dev
+    # fonts standing in for the classic Windows faces of the layout
+    fonts-liberation fonts-urw-base35 fonts-dejavu-core
+    # running headless, screenshots, test tools
+    xvfb xauth imagemagick poppler-utils
+    python3-docx
+    cups printer-driver-cups-pdf
+    dbus-x11 at-spi2-core python3-pyatspi
+    clang libclang-rt-14-dev
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$p")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    echo "setup: all packages present"
+    exit 0
+fi
+
+echo "setup: installing ${missing[*]}"
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -q "${missing[@]}"

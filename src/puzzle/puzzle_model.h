@@ -1,0 +1,229 @@
+#pragma once
+
+// The puzzle model: the letter grid and the word list of one puzzle under
+// construction, with every operation that changes them.
+//
+// A puzzle is a square cell store of (N+1) x (N+1) texts (the last column and
+// row are a margin that is never shown) and three parallel word lists: `log`
+// (the words), `positions` ("X, Y" of each first letter, counted from 1) and
+// `directionMemo` (direction names). The lists are the master copy of the
+// words: RefreshGrid writes their letters into the grid, WordsToBlank erases
+// them. A cell's text tells its kind: empty or a single space is blank, one
+// upper-case letter is a word letter, and a letter followed by the filler mark
+// "     ." is a filled cell.
+//
+// Commands return a CommandOutcome: the messages to show the user, in order,
+// and which entry boxes the editor should empty. A command that stops on an
+// error (a damaged position line) leaves the puzzle exactly as it was.
+//
+// The model has no widget code; the editor windows show it.
+
+#include "puzzle/random_generator.h"
+#include "puzzle/size_table.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace quarrin {
+
+// The eight directions, in the order of the editor's direction box.
+enum class Direction { Up, Down, Left, Right, UpRight, UpLeft, DownRight, DownLeft };
+
+struct DirectionInfo
+{
+    Direction direction;
+    const char *name;
+    int columnStep;
+    int rowStep;
+    int randomCode;  // code drawn by random placement
+};
+
+// All eight, in the order of the direction box.
+const std::array<DirectionInfo, 8> &directionTable();
+const DirectionInfo &directionInfo(Direction d);
+// Exact, case-sensitive match of a direction name.
+std::optional<Direction> directionFromName(const QString &name);
+// Codes 0..7 name a direction; 8 and 9 (and anything else) name none.
+std::optional<Direction> directionFromRandomCode(int code);
+
+// A set of allowed directions for random placement.
+class DirectionSet
+{
+public:
+    DirectionSet() = default;
+    static DirectionSet all();
+    bool contains(Direction d) const { return m_bits & bit(d); }
+    void set(Direction d, bool on = true);
+    bool isEmpty() const { return m_bits == 0; }
+    bool operator==(const DirectionSet &o) const { return m_bits == o.m_bits; }
+
+private:
+    static unsigned bit(Direction d) { return 1u << unsigned(d); }
+    unsigned m_bits = 0;
+};
+
+// The inputs of "Add Word", read from the editor's boxes as they stand.
+struct AddWordRequest
+{
+    QString word;        // the word box, as typed
+    bool randomPosition = false;
+    QString x;           // X box text
+    QString y;           // Y box text
+    QString direction;   // direction box text
+    DirectionSet allowed;
+};
+
+struct CommandOutcome
+{
+    QStringList messages;  // shown one after another, each in a box with OK
+    bool ok = true;        // false: stopped by an error; the puzzle is unchanged
+    bool placed = false;   // Add Word: the word went into the grid
+    bool clearWord = false;
+    bool clearCoordinates = false;  // empty X and Y
+    bool clearDeleteText = false;   // empty the delete list's text
+};
+
+// Cell tests. Each looks at the whole cell text, trailing characters included.
+bool isFreeFor(const QString &cell, QChar letter);   // fit rule
+bool takesRandomLetter(const QString &cell);         // random fill
+bool takesMessageLetter(const QString &cell);        // message fill
+bool isWordLetter(const QString &cell);              // word highlighting
+
+// The parsed "X, Y" line of a word, as a 0-based column and row.
+struct CellPos
+{
+    int col = 0;
+    int row = 0;
+};
+
+// Reads a decimal integer the way the position lines and coordinate boxes are
+// read: leading blanks are skipped, an optional sign, digits only, within the
+// range of a 32-bit signed integer. Returns nothing on failure.
+std::optional<int> parseInteger(const QString &text);
+// The message shown for a text that is not a valid integer.
+QString invalidIntegerMessage(const QString &text);
+
+class PuzzleModel
+{
+public:
+    PuzzleModel(GridSize size, RandomGenerator *random);
+
+    const SizeSpec &spec() const { return *m_spec; }
+    int n() const { return m_spec->n; }
+    int storeSide() const { return m_spec->store; }
+
+    // Cell store access; addresses outside the store read as empty and are
+    // never written.
+    const QString &cell(int col, int row) const;
+    void setCell(int col, int row, const QString &text);
+    bool inStore(int col, int row) const;
+
+    const QStringList &log() const { return m_log; }
+    const QStringList &positions() const { return m_positions; }
+    const QStringList &directionMemo() const { return m_directions; }
+    // Entries of the delete list, refilled by RefreshGrid.
+    const QStringList &deleteList() const { return m_deleteList; }
+    int wordCount() const { return int(m_log.size()); }
+
+    // Replaces the three lists (the loader uses this; texts are split into
+    // lines the way a multi-line field splits them).
+    void setListTexts(const QString &log, const QString &positions, const QString &directions);
+    // Joins list lines into a field text: every line followed by CR LF.
+    static QString linesToText(const QStringList &lines);
+    static QStringList textToLines(const QString &text);
+
+    // --- Operations on the word lists and grid ---
+
+    // Writes every listed word's letters into the grid and refills the
+    // delete list. Throws PuzzleError on a position line that is not "X, Y".
+    void RefreshGrid();
+    // Empties every cell covered by a listed word.
+    void WordsToBlank();
+    // Appends a word and its position and direction lines.
+    void AddToMemo(int col, const QString &directionName, const QString &word, int row);
+
+    // Fit checks: every cell of the word's walk is free for its letter.
+    // They do not test the bounds (callers test the fit first).
+    bool CheckUp(int col, const QString &word, int row) const;
+    bool CheckDown(int col, const QString &word, int row) const;
+    bool CheckLeft(int col, const QString &word, int row) const;
+    bool CheckRight(int col, const QString &word, int row) const;
+    bool CheckUpRight(int col, const QString &word, int row) const;
+    bool CheckUpLeft(int col, const QString &word, int row) const;
+    bool CheckDownRight(int col, const QString &word, int row) const;
+    bool CheckDownLeft(int col, const QString &word, int row) const;
+    bool check(Direction d, int col, const QString &word, int row) const;
+    // Fit rule: a word of the given length from (col, row) stays in the grid.
+    bool fits(Direction d, int col, int row, int length) const;
+
+    // --- Commands ---
+
+    // "Add Word": random placement or placement at the given position.
+    CommandOutcome AddWord(const AddWordRequest &request);
+    // "Clear": empties the whole puzzle.
+    CommandOutcome Clear();
+    // "Delete": removes word `index` and rebuilds the grid from the rest.
+    CommandOutcome DeleteWord(int index);
+    // Refresh of the delete list before it opens.
+    CommandOutcome RefreshDeleteList();
+    // "Fill blank with Random".
+    CommandOutcome FillRandom();
+    // "Fill blank with Message", step one: the number F of cells that can
+    // take a message letter, and the prompt that offers them.
+    int messageCapacity() const;
+    QString messagePrompt() const;
+    // Step two: writes the answer into the free cells in reading order.
+    CommandOutcome FillMessage(const QString &answer);
+    // "Remove random characters and message".
+    CommandOutcome RemoveFill();
+    // Rebuilds the cell kinds after a load: WordsToBlank, the filler mark on
+    // every non-empty cell of the store, RefreshGrid.
+    void KindRestore();
+    // Trims blanks and control characters from both ends of every position line.
+    void trimPositionLines();
+
+    // The column-by-column sweep of the whole store: every empty cell is given
+    // a single space first (which stays), then its first character is taken.
+    QString sweepLetters();
+
+    // Runs `change` so that it either completes or leaves the puzzle as it
+    // was: a PuzzleError thrown inside is turned into a message.
+    CommandOutcome runAtomically(const std::function<void(CommandOutcome &)> &change);
+
+    // How many times the model has changed (views use it to know when to repaint).
+    quint64 revision() const { return m_revision; }
+
+private:
+    void touch() { ++m_revision; }
+    CellPos readPosition(int index, CellPos previous) const;
+    // Calls visit(col, row, letterIndex) for each cell of word `index`, after
+    // checking that the whole walk lies in the store. Returns false when the
+    // word's direction names none of the eight or its walk leaves the store.
+    template <typename Visit>
+    void forEachListedWord(Visit visit) const;
+    void addRandom(const QString &text, CommandOutcome &out);
+    void addAtPosition(const AddWordRequest &request, CommandOutcome &out);
+    void clearVisible();
+
+    const SizeSpec *m_spec;
+    RandomGenerator *m_random;
+    std::vector<QString> m_cells;  // column-major: index col * store + row
+    QStringList m_log;
+    QStringList m_positions;
+    QStringList m_directions;
+    QStringList m_deleteList;
+    quint64 m_revision = 0;
+};
+
+// An error that stops a command (such as a position line that is not a number).
+struct PuzzleError
+{
+    QString message;
+};
+
+} // namespace quarrin
