@@ -201,12 +201,12 @@ public:
 private:
     void touch() { ++m_revision; }
     CellPos readPosition(int index, CellPos previous) const;
-    // Calls visit(col, row, letterIndex) for each cell of word `index`, after
-    // checking that the whole walk lies in the store. Returns false when the
-    // word's direction names none of the eight or its walk leaves the store.
+    // Calls visit(col, row, letter) for every cell of every listed word, in
+    // list order. Words whose direction names none of the eight, or whose walk
+    // would leave the cell store, are passed over.
     template <typename Visit>
     void forEachListedWord(Visit visit) const;
-    void addRandom(const QString &text, CommandOutcome &out);
+    void addRandom(const AddWordRequest &request, CommandOutcome &out);
     void addAtPosition(const AddWordRequest &request, CommandOutcome &out);
     void clearVisible();
 

@@ -24,6 +24,7 @@ const SizeSpec kSmall{
     false,
     "     .",
     true,
+    true,
 };
 
 const SizeSpec kLarge{
@@ -45,6 +46,7 @@ const SizeSpec kLarge{
     "Invalid X, Y Values. Coordinates must be between 1 and 30 only",
     true,
     "      .",
+    false,
     false,
 };
 

@@ -34,6 +34,9 @@ struct SizeSpec
     const char *messageFillMark;
     // The message prompt: the small grid names the number of free cells.
     bool messagePromptShowsCount;
+    // The small editor trims the position lines after every load command,
+    // even a cancelled one.
+    bool trimPositionsAfterLoad;
 };
 
 const SizeSpec &sizeSpec(GridSize size);
