@@ -1,0 +1,71 @@
+#pragma once
+
+// ASCII-art boards for puzzle tests.
+//   '.'  blank (empty cell)
+//   'A'  word letter (the one-character text "A")
+//   'a'  filled cell (the letter A followed by the filler mark)
+//   '_'  a single space
+// Rows are strings; the board covers the top-left corner of the visible grid.
+
+#include "puzzle/puzzle_model.h"
+
+#include <QStringList>
+
+namespace quarrin::test {
+
+inline QString cellFromChar(QChar c)
+{
+    if (c == QLatin1Char('.'))
+        return QString();
+    if (c == QLatin1Char('_'))
+        return QStringLiteral(" ");
+    if (c.isLower())
+        return c.toUpper() + kFillerMark;
+    return QString(c);
+}
+
+inline QChar charFromCell(const QString &cell)
+{
+    if (cell.isEmpty())
+        return QLatin1Char('.');
+    if (cell == QLatin1String(" "))
+        return QLatin1Char('_');
+    if (cell.size() == 1)
+        return cell.at(0);
+    if (cell.at(0) == QLatin1Char(' '))
+        return QLatin1Char('-');  // a loaded blank: space plus mark
+    return cell.at(0).toLower();
+}
+
+inline void setBoard(PuzzleModel &model, const QStringList &rows)
+{
+    for (int r = 0; r < rows.size(); ++r)
+        for (int c = 0; c < rows[r].size(); ++c)
+            model.setCell(c, r, cellFromChar(rows[r].at(c)));
+}
+
+// The top-left `cols` x `rows` corner of the grid as art.
+inline QStringList board(const PuzzleModel &model, int cols, int rows)
+{
+    QStringList out;
+    for (int r = 0; r < rows; ++r) {
+        QString line;
+        for (int c = 0; c < cols; ++c)
+            line += charFromCell(model.cell(c, r));
+        out << line;
+    }
+    return out;
+}
+
+inline QStringList board(const PuzzleModel &model)
+{
+    return board(model, model.n(), model.n());
+}
+
+// A clock that always reads the same value, so reseeding is repeatable.
+inline RandomGenerator fixedRandom(std::uint64_t ticks = 42)
+{
+    return RandomGenerator([ticks] { return ticks; });
+}
+
+} // namespace quarrin::test

@@ -1,0 +1,344 @@
+// "Add Word": the fit rule, the fit checks, both placement paths and their messages.
+
+#include "board.h"
+
+#include <QTest>
+
+using namespace quarrin;
+using namespace quarrin::test;
+
+namespace {
+
+const QString kEmptyInput = QStringLiteral(
+    "Error: You have not entered a word, X/Y coordinates, or have not selected a direction.");
+const QString kBadCoordinates15 =
+    QStringLiteral("Invalid X, Y Values. Coordinates must be between 1 and 15 only");
+const QString kInvalidPosition = QStringLiteral("Invalid position to enter word");
+const QString kTooLarge15 = QStringLiteral("Word is too large. 14 Characters maximum");
+
+AddWordRequest given(const QString &word, const QString &x, const QString &y, const QString &dir)
+{
+    AddWordRequest r;
+    r.word = word;
+    r.x = x;
+    r.y = y;
+    r.direction = dir;
+    return r;
+}
+
+AddWordRequest randomly(const QString &word, DirectionSet allowed)
+{
+    AddWordRequest r;
+    r.word = word;
+    r.randomPosition = true;
+    r.x = r.y = r.direction = QStringLiteral("N/A");
+    r.allowed = allowed;
+    return r;
+}
+
+DirectionSet only(Direction d)
+{
+    DirectionSet s;
+    s.set(d);
+    return s;
+}
+
+void addWords(PuzzleModel &model, int count)
+{
+    for (int k = 0; k < count; ++k) {
+        const CommandOutcome out =
+            model.AddWord(given(QStringLiteral("AB"), "1", QString::number(k % 15 + 1), "Right"));
+        QVERIFY(out.placed);
+    }
+}
+
+} // namespace
+
+class TestPlacement : public QObject
+{
+    Q_OBJECT
+private slots:
+    void givenPosition_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("x");
+        QTest::addColumn<QString>("y");
+        QTest::addColumn<QString>("direction");
+        QTest::addColumn<bool>("placed");
+        QTest::addColumn<QStringList>("messages");
+
+        QTest::newRow("fits") << "cat" << "1" << "1" << "Right" << true << QStringList();
+        QTest::newRow("right edge two letters")
+            << "AB" << "15" << "15" << "Right" << false << QStringList{kInvalidPosition};
+        QTest::newRow("up-left from corner")
+            << "ABC" << "1" << "1" << "Up-Left" << false << QStringList{kInvalidPosition};
+        QTest::newRow("down-left one letter") << "A" << "1" << "15" << "Down-Left" << true
+                                              << QStringList();
+        QTest::newRow("down-left two letters")
+            << "AB" << "1" << "15" << "Down-Left" << false << QStringList{kInvalidPosition};
+        QTest::newRow("14 letters from X 2") << "ABCDEFGHIJKLMN" << "2" << "1" << "Right" << true
+                                             << QStringList();
+        QTest::newRow("14 letters from X 3") << "ABCDEFGHIJKLMN" << "3" << "1" << "Right" << false
+                                             << QStringList{kInvalidPosition};
+        QTest::newRow("15 letters") << "ABCDEFGHIJKLMNO" << "1" << "1" << "Right" << false
+                                    << QStringList{kTooLarge15};
+        QTest::newRow("X too big") << "CAT" << "16" << "1" << "Right" << false
+                                   << QStringList{kBadCoordinates15};
+        QTest::newRow("X zero") << "CAT" << "0" << "1" << "Right" << false
+                                << QStringList{kBadCoordinates15};
+        QTest::newRow("Y zero") << "CAT" << "1" << "0" << "Right" << false
+                                << QStringList{kBadCoordinates15};
+        QTest::newRow("Y too big") << "CAT" << "1" << "16" << "Right" << false
+                                   << QStringList{kBadCoordinates15};
+        QTest::newRow("no word") << "" << "1" << "1" << "Right" << false
+                                 << QStringList{kEmptyInput};
+        QTest::newRow("no X") << "CAT" << "" << "1" << "Right" << false
+                              << QStringList{kEmptyInput};
+        QTest::newRow("no direction") << "CAT" << "1" << "1" << "" << false
+                                      << QStringList{kEmptyInput};
+        QTest::newRow("no word, bad X") << "" << "99" << "1" << "Right" << false
+                                        << QStringList{kEmptyInput, kBadCoordinates15};
+        QTest::newRow("X beyond 32 bits")
+            << "CAT" << "99999999999" << "1" << "Right" << false
+            << QStringList{"'99999999999' is not a valid integer value"};
+        QTest::newRow("direction case matters") << "CAT" << "1" << "1" << "right" << false
+                                                << QStringList();
+    }
+    void givenPosition()
+    {
+        QFETCH(QString, word);
+        QFETCH(QString, x);
+        QFETCH(QString, y);
+        QFETCH(QString, direction);
+        QFETCH(bool, placed);
+        QFETCH(QStringList, messages);
+
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        const CommandOutcome out = model.AddWord(given(word, x, y, direction));
+        QCOMPARE(out.messages, messages);
+        QCOMPARE(out.placed, placed);
+        QCOMPARE(out.clearWord, placed);
+        QCOMPARE(out.clearCoordinates, placed);
+        QCOMPARE(model.wordCount(), placed ? 1 : 0);
+        if (placed) {
+            QCOMPARE(model.log(), QStringList{word.toUpper()});
+            QCOMPARE(model.positions(), QStringList{x + ", " + y});
+            QCOMPARE(model.directionMemo(), QStringList{direction});
+            QCOMPARE(model.cell(x.toInt() - 1, y.toInt() - 1), QString(word.at(0).toUpper()));
+        }
+    }
+
+    void givenPositionOnTheLargeGrid()
+    {
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Large, &random);
+        const QString word = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUV");
+        QVERIFY(model.AddWord(given(word, "9", "30", "Right")).placed);
+        QCOMPARE(model.cell(29, 29), QStringLiteral("V"));
+        QCOMPARE(model.AddWord(given("CAT", "31", "1", "Right")).messages,
+                 QStringList{"Invalid X, Y Values. Coordinates must be between 1 and 30 only"});
+        QCOMPARE(model.AddWord(given(word + "W", "1", "1", "Down")).messages,
+                 QStringList{"Word is too large. 22 Characters maximum"});
+    }
+
+    void crossingFollowsTheFitRule()
+    {
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        QVERIFY(model.AddWord(given("CAT", "1", "1", "Right")).placed);
+        QVERIFY(model.AddWord(given("TOP", "3", "1", "Down")).placed);
+        QCOMPARE(model.AddWord(given("DOG", "2", "1", "Down")).messages,
+                 QStringList{kInvalidPosition});
+        // The same word over itself fits and is listed twice.
+        QVERIFY(model.AddWord(given("CAT", "1", "1", "Right")).placed);
+        QCOMPARE(model.log(), (QStringList{"CAT", "TOP", "CAT"}));
+        // Filled cells: same letter crosses, another letter does not.
+        model.setCell(5, 5, QStringLiteral("Q") + kFillerMark);
+        QCOMPARE(model.AddWord(given("ZZ", "6", "6", "Down")).messages,
+                 QStringList{kInvalidPosition});
+        QVERIFY(model.AddWord(given("QZ", "6", "6", "Down")).placed);
+        QCOMPARE(model.cell(5, 5), QStringLiteral("Q"));
+        QCOMPARE(board(model, 4, 3), (QStringList{"CAT.", "..O.", "..P."}));
+    }
+
+    void fitChecksWalkEveryDirection_data()
+    {
+        QTest::addColumn<int>("direction");
+        QTest::addColumn<int>("col");
+        QTest::addColumn<int>("row");
+        QTest::addColumn<QStringList>("art");
+        QTest::newRow("Up") << int(Direction::Up) << 1 << 2 << QStringList{".T.", ".A.", ".C."};
+        QTest::newRow("Down") << int(Direction::Down) << 1 << 0 << QStringList{".C.", ".A.", ".T."};
+        QTest::newRow("Left") << int(Direction::Left) << 2 << 1 << QStringList{"...", "TAC", "..."};
+        QTest::newRow("Right") << int(Direction::Right) << 0 << 1
+                               << QStringList{"...", "CAT", "..."};
+        QTest::newRow("Up-Right") << int(Direction::UpRight) << 0 << 2
+                                  << QStringList{"..T", ".A.", "C.."};
+        QTest::newRow("Up-Left") << int(Direction::UpLeft) << 2 << 2
+                                 << QStringList{"T..", ".A.", "..C"};
+        QTest::newRow("Down-Right") << int(Direction::DownRight) << 0 << 0
+                                    << QStringList{"C..", ".A.", "..T"};
+        QTest::newRow("Down-Left") << int(Direction::DownLeft) << 2 << 0
+                                   << QStringList{"..C", ".A.", "T.."};
+    }
+    void fitChecksWalkEveryDirection()
+    {
+        QFETCH(int, direction);
+        QFETCH(int, col);
+        QFETCH(int, row);
+        QFETCH(QStringList, art);
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        const Direction d = Direction(direction);
+        const QString name = QString::fromLatin1(directionInfo(d).name);
+        QVERIFY(model.AddWord(given("CAT", QString::number(col + 1), QString::number(row + 1),
+                                    name))
+                    .placed);
+        QCOMPARE(board(model, 3, 3), art);
+        // The check passes for the same word and fails for one letter off.
+        QVERIFY(model.check(d, col, QStringLiteral("CAT"), row));
+        QVERIFY(!model.check(d, col, QStringLiteral("CAR"), row));
+        QVERIFY(model.check(d, col, QStringLiteral("CA"), row));
+    }
+
+    void namedChecksMatchTheGenericOne()
+    {
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        setBoard(model, {"....", ".Q..", "....", "...."});
+        const QString w = QStringLiteral("XX");
+        QVERIFY(!model.CheckDownRight(0, w, 0));
+        QVERIFY(!model.CheckDown(1, w, 0));
+        QVERIFY(!model.CheckUp(1, w, 2));
+        QVERIFY(!model.CheckRight(0, w, 1));
+        QVERIFY(!model.CheckLeft(2, w, 1));
+        QVERIFY(!model.CheckUpLeft(2, w, 2));
+        QVERIFY(!model.CheckUpRight(0, w, 2));
+        QVERIFY(!model.CheckDownLeft(2, w, 0));
+        QVERIFY(model.CheckDownLeft(3, w, 0));
+    }
+
+    void wordLimit()
+    {
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        addWords(model, 17);
+        QVERIFY(model.AddWord(given("CD", "5", "1", "Down")).placed);
+        const CommandOutcome given19 = model.AddWord(given("EF", "9", "1", "Down"));
+        QCOMPARE(given19.messages,
+                 QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
+        QVERIFY(!given19.clearWord);
+        const CommandOutcome random19 = model.AddWord(randomly("EF", DirectionSet::all()));
+        QCOMPARE(random19.messages,
+                 QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
+        QVERIFY(random19.clearWord);
+        QCOMPARE(model.wordCount(), 18);
+    }
+
+    void randomPlacementFollowsTheGenerator()
+    {
+        // With the clock fixed, the first attempt's draws are known.
+        RandomGenerator probe = fixedRandom(1000);
+        probe.reseedFromClock();
+        const int col = probe.below(15);
+        const int row = probe.below(15);
+        const auto dir = directionFromRandomCode(probe.below(10));
+
+        RandomGenerator random = fixedRandom(1000);
+        PuzzleModel model(GridSize::Small, &random);
+        const CommandOutcome out = model.AddWord(randomly("a", DirectionSet::all()));
+        QVERIFY(out.placed);
+        QVERIFY(out.clearWord);
+        QVERIFY(out.messages.isEmpty());
+        QCOMPARE(model.log(), QStringList{"A"});
+        if (dir) {
+            QCOMPARE(model.positions(), QStringList{QStringLiteral("%1, %2").arg(col + 1).arg(row + 1)});
+            QCOMPARE(model.directionMemo(),
+                     QStringList{QString::fromLatin1(directionInfo(*dir).name)});
+        }
+    }
+
+    void randomPlacementUsesOnlyAllowedDirections_data()
+    {
+        QTest::addColumn<int>("direction");
+        for (const auto &info : directionTable())
+            QTest::newRow(info.name) << int(info.direction);
+    }
+    void randomPlacementUsesOnlyAllowedDirections()
+    {
+        QFETCH(int, direction);
+        RandomGenerator random;  // real clock
+        PuzzleModel model(GridSize::Small, &random);
+        for (int k = 0; k < 6; ++k) {
+            const CommandOutcome out =
+                model.AddWord(randomly(QStringLiteral("ABCDE"), only(Direction(direction))));
+            QVERIFY2(out.placed, qPrintable(out.messages.join('|')));
+        }
+        for (const QString &name : model.directionMemo())
+            QCOMPARE(name, QString::fromLatin1(directionInfo(Direction(direction)).name));
+        // Each listed word stands in the grid where its lists say.
+        model.RefreshGrid();
+        for (int k = 0; k < model.wordCount(); ++k) {
+            const QStringList xy = model.positions().at(k).split(", ");
+            QCOMPARE(model.cell(xy[0].toInt() - 1, xy[1].toInt() - 1), QStringLiteral("A"));
+        }
+    }
+
+    void randomPlacementReachesFirstRowGoingUp()
+    {
+        // Over many placements of a three-letter word going up, row 0 is used.
+        RandomGenerator random;
+        bool reachedTop = false;
+        for (int round = 0; round < 40 && !reachedTop; ++round) {
+            PuzzleModel model(GridSize::Small, &random);
+            QVERIFY(model.AddWord(randomly("CAT", only(Direction::Up))).placed);
+            for (int c = 0; c < 15; ++c)
+                reachedTop = reachedTop || model.cell(c, 0) == QStringLiteral("T");
+        }
+        QVERIFY(reachedTop);
+    }
+
+    void randomPlacementFailures_data()
+    {
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<bool>("noDirections");
+        QTest::addColumn<QStringList>("messages");
+        QTest::newRow("no direction allowed")
+            << "CAT" << true << QStringList{"Failed to insert word: CAT.Try again, it may work"};
+        QTest::newRow("empty word") << "" << false
+                                    << QStringList{"Failed to insert word: .Try again, it may work"};
+        QTest::newRow("too long") << "abcdefghijklmno" << false
+                                  << QStringList{kTooLarge15,
+                                                 "Failed to insert word: .Try again, it may work"};
+    }
+    void randomPlacementFailures()
+    {
+        QFETCH(QString, word);
+        QFETCH(bool, noDirections);
+        QFETCH(QStringList, messages);
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        const CommandOutcome out =
+            model.AddWord(randomly(word, noDirections ? DirectionSet() : DirectionSet::all()));
+        QCOMPARE(out.messages, messages);
+        QVERIFY(!out.placed);
+        QVERIFY(out.clearWord);
+        QCOMPARE(model.wordCount(), 0);
+    }
+
+    void givenPositionReseedsBeforeLookingAtTheDirection()
+    {
+        RandomGenerator random([] { return std::uint64_t(777); });
+        PuzzleModel model(GridSize::Small, &random);
+        random.setSeed(1);
+        model.AddWord(given("CAT", "1", "1", "Nowhere"));
+        QCOMPARE(random.seed(), 777u);
+        random.setSeed(1);
+        model.AddWord(given("CAT", "99", "1", "Right"));  // stopped before the reseed
+        QCOMPARE(random.seed(), 1u);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPlacement)
+#include "test_placement.moc"

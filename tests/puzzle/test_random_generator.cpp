@@ -1,0 +1,61 @@
+#include "puzzle/random_generator.h"
+
+#include <QTest>
+
+using namespace quarrin;
+
+class TestRandomGenerator : public QObject
+{
+    Q_OBJECT
+private slots:
+    void drawsFromSeedZero()
+    {
+        RandomGenerator random;
+        QCOMPARE(random.seed(), 0u);
+        const QList<int> expected{0, 1, 37, 8, 12, 29, 14, 7, 16, 18, 3, 20};
+        QList<int> drawn;
+        for (int i = 0; i < expected.size(); ++i)
+            drawn << random.below(44);
+        QCOMPARE(drawn, expected);
+        QCOMPARE(random.seed(), 2039224980u);
+    }
+
+    void drawsFromGivenSeedWithMixedRanges()
+    {
+        RandomGenerator random;
+        random.setSeed(123456789u);
+        const QList<int> ranges{30, 30, 10, 30, 30, 10, 30, 30, 10};
+        const QList<int> expected{16, 11, 3, 1, 24, 8, 27, 1, 3};
+        QList<int> drawn;
+        for (int n : ranges)
+            drawn << random.below(n);
+        QCOMPARE(drawn, expected);
+    }
+
+    void drawsStayBelowTheBound()
+    {
+        RandomGenerator random;
+        random.setSeed(0xdeadbeef);
+        for (int i = 0; i < 10000; ++i) {
+            const int v = random.below(7);
+            QVERIFY(v >= 0 && v < 7);
+        }
+    }
+
+    void reseedTakesLow32BitsOfTheClock()
+    {
+        RandomGenerator random([] { return std::uint64_t(0x123456789abcdef0ULL); });
+        random.reseedFromClock();
+        QCOMPARE(random.seed(), 0x9abcdef0u);
+    }
+
+    void defaultClockMoves()
+    {
+        const auto a = RandomGenerator::highResolutionTicks();
+        const auto b = RandomGenerator::highResolutionTicks();
+        QVERIFY(b >= a);
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRandomGenerator)
+#include "test_random_generator.moc"
