@@ -1,0 +1,836 @@
+#include "grid/pub_str_grid.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <algorithm>
+#include <vector>
+
+namespace quarrin {
+
+namespace {
+
+// Limits for what the grid text file may set: anything outside is refused as
+// a bad number, so a damaged file cannot make the control huge.
+constexpr int kMaxLines = 10000;  // rows, columns and cell indexes
+constexpr int kMaxPixels = 10000; // heights and widths
+constexpr int kMaxDrawnChars = 255;
+
+QString badNumber(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+// Strict decimal conversion: an optional sign and digits, nothing else.
+bool toNumber(const QString &text, int min, int max, int *out)
+{
+    if (text.isEmpty() || text.size() > 12)
+        return false;
+    int i = 0;
+    bool negative = false;
+    if (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+')) {
+        negative = text[0] == QLatin1Char('-');
+        i = 1;
+    }
+    if (i == text.size())
+        return false;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    if (negative)
+        value = -value;
+    if (value < min || value > max)
+        return false;
+    *out = int(value);
+    return true;
+}
+
+bool validDelimiter(QChar c)
+{
+    return !c.isNull() && !c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') &&
+           c != QLatin1Char('\n') && c != QLatin1Char('\r');
+}
+
+int floorDiv2(int v)
+{
+    return v >= 0 ? v / 2 : -((-v + 1) / 2);
+}
+
+} // namespace
+
+TPubStrGrid::TPubStrGrid(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    m_options =
+        GridOptions(goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect |
+                    goRowMoving | goColMoving | goEditing | goTabs | goRowSizing | goColSizing);
+    m_defaultRowHeight = 21;
+    m_cellDelimiter = QLatin1Char('|');
+    m_colWidths[0] = 21;
+    m_alignment = Qt::AlignLeft;
+}
+
+TPubStrGrid::~TPubStrGrid()
+{
+    if (m_autoSave && !m_fileName.isEmpty()) {
+        const GridFileResult r = SaveToFile(m_fileName);
+        if (!r.ok)
+            qWarning("%s", qPrintable(r.error));
+    }
+}
+
+// --- size and layout ---------------------------------------------------------
+
+void TPubStrGrid::setColCount(int count)
+{
+    count = std::max(count, 1);
+    if (count == m_colCount)
+        return;
+    m_colCount = count;
+    updateGeometry();
+    update();
+}
+
+void TPubStrGrid::setRowCount(int count)
+{
+    count = std::max(count, 1);
+    if (count == m_rowCount)
+        return;
+    m_rowCount = count;
+    updateGeometry();
+    update();
+}
+
+void TPubStrGrid::setDefaultColWidth(int width)
+{
+    m_defaultColWidth = std::max(width, 0);
+    m_colWidths.clear();
+    updateGeometry();
+    update();
+}
+
+void TPubStrGrid::setDefaultRowHeight(int height)
+{
+    m_defaultRowHeight = std::max(height, 0);
+    m_rowHeights.clear();
+    updateGeometry();
+    update();
+}
+
+int TPubStrGrid::colWidth(int col) const
+{
+    const auto it = m_colWidths.find(col);
+    return it == m_colWidths.end() ? m_defaultColWidth : it->second;
+}
+
+int TPubStrGrid::rowHeight(int row) const
+{
+    const auto it = m_rowHeights.find(row);
+    return it == m_rowHeights.end() ? m_defaultRowHeight : it->second;
+}
+
+void TPubStrGrid::setColWidth(int col, int width)
+{
+    if (col < 0)
+        return;
+    width = std::max(width, 0);
+    if (width == m_defaultColWidth)
+        m_colWidths.erase(col);
+    else
+        m_colWidths[col] = width;
+    update();
+}
+
+void TPubStrGrid::setRowHeight(int row, int height)
+{
+    if (row < 0)
+        return;
+    height = std::max(height, 0);
+    if (height == m_defaultRowHeight)
+        m_rowHeights.erase(row);
+    else
+        m_rowHeights[row] = height;
+    update();
+}
+
+void TPubStrGrid::setOptions(GridOptions options)
+{
+    if (options == m_options)
+        return;
+    m_options = options;
+    update();
+}
+
+QRect TPubStrGrid::cellRect(int col, int row) const
+{
+    if (col < 0 || row < 0 || col >= m_colCount || row >= m_rowCount)
+        return QRect();
+    int x = frameWidth();
+    for (int c = 0; c < col; ++c)
+        x += colWidth(c) + gridLineWidth();
+    int y = frameWidth();
+    for (int r = 0; r < row; ++r)
+        y += rowHeight(r) + gridLineWidth();
+    return QRect(x, y, colWidth(col), rowHeight(row));
+}
+
+bool TPubStrGrid::cellAt(const QPoint &pos, int *col, int *row) const
+{
+    int x = frameWidth();
+    int foundCol = -1;
+    for (int c = 0; c < m_colCount && x <= pos.x(); ++c) {
+        const int w = colWidth(c) + gridLineWidth();
+        if (pos.x() < x + w) {
+            foundCol = c;
+            break;
+        }
+        x += w;
+    }
+    int y = frameWidth();
+    int foundRow = -1;
+    for (int r = 0; r < m_rowCount && y <= pos.y(); ++r) {
+        const int h = rowHeight(r) + gridLineWidth();
+        if (pos.y() < y + h) {
+            foundRow = r;
+            break;
+        }
+        y += h;
+    }
+    if (foundCol < 0 || foundRow < 0)
+        return false;
+    *col = foundCol;
+    *row = foundRow;
+    return true;
+}
+
+// --- cells -----------------------------------------------------------------------
+
+QString TPubStrGrid::cell(int col, int row) const
+{
+    const auto it = m_cells.find({row, col});
+    return it == m_cells.end() ? QString() : it->second;
+}
+
+void TPubStrGrid::setCellText(int col, int row, const QString &text)
+{
+    if (col < 0 || row < 0)
+        return;
+    if (text.isEmpty())
+        m_cells.erase({row, col});
+    else
+        m_cells[{row, col}] = text;
+    ++m_cellWrites;
+    updateCell(col, row);
+}
+
+void TPubStrGrid::SetCell(int col, int row, const QString &text)
+{
+    if (cell(col, row) != text)
+        setCellText(col, row, text);
+}
+
+void TPubStrGrid::ClearCells()
+{
+    bool changed = false;
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it->first.second < m_colCount) {
+            it = m_cells.erase(it);
+            changed = true;
+        } else {
+            ++it;
+        }
+    }
+    if (changed) {
+        ++m_cellWrites;
+        update();
+    }
+}
+
+void TPubStrGrid::updateCell(int col, int row)
+{
+    const QRect r = cellRect(col, row);
+    if (r.isValid())
+        update(r);
+}
+
+// --- current cell and selection ----------------------------------------------
+
+GridRect TPubStrGrid::selection() const
+{
+    return GridRect{std::min(m_anchorCol, m_col), std::min(m_anchorRow, m_row),
+                    std::max(m_anchorCol, m_col), std::max(m_anchorRow, m_row)};
+}
+
+void TPubStrGrid::setSelection(const GridRect &rect)
+{
+    endEdit();
+    m_anchorCol = rect.left;
+    m_anchorRow = rect.top;
+    m_col = rect.right;
+    m_row = rect.bottom;
+    update();
+}
+
+void TPubStrGrid::Unselect()
+{
+    setSelection(GridRect{m_colCount, 0, m_colCount, 0});
+}
+
+void TPubStrGrid::moveCurrent(int col, int row)
+{
+    if (col == m_col && row == m_row)
+        return;
+    endEdit();
+    emit selectCell(col, row);
+    m_col = m_anchorCol = col;
+    m_row = m_anchorRow = row;
+    update();
+    emit clicked();
+}
+
+// --- rows ------------------------------------------------------------------------
+
+void TPubStrGrid::moveRow(int from, int to)
+{
+    if (from == to)
+        return;
+    auto target = [from, to](int r) {
+        if (r == from)
+            return to;
+        if (from < to && r > from && r <= to)
+            return r - 1;
+        if (from > to && r >= to && r < from)
+            return r + 1;
+        return r;
+    };
+    std::map<std::pair<int, int>, QString> cells;
+    for (auto &entry : m_cells)
+        cells[{target(entry.first.first), entry.first.second}] = std::move(entry.second);
+    m_cells.swap(cells);
+    std::map<int, int> heights;
+    for (const auto &entry : m_rowHeights)
+        heights[target(entry.first)] = entry.second;
+    m_rowHeights.swap(heights);
+}
+
+void TPubStrGrid::InsertRow(int row)
+{
+    if (row < 0 || row > m_rowCount)
+        return;
+    endEdit();
+    setRowCount(m_rowCount + 1);
+    moveRow(m_rowCount, row);
+    ++m_cellWrites;
+    update();
+}
+
+void TPubStrGrid::DeleteRow(int row)
+{
+    if (row < 0 || row >= m_rowCount || m_rowCount <= 1)
+        return;
+    endEdit();
+    const int last = m_rowCount;
+    moveRow(row, last);
+    for (auto it = m_cells.begin(); it != m_cells.end();) {
+        if (it->first.first == last)
+            it = m_cells.erase(it);
+        else
+            ++it;
+    }
+    m_rowHeights.erase(last);
+    setRowCount(last - 1);
+    if (m_row >= m_rowCount && m_col >= 0 && m_col < m_colCount)
+        m_row = m_anchorRow = m_rowCount - 1;
+    ++m_cellWrites;
+    update();
+}
+
+// --- drawing ---------------------------------------------------------------------
+
+void TPubStrGrid::setAlignment(Qt::Alignment alignment)
+{
+    alignment &= Qt::AlignHorizontal_Mask;
+    if (alignment == m_alignment)
+        return;
+    m_alignment = alignment;
+    update();
+}
+
+void TPubStrGrid::setGrid3D(bool on)
+{
+    if (on == m_grid3D)
+        return;
+    m_grid3D = on;
+    update();
+}
+
+void TPubStrGrid::setCellColor(const QColor &color)
+{
+    if (color == m_cellColor)
+        return;
+    m_cellColor = color;
+    update();
+}
+
+void TPubStrGrid::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    drawControl(p, false);
+}
+
+void TPubStrGrid::paintCells(QPainter &p, const QRect &target) const
+{
+    if (width() <= 0 || height() <= 0)
+        return;
+    p.save();
+    p.translate(target.topLeft());
+    p.scale(double(target.width()) / width(), double(target.height()) / height());
+    p.setClipRect(QRect(0, 0, width(), height()), Qt::IntersectClip);
+    drawControl(p, true);
+    p.restore();
+}
+
+void TPubStrGrid::drawControl(QPainter &p, bool forPrint) const
+{
+    const int w = width();
+    const int h = height();
+    p.fillRect(QRect(0, 0, w, h), m_cellColor);
+
+    // Sunken two-pixel frame.
+    p.setPen(QColor(0x80, 0x80, 0x80));
+    p.drawLine(0, 0, w - 1, 0);
+    p.drawLine(0, 0, 0, h - 1);
+    p.setPen(Qt::white);
+    p.drawLine(0, h - 1, w - 1, h - 1);
+    p.drawLine(w - 1, 0, w - 1, h - 1);
+    p.setPen(QColor(0x40, 0x40, 0x40));
+    p.drawLine(1, 1, w - 2, 1);
+    p.drawLine(1, 1, 1, h - 2);
+    p.setPen(QColor(0xd4, 0xd0, 0xc8));
+    p.drawLine(1, h - 2, w - 2, h - 2);
+    p.drawLine(w - 2, 1, w - 2, h - 2);
+
+    const int fw = frameWidth();
+    p.save();
+    p.setClipRect(QRect(fw, fw, w - 2 * fw, h - 2 * fw), Qt::IntersectClip);
+    const QColor lineColor(0xc0, 0xc0, 0xc0);
+    const GridRect sel = selection();
+    int y = fw;
+    for (int r = 0; r < m_rowCount && y < h; ++r) {
+        const int rh = rowHeight(r);
+        int x = fw;
+        for (int c = 0; c < m_colCount && x < w; ++c) {
+            const int cw = colWidth(c);
+            const QRect rect(x, y, cw, rh);
+            DrawState state;
+            if (!forPrint && c >= sel.left && c <= sel.right && r >= sel.top && r <= sel.bottom)
+                state |= gdSelected;
+            if (!forPrint && c == m_col && r == m_row && hasFocus())
+                state |= gdFocused;
+            DrawCell(p, c, r, rect, state, forPrint);
+            if (m_options & goVertLine)
+                p.fillRect(QRect(x + cw, y, gridLineWidth(), rh + gridLineWidth()), lineColor);
+            if (m_options & goHorzLine)
+                p.fillRect(QRect(x, y + rh, cw + gridLineWidth(), gridLineWidth()), lineColor);
+            x += cw + gridLineWidth();
+        }
+        y += rh + gridLineWidth();
+    }
+    p.restore();
+}
+
+void TPubStrGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, DrawState state,
+                           bool forPrint) const
+{
+    QBrush brush(m_cellColor);
+    QFont cellFont = font();
+    QColor fontColor = palette().color(QPalette::WindowText);
+    if (!forPrint && (state & gdSelected)) {
+        brush = palette().brush(QPalette::Active, QPalette::Highlight);
+        fontColor = palette().color(QPalette::Active, QPalette::HighlightedText);
+    }
+    if (m_onGetCellColor)
+        m_onGetCellColor(const_cast<TPubStrGrid *>(this), row, col, state, brush, cellFont,
+                         fontColor);
+
+    Qt::Alignment align = m_alignment;
+    if (m_onGetAlignment)
+        m_onGetAlignment(const_cast<TPubStrGrid *>(this), row, col, align);
+
+    p.fillRect(rect, brush);
+    const QString text = cell(col, row).left(kMaxDrawnChars);
+    if (!text.isEmpty()) {
+        p.save();
+        p.setClipRect(rect, Qt::IntersectClip);
+        p.setFont(cellFont);
+        p.setPen(fontColor);
+        const int h = QFontMetrics(cellFont).height();
+        const int top = floorDiv2(rect.top() + rect.top() + rect.height() - h);
+        const QRect textRect(rect.left() + 2, top, rect.width() - 4, h);
+        p.drawText(textRect,
+                   int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter) | Qt::TextSingleLine |
+                       Qt::TextExpandTabs,
+                   text);
+        p.restore();
+    }
+
+    if (m_grid3D && (m_options & goVertLine) && (m_options & goHorzLine)) {
+        p.setPen(palette().color(QPalette::HighlightedText));
+        const int right = rect.left() + rect.width();
+        const int bottom = rect.top() + rect.height();
+        p.drawLine(rect.left(), bottom - 1, rect.left(), rect.top());
+        p.drawLine(rect.left(), rect.top(), right, rect.top());
+    }
+}
+
+// --- mouse and keys --------------------------------------------------------------
+
+void TPubStrGrid::mousePressEvent(QMouseEvent *event)
+{
+    m_pressOnCell = false;
+    if (event->button() != Qt::LeftButton)
+        return;
+    int c = 0;
+    int r = 0;
+    if (!cellAt(event->position().toPoint(), &c, &r))
+        return;
+    m_pressOnCell = true;
+    if (c != m_col || r != m_row) {
+        endEdit();
+        emit selectCell(c, r);
+        m_col = m_anchorCol = c;
+        m_row = m_anchorRow = r;
+        update();
+    }
+}
+
+void TPubStrGrid::mouseReleaseEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton || !m_pressOnCell)
+        return;
+    m_pressOnCell = false;
+    emit clicked();
+}
+
+bool TPubStrGrid::focusNextPrevChild(bool next)
+{
+    if (m_options & goTabs)
+        return false;
+    return QWidget::focusNextPrevChild(next);
+}
+
+void TPubStrGrid::keyPressEvent(QKeyEvent *event)
+{
+    const int key = event->key();
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+
+    // Row keys, before the ordinary key handling.
+    if (key == Qt::Key_Down && m_row == m_rowCount - 1) {
+        setRowCount(m_rowCount + 1);
+    } else if (key == Qt::Key_Insert) {
+        InsertRow(m_row);
+    } else if (key == Qt::Key_Delete && ctrl && m_rowCount > 2) {
+        QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
+                        QStringLiteral("Are you sure you want to delete this row?"),
+                        QMessageBox::Ok | QMessageBox::Cancel, this);
+        box.setDefaultButton(QMessageBox::Ok);
+        if (box.exec() == QMessageBox::Ok)
+            DeleteRow(m_row);
+        return;
+    }
+
+    const int lastCol = m_colCount - 1;
+    const int lastRow = m_rowCount - 1;
+    const int curCol = std::clamp(m_col, 0, lastCol);
+    const int curRow = std::clamp(m_row, 0, lastRow);
+    const bool inside = m_col >= 0 && m_col <= lastCol && m_row >= 0 && m_row <= lastRow;
+    switch (key) {
+    case Qt::Key_Up:
+        moveCurrent(curCol, std::clamp(m_row - 1, 0, lastRow));
+        return;
+    case Qt::Key_Down:
+        moveCurrent(curCol, std::clamp(m_row + 1, 0, lastRow));
+        return;
+    case Qt::Key_Left:
+        moveCurrent(std::clamp(m_col - 1, 0, lastCol), curRow);
+        return;
+    case Qt::Key_Right:
+        moveCurrent(std::clamp(m_col + 1, 0, lastCol), curRow);
+        return;
+    case Qt::Key_Home:
+        moveCurrent(0, ctrl ? 0 : curRow);
+        return;
+    case Qt::Key_End:
+        moveCurrent(lastCol, ctrl ? lastRow : curRow);
+        return;
+    case Qt::Key_PageUp:
+        moveCurrent(curCol, 0);
+        return;
+    case Qt::Key_PageDown:
+        moveCurrent(curCol, lastRow);
+        return;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if (m_options & goTabs) {
+            const bool back = key == Qt::Key_Backtab;
+            int index = inside ? m_row * m_colCount + m_col : (back ? 0 : -1);
+            const int cells = m_colCount * m_rowCount;
+            index = ((index + (back ? -1 : 1)) % cells + cells) % cells;
+            moveCurrent(index % m_colCount, index / m_colCount);
+            return;
+        }
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+        endEdit();
+        return;
+    default:
+        break;
+    }
+
+    const QString typed = event->text();
+    for (QChar ch : typed) {
+        if (!ch.isPrint() && ch != QLatin1Char('\b'))
+            continue;
+        if (m_onKeyPress)
+            m_onKeyPress(this, ch);
+        if (ch.isNull() || !(m_options & goEditing) || !inside)
+            continue;
+        // In-place editing: the first character replaces the text, further
+        // ones append until the current cell moves.
+        QString text = (m_editCol == m_col && m_editRow == m_row) ? cell(m_col, m_row) : QString();
+        if (ch == QLatin1Char('\b'))
+            text.chop(1);
+        else
+            text.append(ch);
+        m_editCol = m_col;
+        m_editRow = m_row;
+        setCellText(m_col, m_row, text);
+    }
+}
+
+// --- headers -----------------------------------------------------------------------
+
+void TPubStrGrid::setHCol(const QStringList &lines)
+{
+    m_hCol = lines;
+    ShowColHeaders();
+    update();
+}
+
+void TPubStrGrid::setHRow(const QStringList &lines)
+{
+    m_hRow = lines;
+    ShowRowHeaders();
+    update();
+}
+
+void TPubStrGrid::ShowColHeaders()
+{
+    for (int i = 0; i < m_colCount; ++i)
+        SetCell(i, 0, i < m_hCol.size() ? m_hCol.at(i) : QString());
+}
+
+void TPubStrGrid::ShowRowHeaders()
+{
+    for (int i = 0; i <= m_rowCount - 2; ++i)
+        SetCell(0, i + 1, i < m_hRow.size() ? m_hRow.at(i) : QString());
+}
+
+// --- grid text file ------------------------------------------------------------------
+
+QString TPubStrGrid::backupName(const QString &name)
+{
+    const int slash = name.lastIndexOf(QLatin1Char('/'));
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? name.left(dot) : name;
+    return stem + QStringLiteral(".bak");
+}
+
+GridFileResult TPubStrGrid::setFileName(const QString &name)
+{
+    m_fileName = name;
+    if (name.isEmpty())
+        return {};
+    return LoadFromFile(name);
+}
+
+GridFileResult TPubStrGrid::Loaded()
+{
+    GridFileResult result;
+    if (!m_fileName.isEmpty())
+        result = LoadFromFile(m_fileName);
+    ShowColHeaders();
+    ShowRowHeaders();
+    return result;
+}
+
+GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
+{
+    const QString d(m_cellDelimiter);
+    QString out;
+    QTextStream s(&out);
+    s << d << '\n';
+    s << m_rowCount << d << m_colCount << '\n';
+    s << m_defaultRowHeight << '\n';
+    auto oneLine = [](QString text) {
+        // A line break would split the line and corrupt the file.
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return text;
+    };
+    s << oneLine(m_caption1) << '\n';
+    s << oneLine(m_caption2) << '\n';
+    s << (m_caption2Placement == Caption2Placement::cpTop ? "Top" : "Bottom") << '\n';
+    for (const auto &[row, height] : m_rowHeights)
+        if (row < m_rowCount)
+            s << "Row " << row << " Height: " << height << '\n';
+    for (const auto &[col, width] : m_colWidths)
+        if (col < m_colCount)
+            s << "Column " << col << " Width: " << width << '\n';
+    for (const auto &[key, text] : m_cells)
+        if (key.first < m_rowCount && key.second < m_colCount && !text.isEmpty())
+            s << key.second << d << key.first << d << oneLine(text) << '\n';
+    s << '\n';
+    s.flush();
+
+    const QString shown = QDir::toNativeSeparators(name);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false,
+                QStringLiteral("Cannot create file \"%1\". %2").arg(shown, file.errorString())};
+    const QByteArray bytes = out.toUtf8();
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        const QString why = file.errorString();
+        file.cancelWriting();
+        return {false, QStringLiteral("Cannot write file \"%1\". %2").arg(shown, why)};
+    }
+    if (m_autoBackup && QFileInfo::exists(name)) {
+        const QString bak = backupName(name);
+        if (bak != name) {
+            QFile::remove(bak);
+            if (!QFile::copy(name, bak)) {
+                file.cancelWriting();
+                return {false, QStringLiteral("Cannot create file \"%1\".")
+                                   .arg(QDir::toNativeSeparators(bak))};
+            }
+        }
+    }
+    if (!file.commit())
+        return {false,
+                QStringLiteral("Cannot write file \"%1\". %2").arg(shown, file.errorString())};
+    return {};
+}
+
+GridFileResult TPubStrGrid::LoadFromFile(const QString &name)
+{
+    QFile file(name);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, QStringLiteral("Cannot open file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(name), file.errorString())};
+    QTextStream in(&file);
+    QString line;
+    int lineNo = 0;
+    QChar delimiter = m_cellDelimiter;
+    auto number = [](const QString &text, int min, int max, int *out) -> bool {
+        return toNumber(text, min, max, out);
+    };
+    while (in.readLineInto(&line)) {
+        ++lineNo;
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        int a = 0;
+        int b = 0;
+        switch (lineNo) {
+        case 1:
+            if (line.isEmpty() || !validDelimiter(line[0]))
+                return {false,
+                        QStringLiteral("'%1' is not a valid cell delimiter").arg(line.left(1))};
+            delimiter = line[0];
+            m_cellDelimiter = delimiter;
+            continue;
+        case 2: {
+            const int at = line.indexOf(delimiter);
+            const QString before = at < 0 ? QString() : line.left(at);
+            const QString after = at < 0 ? line : line.mid(at + 1);
+            if (!number(before, 1, kMaxLines, &a))
+                return {false, badNumber(before)};
+            setRowCount(a);
+            if (!number(after, 1, kMaxLines, &b))
+                return {false, badNumber(after)};
+            setColCount(b);
+            continue;
+        }
+        case 3:
+            if (!number(line, 0, kMaxPixels, &a))
+                return {false, badNumber(line)};
+            setDefaultRowHeight(a);
+            continue;
+        case 4:
+            m_caption1 = line;
+            continue;
+        case 5:
+            m_caption2 = line;
+            continue;
+        case 6:
+            m_caption2Placement = line == QLatin1String("Top") ? Caption2Placement::cpTop
+                                                               : Caption2Placement::cpBottom;
+            continue;
+        default:
+            break;
+        }
+        if (line.startsWith(QLatin1String("Row"))) {
+            const int at = line.indexOf(QLatin1String(" Height: "));
+            const QString index = at < 0 ? line.mid(4) : line.mid(4, at - 4);
+            const QString value = at < 0 ? QString() : line.mid(at + 9);
+            if (!number(index, 0, kMaxLines - 1, &a))
+                return {false, badNumber(index)};
+            if (!number(value, 0, kMaxPixels, &b))
+                return {false, badNumber(value)};
+            setRowHeight(a, b);
+        } else if (line.startsWith(QLatin1String("Column"))) {
+            const int at = line.indexOf(QLatin1String(" Width: "));
+            const QString index = at < 0 ? line.mid(7) : line.mid(7, at - 7);
+            const QString value = at < 0 ? QString() : line.mid(at + 8);
+            if (!number(index, 0, kMaxLines - 1, &a))
+                return {false, badNumber(index)};
+            if (!number(value, 0, kMaxPixels, &b))
+                return {false, badNumber(value)};
+            setColWidth(a, b);
+        } else if (line.contains(delimiter)) {
+            const int first = line.indexOf(delimiter);
+            const QString colText = line.left(first);
+            const QString rest = line.mid(first + 1);
+            const int second = rest.indexOf(delimiter);
+            const QString rowText = second < 0 ? QString() : rest.left(second);
+            if (!number(colText, 0, kMaxLines - 1, &a))
+                return {false, badNumber(colText)};
+            if (!number(rowText, 0, kMaxLines - 1, &b))
+                return {false, badNumber(rowText)};
+            SetCell(a, b, rest.mid(second + 1));
+        }
+    }
+    if (in.status() != QTextStream::Ok || file.error() != QFileDevice::NoError)
+        return {false, QStringLiteral("Cannot read file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(name), file.errorString())};
+    return {};
+}
+
+} // namespace quarrin
