@@ -1,0 +1,317 @@
+#include "files/puzzle_file.h"
+
+#include <QFileInfo>
+#include <QIODevice>
+#include <QSaveFile>
+
+namespace quarrin {
+
+namespace {
+
+const std::vector<FieldSpec> kSmallLayout{
+    {FieldKind::Grid, 239, 239},      {FieldKind::Words, 255, 0},
+    {FieldKind::Words, 255, 0},       {FieldKind::Reserved, 255, 0},
+    {FieldKind::Positions, 200, 0},   {FieldKind::Directions, 200, 0},
+};
+
+const std::vector<FieldSpec> kLargeLayout{
+    {FieldKind::Grid, 240, 239},    {FieldKind::Grid, 240, 240},    {FieldKind::Grid, 240, 240},
+    {FieldKind::Grid, 240, 240},    {FieldKind::Words, 255, 0},     {FieldKind::Words, 255, 0},
+    {FieldKind::Words, 255, 0},     {FieldKind::Positions, 240, 0}, {FieldKind::Directions, 240, 0},
+};
+
+// Columns of the store that a load reads back from the grid text. The large
+// grid does not read its margin column.
+int columnsLoaded(GridSize size)
+{
+    return size == GridSize::Small ? 16 : 30;
+}
+
+const char *fieldName(FieldKind kind)
+{
+    switch (kind) {
+    case FieldKind::Grid:
+        return "grid";
+    case FieldKind::Words:
+        return "word list";
+    case FieldKind::Reserved:
+        return "reserved";
+    case FieldKind::Positions:
+        return "positions";
+    case FieldKind::Directions:
+        return "directions";
+    }
+    return "";
+}
+
+QString sizeName(GridSize size)
+{
+    return size == GridSize::Small ? QStringLiteral("15x15") : QStringLiteral("30x30");
+}
+
+QString displayName(const QString &fileName)
+{
+    return fileName.isEmpty() ? QStringLiteral("The file")
+                              : QStringLiteral("\"%1\"").arg(QFileInfo(fileName).fileName());
+}
+
+QByteArray latin1(const QString &text)
+{
+    return text.toLatin1();
+}
+
+} // namespace
+
+PuzzleFileRecord::PuzzleFileRecord(GridSize size) : m_size(size) {}
+
+const std::vector<FieldSpec> &PuzzleFileRecord::layout() const
+{
+    return m_size == GridSize::Small ? kSmallLayout : kLargeLayout;
+}
+
+int PuzzleFileRecord::byteSize() const
+{
+    return sizeSpec(m_size).recordBytes;
+}
+
+void PuzzleFileRecord::clearTexts()
+{
+    grid.clear();
+    words.clear();
+    positions.clear();
+    directions.clear();
+}
+
+void PuzzleFileRecord::fillFrom(PuzzleModel &model)
+{
+    const QByteArray sweep = latin1(model.sweepLetters());
+    int stored = 0;
+    for (const FieldSpec &f : layout())
+        if (f.kind == FieldKind::Grid)
+            stored += f.writeLength;
+    grid = sweep.left(stored);
+    words = latin1(PuzzleModel::linesToText(model.log()));
+    positions = latin1(PuzzleModel::linesToText(model.positions()));
+    directions = latin1(PuzzleModel::linesToText(model.directionMemo()));
+}
+
+QByteArray PuzzleFileRecord::toBytes() const
+{
+    QByteArray out;
+    out.reserve(byteSize());
+    // Each kind's text is spread over its fields in order.
+    int gridAt = 0, wordsAt = 0;
+    for (const FieldSpec &f : layout()) {
+        QByteArray text;
+        switch (f.kind) {
+        case FieldKind::Grid:
+            text = grid.mid(gridAt, f.writeLength);
+            gridAt += f.writeLength;
+            break;
+        case FieldKind::Words:
+            text = words.mid(wordsAt, f.capacity);
+            wordsAt += f.capacity;
+            break;
+        case FieldKind::Reserved:
+            if (reserved.size() == f.capacity + 1) {
+                out += reserved;
+                continue;
+            }
+            break;
+        case FieldKind::Positions:
+            text = positions.left(f.capacity);
+            break;
+        case FieldKind::Directions:
+            text = directions.left(f.capacity);
+            break;
+        }
+        text.truncate(f.capacity);
+        out += char(text.size());
+        out += text;
+        out += QByteArray(f.capacity - text.size(), '\0');
+    }
+    return out;
+}
+
+FileResult PuzzleFileRecord::fromBytes(const QByteArray &bytes, const QString &fileName)
+{
+    if (bytes.size() < byteSize()) {
+        return FileResult::failure(
+            QStringLiteral("%1 is not a %2 puzzle file: it holds %3 bytes, and a %2 puzzle file "
+                           "holds %4.")
+                .arg(displayName(fileName), sizeName(m_size))
+                .arg(bytes.size())
+                .arg(byteSize()));
+    }
+    PuzzleFileRecord read(m_size);
+    int offset = 0;
+    for (const FieldSpec &f : layout()) {
+        const int length = quint8(bytes.at(offset));
+        if (f.kind == FieldKind::Reserved) {
+            // Carried as it stands; nothing reads it.
+            read.reserved = bytes.mid(offset, f.capacity + 1);
+            offset += f.capacity + 1;
+            continue;
+        }
+        if (length > f.capacity) {
+            return FileResult::failure(
+                QStringLiteral("%1 is damaged: its %2 field claims %3 characters but can hold "
+                               "only %4. The puzzle was not loaded.")
+                    .arg(displayName(fileName), QString::fromLatin1(fieldName(f.kind)))
+                    .arg(length)
+                    .arg(f.capacity));
+        }
+        const QByteArray text = bytes.mid(offset + 1, length);
+        switch (f.kind) {
+        case FieldKind::Grid:
+            read.grid += text;
+            break;
+        case FieldKind::Words:
+            read.words += text;
+            break;
+        case FieldKind::Positions:
+            read.positions += text;
+            break;
+        case FieldKind::Directions:
+            read.directions += text;
+            break;
+        case FieldKind::Reserved:
+            break;
+        }
+        offset += f.capacity + 1;
+    }
+    *this = read;
+    return {};
+}
+
+FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
+{
+    const QString gridText = QString::fromLatin1(grid);
+    const CommandOutcome out = model.runAtomically([&](CommandOutcome &) {
+        model.setListTexts(QString::fromLatin1(words), QString::fromLatin1(positions),
+                           QString::fromLatin1(directions));
+        const int side = model.storeSide();
+        for (int col = 0; col < columnsLoaded(m_size); ++col) {
+            for (int row = 0; row < side; ++row) {
+                const int index = col * side + row;
+                if (index < gridText.size())
+                    model.setCell(col, row, QString(gridText.at(index)));
+            }
+        }
+        model.KindRestore();
+    });
+    if (!out.ok) {
+        return FileResult::failure(
+            QStringLiteral("The puzzle could not be loaded: %1").arg(out.messages.join(' ')));
+    }
+    return {};
+}
+
+FileResult writeRecord(QIODevice &device, const QByteArray &bytes)
+{
+    qint64 written = 0;
+    while (written < bytes.size()) {
+        const qint64 n = device.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0) {
+            return FileResult::failure(
+                QStringLiteral("The puzzle could not be written: %1").arg(device.errorString()));
+        }
+        written += n;
+    }
+    return {};
+}
+
+FileResult readRecord(QIODevice &device, GridSize size, QByteArray *bytes, const QString &fileName)
+{
+    const int want = sizeSpec(size).recordBytes;
+    // Read one byte past the record: a file of exactly the other size's
+    // record is a puzzle of the other grid size.
+    const int other = sizeSpec(size == GridSize::Small ? GridSize::Large : GridSize::Small).recordBytes;
+    QByteArray data = device.read(qMax(want, other) + 1);
+    if (data.size() == other && other != want) {
+        const GridSize otherSize = size == GridSize::Small ? GridSize::Large : GridSize::Small;
+        return FileResult::failure(
+            QStringLiteral("%1 holds a %2 puzzle. Load it in the %2 grid.")
+                .arg(displayName(fileName), sizeName(otherSize)));
+    }
+    if (data.size() < want) {
+        return FileResult::failure(
+            QStringLiteral("%1 is not a %2 puzzle file: it holds %3 bytes, and a %2 puzzle file "
+                           "holds %4.")
+                .arg(displayName(fileName), sizeName(size))
+                .arg(data.size())
+                .arg(want));
+    }
+    data.truncate(want);
+    *bytes = data;
+    return {};
+}
+
+PuzzleFile::PuzzleFile(GridSize size) : m_record(size) {}
+
+QString PuzzleFile::fileNameForSaving(GridSize size, const QString &chosen)
+{
+    const QString ext = QString::fromLatin1(sizeSpec(size).fileExtension);
+    return chosen.endsWith(ext, Qt::CaseSensitive) ? chosen : chosen + ext;
+}
+
+FileResult PuzzleFile::save(PuzzleModel &model, QIODevice &device)
+{
+    m_record.fillFrom(model);
+    const QByteArray bytes = m_record.toBytes();
+    if (model.spec().size == GridSize::Large)
+        m_record.clearTexts();
+    return writeRecord(device, bytes);
+}
+
+FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        // The sweep still happens, as it does for a save that fails later.
+        m_record.fillFrom(model);
+        return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
+                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    }
+    FileResult result = save(model, file);
+    if (!result.ok) {
+        file.cancelWriting();
+        return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
+                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    }
+    if (!file.commit()) {
+        return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
+                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    }
+    return {};
+}
+
+FileResult PuzzleFile::load(PuzzleModel &model, QIODevice &device, const QString &fileName)
+{
+    const GridSize size = model.spec().size;
+    QByteArray bytes;
+    FileResult result = readRecord(device, size, &bytes, fileName);
+    if (!result.ok)
+        return result;
+    PuzzleFileRecord read(size);
+    result = read.fromBytes(bytes, fileName);
+    if (!result.ok)
+        return result;
+    result = read.applyTo(model);
+    if (!result.ok)
+        return result;
+    m_record = read;
+    return {};
+}
+
+FileResult PuzzleFile::load(PuzzleModel &model, const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return FileResult::failure(QStringLiteral("\"%1\" could not be opened: %2")
+                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+    }
+    return load(model, file, path);
+}
+
+} // namespace quarrin
