@@ -1,0 +1,421 @@
+// Puzzle file records: layout, save and load, damaged files and failed writes.
+
+#include "../puzzle/board.h"
+#include "files/puzzle_file.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quarrin;
+using namespace quarrin::test;
+
+namespace {
+
+// A device that accepts `limit` bytes and then fails every write.
+class FailDevice : public QBuffer
+{
+public:
+    explicit FailDevice(qint64 limit) : m_limit(limit) { open(QIODevice::WriteOnly); }
+
+protected:
+    qint64 writeData(const char *data, qint64 len) override
+    {
+        const qint64 room = m_limit - size();
+        if (room <= 0) {
+            setErrorString(QStringLiteral("No space left on device"));
+            return -1;
+        }
+        return QBuffer::writeData(data, qMin(len, room));
+    }
+
+private:
+    qint64 m_limit;
+};
+
+void place(PuzzleModel &model, const QString &word, int x, int y, const QString &dir)
+{
+    AddWordRequest r;
+    r.word = word;
+    r.x = QString::number(x);
+    r.y = QString::number(y);
+    r.direction = dir;
+    QVERIFY2(model.AddWord(r).placed, qPrintable(word));
+}
+
+QByteArray saveToBytes(PuzzleFile &file, PuzzleModel &model)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    const FileResult r = file.save(model, buffer);
+    return r.ok ? buffer.data() : QByteArray();
+}
+
+FileResult loadBytes(PuzzleFile &file, PuzzleModel &model, const QByteArray &bytes)
+{
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    return file.load(model, buffer, QStringLiteral("puzzle"));
+}
+
+QString field(const QByteArray &bytes, int offset)
+{
+    return QString::fromLatin1(bytes.mid(offset + 1, quint8(bytes.at(offset))));
+}
+
+struct State
+{
+    QStringList cells, log, positions, directions;
+    bool operator==(const State &o) const
+    {
+        return cells == o.cells && log == o.log && positions == o.positions &&
+               directions == o.directions;
+    }
+};
+
+State stateOf(const PuzzleModel &model)
+{
+    State s;
+    for (int c = 0; c < model.storeSide(); ++c)
+        for (int r = 0; r < model.storeSide(); ++r)
+            s.cells << model.cell(c, r);
+    s.log = model.log();
+    s.positions = model.positions();
+    s.directions = model.directionMemo();
+    return s;
+}
+
+void fillSample(PuzzleModel &model)
+{
+    place(model, "CAT", 1, 1, "Right");
+    place(model, "TOP", 3, 1, "Down");
+    place(model, "OWL", 10, 10, "Up-Left");
+    model.FillMessage(QStringLiteral("hello"));
+    model.FillRandom();
+}
+
+} // namespace
+
+class TestPuzzleFile : public QObject
+{
+    Q_OBJECT
+private slots:
+    void fileNameForSaving_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("chosen");
+        QTest::addColumn<QString>("saved");
+        QTest::newRow("15 bare") << int(GridSize::Small) << "puzzle" << "puzzle.qrn";
+        QTest::newRow("15 kept") << int(GridSize::Small) << "puzzle.qrn" << "puzzle.qrn";
+        QTest::newRow("15 case") << int(GridSize::Small) << "puzzle.QRN" << "puzzle.QRN.qrn";
+        QTest::newRow("30 kept") << int(GridSize::Large) << "puzzle.qrn2" << "puzzle.qrn2";
+        QTest::newRow("30 small ext") << int(GridSize::Large) << "puzzle.qrn" << "puzzle.qrn.qrn2";
+    }
+    void fileNameForSaving()
+    {
+        QFETCH(int, size);
+        QFETCH(QString, chosen);
+        QFETCH(QString, saved);
+        QCOMPARE(PuzzleFile::fileNameForSaving(GridSize(size), chosen), saved);
+    }
+
+    void emptySmallPuzzleLayout()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        const QByteArray bytes = saveToBytes(file, model);
+        QCOMPARE(bytes.size(), 1410);
+        QCOMPARE(quint8(bytes.at(0)), 239);
+        QCOMPARE(field(bytes, 0), QString(239, QLatin1Char(' ')));
+        for (int offset : {240, 496, 752, 1008, 1209})
+            QCOMPARE(quint8(bytes.at(offset)), 0);
+        QCOMPARE(bytes.mid(753, 255), QByteArray(255, '\0'));  // reserved, nothing loaded yet
+
+        PuzzleModel loaded(GridSize::Small, &random);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.wordCount(), 0);
+        QCOMPARE(loaded.cell(0, 0), QStringLiteral(" ") + kFillerMark);
+        QCOMPARE(loaded.cell(14, 14), QStringLiteral(" ") + kFillerMark);
+    }
+
+    void smallRecordFields()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        place(model, "CAT", 2, 3, "Right");
+        PuzzleFile file(GridSize::Small);
+        const QByteArray bytes = saveToBytes(file, model);
+        QCOMPARE(field(bytes, 240), QStringLiteral("CAT\r\n"));
+        QCOMPARE(field(bytes, 1008), QStringLiteral("2, 3\r\n"));
+        QCOMPARE(field(bytes, 1209), QStringLiteral("Right\r\n"));
+        // Cell (i, j) at index i * 16 + j of the grid text.
+        QCOMPARE(field(bytes, 0).at(1 * 16 + 2), QLatin1Char('C'));
+        QCOMPARE(field(bytes, 0).at(3 * 16 + 2), QLatin1Char('T'));
+    }
+
+    void largeRecordFields()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Large, &random);
+        place(model, "ZEBRA", 30, 26, "Down");
+        PuzzleFile file(GridSize::Large);
+        const QByteArray bytes = saveToBytes(file, model);
+        QCOMPARE(bytes.size(), 2214);
+        QCOMPARE(quint8(bytes.at(0)), 239);
+        QCOMPARE(bytes.at(240), '\0');  // padding after grid 1
+        for (int offset : {241, 482, 723})
+            QCOMPARE(quint8(bytes.at(offset)), 240);
+        const QString grid = field(bytes, 0) + field(bytes, 241) + field(bytes, 482) +
+                             field(bytes, 723);
+        QCOMPARE(grid.size(), 959);
+        QCOMPARE(grid.at(29 * 31 + 25), QLatin1Char('Z'));
+        QCOMPARE(grid.at(29 * 31 + 29), QLatin1Char('A'));
+        QCOMPARE(field(bytes, 964), QStringLiteral("ZEBRA\r\n"));
+        QCOMPARE(field(bytes, 1732), QStringLiteral("30, 26\r\n"));
+        QCOMPARE(field(bytes, 1973), QStringLiteral("Down\r\n"));
+    }
+
+    void roundTrip_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("15x15") << int(GridSize::Small);
+        QTest::newRow("30x30") << int(GridSize::Large);
+    }
+    void roundTrip()
+    {
+        QFETCH(int, size);
+        RandomGenerator random;
+        PuzzleModel model{GridSize(size), &random};
+        fillSample(model);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(PuzzleFile::fileNameForSaving(GridSize(size), "p"));
+        PuzzleFile file{GridSize(size)};
+        QVERIFY(file.save(model, path).ok);
+        QCOMPARE(QFileInfo(path).size(), qint64(sizeSpec(GridSize(size)).recordBytes));
+
+        PuzzleModel loaded{GridSize(size), &random};
+        PuzzleFile reader{GridSize(size)};
+        const FileResult r = reader.load(loaded, path);
+        QVERIFY2(r.ok, qPrintable(r.error));
+        QCOMPARE(loaded.log(), model.log());
+        QCOMPARE(loaded.positions(), model.positions());
+        QCOMPARE(loaded.directionMemo(), model.directionMemo());
+        for (int c = 0; c < model.n(); ++c) {
+            for (int r = 0; r < model.n(); ++r) {
+                QCOMPARE(loaded.cell(c, r).at(0), model.cell(c, r).at(0));
+                QCOMPARE(isWordLetter(loaded.cell(c, r)), isWordLetter(model.cell(c, r)));
+            }
+        }
+    }
+
+    void longWordListSpansTwoFields()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        QStringList words;
+        for (int k = 0; k < 18; ++k)
+            words << QString(14, QChar('A' + k));
+        QStringList pos, dir;
+        for (int k = 0; k < 18; ++k) {
+            pos << QStringLiteral("1, %1").arg(k % 15 + 1);
+            dir << QStringLiteral("Right");
+        }
+        model.setListTexts(words.join("\r\n"), pos.join("\r\n"), dir.join("\r\n"));
+        PuzzleFile file(GridSize::Small);
+        const QByteArray bytes = saveToBytes(file, model);
+        QCOMPARE(quint8(bytes.at(240)), 255);
+        QCOMPARE(quint8(bytes.at(496)), 33);
+        PuzzleModel loaded(GridSize::Small, &random);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.log(), words);
+    }
+
+    void directionsCutAtTheirField()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        QStringList words, pos, dir;
+        for (int k = 0; k < 18; ++k) {
+            words << QStringLiteral("AB");
+            pos << QStringLiteral("%1, 1").arg(k % 14 + 1);
+            dir << QStringLiteral("Down-Right");
+        }
+        model.setListTexts(words.join("\r\n"), pos.join("\r\n"), dir.join("\r\n"));
+        PuzzleFile file(GridSize::Small);
+        const QByteArray bytes = saveToBytes(file, model);
+        QCOMPARE(quint8(bytes.at(1209)), 200);
+        PuzzleModel loaded(GridSize::Small, &random);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.wordCount(), 18);
+        QCOMPARE(loaded.directionMemo().size(), 17);
+        QCOMPARE(loaded.directionMemo().last(), QStringLiteral("Down-Rig"));
+    }
+
+    void reservedFieldIsCarriedFromTheLastLoad()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        QByteArray bytes = saveToBytes(file, model);
+        bytes[752] = char(3);
+        bytes.replace(753, 3, "abc");
+        QVERIFY(loadBytes(file, model, bytes).ok);
+        const QByteArray again = saveToBytes(file, model);
+        QCOMPARE(again.mid(752, 256), bytes.mid(752, 256));
+    }
+
+    void damagedFilesAreRefusedWhole_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("offset");  // -1: cut the file instead
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("needle");
+        QTest::newRow("15 grid length") << int(GridSize::Small) << 0 << 240 << "grid field";
+        QTest::newRow("15 positions length") << int(GridSize::Small) << 1008 << 201
+                                             << "positions field claims 201";
+        QTest::newRow("15 directions length") << int(GridSize::Small) << 1209 << 255
+                                              << "directions field";
+        QTest::newRow("30 grid 2 length") << int(GridSize::Large) << 241 << 241 << "grid field";
+        QTest::newRow("30 positions length") << int(GridSize::Large) << 1732 << 250
+                                             << "positions field";
+        QTest::newRow("15 empty file") << int(GridSize::Small) << -1 << 0 << "holds 0 bytes";
+        QTest::newRow("15 one byte short") << int(GridSize::Small) << -1 << 1409 << "1409 bytes";
+        QTest::newRow("30 one byte short") << int(GridSize::Large) << -1 << 2213 << "2213 bytes";
+        QTest::newRow("30x30 file in 15x15") << int(GridSize::Small) << -2 << 0 << "30x30 puzzle";
+        QTest::newRow("15x15 file in 30x30") << int(GridSize::Large) << -2 << 0 << "15x15 puzzle";
+        QTest::newRow("positions with letters") << int(GridSize::Small) << -3 << 0
+                                                << "'A' is not a valid integer value";
+    }
+    void damagedFilesAreRefusedWhole()
+    {
+        QFETCH(int, size);
+        QFETCH(int, offset);
+        QFETCH(int, value);
+        QFETCH(QString, needle);
+        const GridSize gs = GridSize(size);
+        RandomGenerator random;
+        PuzzleModel source(gs, &random);
+        place(source, "CAT", 1, 1, "Right");
+        PuzzleFile writer(gs);
+        QByteArray bytes = saveToBytes(writer, source);
+        if (offset >= 0) {
+            bytes[offset] = char(value);
+        } else if (offset == -1) {
+            bytes.truncate(value);
+        } else if (offset == -2) {
+            const GridSize other = gs == GridSize::Small ? GridSize::Large : GridSize::Small;
+            PuzzleModel otherModel(other, &random);
+            PuzzleFile otherFile(other);
+            bytes = saveToBytes(otherFile, otherModel);
+        } else {
+            const int posOffset = 1008;
+            bytes[posOffset] = char(6);
+            bytes.replace(posOffset + 1, 6, "A, 1\r\n");
+        }
+
+        PuzzleModel target(gs, &random);
+        place(target, "DOG", 2, 2, "Down");
+        target.FillRandom();
+        const State before = stateOf(target);
+        PuzzleFile reader(gs);
+        const FileResult r = loadBytes(reader, target, bytes);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains(needle), qPrintable(r.error));
+        QVERIFY(stateOf(target) == before);
+    }
+
+    void extraBytesAreIgnored()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        place(model, "CAT", 1, 1, "Right");
+        PuzzleFile file(GridSize::Small);
+        const QByteArray bytes = saveToBytes(file, model) + QByteArray(5000, 'x');
+        PuzzleModel loaded(GridSize::Small, &random);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.log(), QStringList{"CAT"});
+    }
+
+    void positionsLeavingTheGridLoadButAreNotDrawn()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        QByteArray bytes = saveToBytes(file, model);
+        const QByteArray words = "CAT\r\n", pos = "-5, 40\r\n", dirs = "Right\r\n";
+        bytes[240] = char(words.size());
+        bytes.replace(241, words.size(), words);
+        bytes[1008] = char(pos.size());
+        bytes.replace(1009, pos.size(), pos);
+        bytes[1209] = char(dirs.size());
+        bytes.replace(1210, dirs.size(), dirs);
+        QVERIFY(loadBytes(file, model, bytes).ok);
+        QCOMPARE(model.log(), QStringList{"CAT"});
+        for (int c = 0; c < 16; ++c)
+            for (int r = 0; r < 15; ++r)
+                QVERIFY(!isWordLetter(model.cell(c, r)));
+    }
+
+    void nonAsciiBytesLoad()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        QByteArray bytes = saveToBytes(file, model);
+        bytes[1] = char(0xE9);
+        bytes[2] = char(0);
+        bytes[240] = char(3);
+        bytes.replace(241, 3, "\xC4\xD6\xDC");
+        QVERIFY(loadBytes(file, model, bytes).ok);
+        QCOMPARE(model.cell(0, 0), QString(QChar(0xE9)) + kFillerMark);
+        QCOMPARE(model.log(), QStringList{QString::fromLatin1("\xC4\xD6\xDC")});
+    }
+
+    void failedWriteReports()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        FailDevice device(700);
+        const FileResult r = file.save(model, device);
+        QVERIFY(!r.ok);
+        QVERIFY2(r.error.contains("No space left"), qPrintable(r.error));
+    }
+
+    void unwritableFolderKeepsThePreviousFile()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        place(model, "CAT", 1, 1, "Right");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.qrn");
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("previous puzzle");
+        old.close();
+        // A folder that cannot hold the temporary file: the target's folder is a file.
+        PuzzleFile file(GridSize::Small);
+        const FileResult bad = file.save(model, path + "/inside.qrn");
+        QVERIFY(!bad.ok);
+        QVERIFY(bad.error.contains("could not be saved"));
+        QFile check(path);
+        QVERIFY(check.open(QIODevice::ReadOnly));
+        QCOMPARE(check.readAll(), QByteArray("previous puzzle"));
+    }
+
+    void missingFileIsReported()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        const FileResult r = file.load(model, QStringLiteral("/nonexistent/puzzle.qrn"));
+        QVERIFY(!r.ok);
+        QVERIFY(r.error.contains("could not be opened"));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestPuzzleFile)
+#include "test_puzzle_file.moc"
