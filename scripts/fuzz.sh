@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets with clang and runs each for a bounded time.
+#   FUZZ_SECONDS   seconds per target (default 60)
+# A crash leaves its input in build-fuzz/crashes/ and fails the run.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+FUZZ_SECONDS=${FUZZ_SECONDS:-60}
+BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
+
+cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DQUARRIN_FUZZ=ON
+targets=(fuzz_puzzle_file make_seeds)
+[ -f fuzz/fuzz_grid_file.cpp ] && targets+=(fuzz_grid_file)
+cmake --build "$BUILD_DIR" -j "$(nproc)" --target "${targets[@]}"
+
+corpus="$BUILD_DIR/corpus"
+rm -rf "$corpus"
+mkdir -p "$corpus/puzzle_file" "$BUILD_DIR/crashes"
+"$BUILD_DIR/fuzz/make_seeds" "$corpus/puzzle_file"
+cp fuzz/regressions/puzzle_file/* "$corpus/puzzle_file/" 2>/dev/null || true
+
+run() {
+    local target=$1 dir=$2
+    echo "== fuzz $target for ${FUZZ_SECONDS}s"
+    QT_QPA_PLATFORM=offscreen "$BUILD_DIR/fuzz/$target" "$dir" \
+        -max_total_time="$FUZZ_SECONDS" -rss_limit_mb=4096 -print_final_stats=1 \
+        -artifact_prefix="$BUILD_DIR/crashes/$target-" 2>&1 | tail -n 15
+    return "${PIPESTATUS[0]}"
+}
+
+run fuzz_puzzle_file "$corpus/puzzle_file"
+if [ -x "$BUILD_DIR/fuzz/fuzz_grid_file" ]; then
+    mkdir -p "$corpus/grid_file"
+    cp fuzz/seeds/grid_file/* "$corpus/grid_file/" 2>/dev/null || true
+    cp fuzz/regressions/grid_file/* "$corpus/grid_file/" 2>/dev/null || true
+    run fuzz_grid_file "$corpus/grid_file"
+fi
+echo "fuzz: no crash"
