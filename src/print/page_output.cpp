@@ -1,0 +1,117 @@
+#include "print/page_output.h"
+
+#include "print/print_dialogs.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+
+namespace quarrin {
+
+PageFileFormat pageFileFormat(const QString &path, const QString &filter)
+{
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("bmp"))
+        return PageFileFormat::Bmp;
+    if (suffix == QLatin1String("png"))
+        return PageFileFormat::Png;
+    if (suffix == QLatin1String("pdf"))
+        return PageFileFormat::Pdf;
+    if (filter == QLatin1String(kPngFilter))
+        return PageFileFormat::Png;
+    if (filter == QLatin1String(kPdfFilter))
+        return PageFileFormat::Pdf;
+    return PageFileFormat::Bmp;
+}
+
+namespace {
+
+QString failure(const QString &path, const QString &reason)
+{
+    return QStringLiteral("The page could not be saved to %1.\n%2\nAny file of that name was left "
+                          "as it was.")
+        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason);
+}
+
+bool writePdf(QIODevice &device, const PagePainter &paint, const QSize &pageSize)
+{
+    QPdfWriter writer(&device);
+    writer.setCreator(QStringLiteral("Word Quarrin Generator"));
+    writer.setResolution(int(kScreenDpi));
+    const QSizeF points(pageSize.width() * 72.0 / kScreenDpi,
+                        pageSize.height() * 72.0 / kScreenDpi);
+    writer.setPageLayout(
+        QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    QPainter p;
+    if (!p.begin(&writer))
+        return false;
+    p.setClipRect(QRect(QPoint(0, 0), pageSize));
+    paint(p);
+    return p.end();
+}
+
+} // namespace
+
+QString writePageFile(const QString &path, PageFileFormat format, const QImage &image,
+                      const PagePainter &paint, const QSize &pageSize)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, file.errorString());
+    bool written = false;
+    QString reason;
+    switch (format) {
+    case PageFileFormat::Bmp:
+    case PageFileFormat::Png: {
+        // 24 bits per pixel, no alpha: the page is opaque
+        QImageWriter writer(&file, format == PageFileFormat::Bmp ? "bmp" : "png");
+        written = writer.write(image.convertToFormat(QImage::Format_RGB888));
+        if (!written)
+            reason = writer.errorString();
+        break;
+    }
+    case PageFileFormat::Pdf:
+        written = writePdf(file, paint, pageSize);
+        if (!written)
+            reason = QStringLiteral("The PDF page could not be drawn.");
+        break;
+    }
+    if (!written) {
+        file.cancelWriting();
+        return failure(path, reason.isEmpty() ? file.errorString() : reason);
+    }
+    if (!file.commit())
+        return failure(path, file.errorString());
+    return QString();
+}
+
+QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize)
+{
+    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty())
+        return QStringLiteral("There is no printer to print on. Install a printer, or choose one "
+                              "(or printing to a file) with \"Printer Setup\".");
+    const QString target = printer.outputFormat() == QPrinter::NativeFormat
+                               ? printer.printerName()
+                               : QDir::toNativeSeparators(printer.outputFileName());
+    printer.setFullPage(false);
+    QPainter p;
+    if (!p.begin(&printer))
+        return QStringLiteral("The print job could not be started on %1.").arg(target);
+    const double sx = printer.logicalDpiX() / kScreenDpi;
+    const double sy = printer.logicalDpiY() / kScreenDpi;
+    p.scale(sx, sy);
+    p.setClipRect(QRect(QPoint(0, 0), pageSize));
+    paint(p);
+    if (!p.end())
+        return QStringLiteral("The print job on %1 could not be finished.").arg(target);
+    return QString();
+}
+
+} // namespace quarrin

@@ -1,0 +1,519 @@
+#include "print/print_window.h"
+
+#include "grid/pub_str_grid.h"
+#include "print/page_output.h"
+#include "puzzle/puzzle_snapshot.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPixmap>
+#include <QPrinter>
+#include <QPushButton>
+#include <QShowEvent>
+#include <QSignalBlocker>
+#include <QWindow>
+
+namespace quarrin {
+
+namespace {
+
+const QColor kStartPageColour(166, 202, 240); // clSkyBlue
+const QColor kStartFrameColour(87, 160, 227); // 14917719 as blue-green-red
+const QColor kStartCellColour(255, 255, 255); // the system window colour
+const QColor kStartDialogColour(0, 0, 0);
+
+// Font names standing in for the design's faces.
+const QString kSansFace = QStringLiteral("Liberation Sans");
+
+constexpr int kGridFontDialog = 0;  // font
+constexpr int kTitleFontDialog = 1; // font2
+constexpr int kWordFontDialog = 2;  // FontDialog1
+
+const char *const kFontDialogNames[3] = {"font", "font2", "FontDialog1"};
+const char *const kColourDialogNames[2] = {"ColorDialog1", "ColorDialog2"};
+
+QFont windowFont()
+{
+    QFont f(kSansFace);
+    f.setPixelSize(11);
+    return f;
+}
+
+QFont titleFont()
+{
+    QFont f(kSansFace);
+    f.setPixelSize(32);
+    f.setBold(true);
+    return f;
+}
+
+// A small printer for the picture of the Print button.
+QIcon printerGlyph()
+{
+    QPixmap pm(16, 16);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.setBrush(Qt::white);
+    p.drawRect(4, 1, 7, 5); // paper going in
+    p.setBrush(QColor(192, 192, 192));
+    p.drawRect(1, 6, 13, 6); // body
+    p.setBrush(Qt::white);
+    p.drawRect(4, 10, 7, 4);                    // paper coming out
+    p.fillRect(11, 8, 2, 1, QColor(0, 160, 0)); // power light
+    p.end();
+    return QIcon(pm);
+}
+
+int dialogIndex(const char *const *names, int count, const QString &name)
+{
+    for (int i = 0; i < count; ++i) {
+        if (name == QLatin1String(names[i]))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
+PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *parent)
+    : QDialog(parent), m_layout(printLayout(size)), m_spec(sizeSpec(size)), m_snapshot(snapshot),
+      m_dialogs(std::make_unique<PrintDialogs>()), m_pageColour(kStartPageColour)
+{
+    setObjectName(QLatin1String(m_layout.windowName));
+    setWindowTitle(QStringLiteral("Print"));
+    setModal(true);
+    setFont(windowFont());
+    setAutoFillBackground(true);
+    move(m_layout.designPos);
+    resize(m_layout.clientWidth, m_layout.designHeight);
+    applyFrame(m_layout.startsSizeable ? Frame::Sizeable : Frame::Fixed);
+
+    // The page, in the order it is painted: title and word labels, the frame,
+    // the grid over the frame.
+    m_title = new PageLabel(this);
+    m_title->setObjectName(QStringLiteral("Label7"));
+    m_title->setPageFont(titleFont());
+    m_title->setCaption(QStringLiteral("Word Quarrin"));
+    m_title->move(m_layout.titlePos);
+
+    for (int k = 1; k <= m_spec.snapshotWords; ++k) {
+        auto *label = new PageLabel(this);
+        label->setObjectName(QStringLiteral("l%1").arg(k));
+        label->setPageFont(windowFont());
+        label->move(m_layout.labelLeft, m_layout.labelTop + m_layout.labelStep * (k - 1));
+        m_words.push_back(label);
+    }
+
+    m_frame = new PageFrame(this);
+    m_frame->setObjectName(QStringLiteral("Panel1"));
+    m_frame->setGeometry(m_layout.frameRect);
+    m_frame->setEnabled(false);
+    m_frame->setFaceColour(kStartFrameColour);
+
+    m_grid = new TPubStrGrid(this);
+    m_grid->setObjectName(QLatin1String(m_layout.gridName));
+    m_grid->setOptions(TPubStrGrid::goFixedVertLine | TPubStrGrid::goFixedHorzLine |
+                       TPubStrGrid::goVertLine | TPubStrGrid::goHorzLine |
+                       TPubStrGrid::goRangeSelect | TPubStrGrid::goRowSizing |
+                       TPubStrGrid::goColSizing | TPubStrGrid::goRowMoving |
+                       TPubStrGrid::goColMoving | TPubStrGrid::goEditing | TPubStrGrid::goTabs);
+    m_grid->setColCount(m_spec.n);
+    m_grid->setRowCount(m_spec.n);
+    m_grid->setDefaultColWidth(m_layout.cellPixels);
+    m_grid->setDefaultRowHeight(m_layout.cellPixels);
+    m_grid->setGrid3D(false);
+    m_grid->setAlignment(Qt::AlignHCenter);
+    m_grid->setCellColor(kStartCellColour);
+    m_grid->setFont(windowFont());
+    m_grid->setGeometry(m_layout.gridRect);
+    // the letters on the page are not for editing: every typed character is dropped
+    m_grid->setOnKeyPress([](TPubStrGrid *, QChar &key) { key = QChar(); });
+
+    // The tools.
+    m_printButton = makeButton(m_layout.printButton);
+    m_printButton->setIcon(printerGlyph());
+    m_setupButton = makeButton(m_layout.setupButton);
+    m_gridFontButton = makeButton(m_layout.gridFont);
+    m_gridColourButton = makeButton(m_layout.gridColour);
+    m_pageColourButton = makeButton(m_layout.pageColour);
+    m_positionLabel = makeLabel(m_layout.positionLabel);
+    m_pos = new UpDownArrows(this);
+    m_pos->setObjectName(QStringLiteral("pos"));
+    m_pos->setGeometry(QRect(m_layout.positionArrows, QSize(kArrowsSize, kArrowsSize)));
+    m_pos->setRange(kTitleTopMin, kTitleTopMax);
+    m_pos->setIncrement(-1);
+    m_pos->setPosition(kTitleStartTop);
+    m_saveButton = makeButton(m_layout.saveButton);
+    m_titleButton = makeButton(m_layout.titleButton);
+    m_titleFontButton = makeButton(m_layout.titleFont);
+    m_wordFontButton = makeButton(m_layout.wordFont);
+
+    // The clue row.
+    makeLabel(m_layout.clueLabel);
+    m_clueBox = new DropDownComboBox(this);
+    m_clueBox->setObjectName(QLatin1String(m_layout.clueBox.name));
+    m_clueBox->setEditable(true);
+    m_clueBox->setInsertPolicy(QComboBox::NoInsert);
+    m_clueBox->setGeometry(m_layout.clueBox.left, m_layout.clueBox.top, m_layout.clueBox.width,
+                           kFieldHeight);
+    makeLabel(m_layout.withLabel);
+    m_wordTo = new QLineEdit(this);
+    m_wordTo->setObjectName(QLatin1String(m_layout.clueText.name));
+    m_wordTo->setGeometry(m_layout.clueText.left, m_layout.clueText.top, m_layout.clueText.width,
+                          kFieldHeight);
+    m_replaceButton = makeButton(m_layout.replaceButton);
+
+    for (int i = 0; i < 3; ++i)
+        m_fontChoice[i] = windowFont();
+    for (QColor &c : m_colourChoice)
+        c = kStartDialogColour;
+    setPageColour(kStartPageColour);
+
+    connect(m_titleButton, &QPushButton::clicked, this, &PrintWindow::Button1Click);
+    connect(m_pos, &UpDownArrows::clicked, this, &PrintWindow::posClick);
+    connect(m_gridFontButton, &QPushButton::clicked, this, &PrintWindow::BitBtn3Click);
+    connect(m_titleFontButton, &QPushButton::clicked, this, &PrintWindow::Button2Click);
+    connect(m_wordFontButton, &QPushButton::clicked, this, &PrintWindow::Button6Click);
+    connect(m_gridColourButton, &QPushButton::clicked, this, &PrintWindow::Button3Click);
+    connect(m_pageColourButton, &QPushButton::clicked, this, &PrintWindow::Button4Click);
+    connect(m_printButton, &QPushButton::clicked, this, &PrintWindow::BitBtn2Click);
+    connect(m_setupButton, &QPushButton::clicked, this, &PrintWindow::Button5Click);
+    connect(m_saveButton, &QPushButton::clicked, this, &PrintWindow::Button8Click);
+    connect(m_replaceButton, &QPushButton::clicked, this, &PrintWindow::Button7Click);
+    connect(m_clueBox, &DropDownComboBox::dropDown, this, &PrintWindow::clueBoxDropDown);
+    connect(m_clueBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            [this](int index) { m_chosenClue = index; });
+    connect(m_clueBox->lineEdit(), &QLineEdit::textEdited, this, [this] { m_chosenClue = -1; });
+}
+
+PrintWindow::~PrintWindow() = default;
+
+QPushButton *PrintWindow::makeButton(const ToolPlace &place)
+{
+    auto *button = new QPushButton(QLatin1String(place.caption), this);
+    button->setObjectName(QLatin1String(place.name));
+    button->setAutoDefault(false);
+    button->setGeometry(place.left, place.top, place.width, kButtonHeight);
+    return button;
+}
+
+QLabel *PrintWindow::makeLabel(const ToolPlace &place)
+{
+    auto *label = new QLabel(QLatin1String(place.caption), this);
+    label->setObjectName(QLatin1String(place.name));
+    label->move(place.left, place.top);
+    label->adjustSize();
+    return label;
+}
+
+QList<QWidget *> PrintWindow::toolControls() const
+{
+    return {m_printButton,     m_saveButton,       m_positionLabel,  m_pos,
+            m_titleFontButton, m_titleButton,      m_wordFontButton, m_gridColourButton,
+            m_setupButton,     m_pageColourButton, m_gridFontButton};
+}
+
+void PrintWindow::setDialogs(std::unique_ptr<PrintDialogs> dialogs)
+{
+    if (dialogs)
+        m_dialogs = std::move(dialogs);
+}
+
+QPrinter &PrintWindow::printer()
+{
+    if (!m_printer)
+        m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+QSize PrintWindow::pageSize() const
+{
+    return QSize(width(), kPageHeight);
+}
+
+void PrintWindow::paintPage(QPainter &p) const
+{
+    p.save();
+    p.fillRect(QRect(QPoint(0, 0), pageSize()), m_pageColour);
+    auto paintLabel = [&p](const PageLabel *label) {
+        if (label->isHidden())
+            return;
+        p.save();
+        p.translate(label->pos());
+        label->paintOn(p);
+        p.restore();
+    };
+    paintLabel(m_title);
+    for (const PageLabel *label : m_words)
+        paintLabel(label);
+    p.save();
+    p.translate(m_frame->pos());
+    m_frame->paintOn(p);
+    p.restore();
+    m_grid->paintCells(p, m_grid->geometry());
+    p.restore();
+}
+
+QImage PrintWindow::pageImage() const
+{
+    QImage image(pageSize(), QImage::Format_RGB32);
+    image.fill(m_pageColour);
+    QPainter p(&image);
+    paintPage(p);
+    p.end();
+    return image;
+}
+
+QFont PrintWindow::lastFontChoice(const QString &dialogName) const
+{
+    const int i = dialogIndex(kFontDialogNames, 3, dialogName);
+    return i < 0 ? QFont() : m_fontChoice[i];
+}
+
+QColor PrintWindow::lastColourChoice(const QString &dialogName) const
+{
+    const int i = dialogIndex(kColourDialogNames, 2, dialogName);
+    return i < 0 ? QColor() : m_colourChoice[i];
+}
+
+QString PrintWindow::numberPrefix(int k)
+{
+    return QString::number(k) + QStringLiteral(". ");
+}
+
+void PrintWindow::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (!event->spontaneous())
+        FormActivate();
+}
+
+void PrintWindow::FormActivate()
+{
+    m_grid->setSelection(GridRect{-1, -1, -1, -1});
+    if (m_frameKind == Frame::Sizeable)
+        resize(width(), kNormalHeight);
+    else
+        setFixedSize(width(), kNormalHeight);
+    {
+        const QSignalBlocker block(m_clueBox);
+        m_clueBox->clear();
+        m_clueBox->setEditText(QString());
+    }
+    m_chosenClue = -1;
+
+    if (m_snapshot && !m_snapshot->letters.isEmpty()) {
+        const int side = m_spec.store;
+        const QString &letters = m_snapshot->letters;
+        for (int i = 0; i < side; ++i) {
+            for (int j = 0; j < side; ++j)
+                m_grid->SetCell(i, j, letters.mid(i * side + j, 1));
+        }
+        for (int k = 1; k <= int(m_words.size()); ++k) {
+            const QString word =
+                k - 1 < m_snapshot->words.size() ? m_snapshot->words.at(k - 1) : QString();
+            m_words[k - 1]->setCaption(word.isEmpty() ? QString() : numberPrefix(k) + word);
+        }
+    }
+    for (QWidget *tool : toolControls())
+        tool->show();
+}
+
+void PrintWindow::Button1Click()
+{
+    m_title->setCaption(m_dialogs->askTitle(this));
+}
+
+void PrintWindow::posClick()
+{
+    m_title->move(m_title->x(), m_pos->position());
+}
+
+std::optional<QFont> PrintWindow::askFont(const QString &dialogName)
+{
+    const int i = dialogIndex(kFontDialogNames, 3, dialogName);
+    std::optional<QFont> font = m_dialogs->chooseFont(this, dialogName, m_fontChoice[i]);
+    if (!font)
+        return std::nullopt;
+    // The page is measured in pixels; a size in points is turned into pixels
+    // at the screen's resolution, so the printer enlarges it like the rest.
+    if (font->pixelSize() <= 0)
+        font->setPixelSize(std::max(1, qRound(font->pointSizeF() * logicalDpiY() / 72.0)));
+    m_fontChoice[i] = *font;
+    return font;
+}
+
+std::optional<QColor> PrintWindow::askColour(const QString &dialogName)
+{
+    const int i = dialogIndex(kColourDialogNames, 2, dialogName);
+    std::optional<QColor> colour = m_dialogs->chooseColour(this, dialogName, m_colourChoice[i]);
+    if (!colour || !colour->isValid())
+        return std::nullopt;
+    m_colourChoice[i] = *colour;
+    return colour;
+}
+
+void PrintWindow::BitBtn3Click()
+{
+    if (const auto font = askFont(QLatin1String(kFontDialogNames[kGridFontDialog])))
+        m_grid->setFont(*font);
+}
+
+void PrintWindow::Button2Click()
+{
+    if (const auto font = askFont(QLatin1String(kFontDialogNames[kTitleFontDialog])))
+        m_title->setPageFont(*font);
+}
+
+void PrintWindow::Button6Click()
+{
+    if (const auto font = askFont(QLatin1String(kFontDialogNames[kWordFontDialog]))) {
+        for (PageLabel *label : m_words)
+            label->setPageFont(*font);
+    }
+}
+
+void PrintWindow::Button3Click()
+{
+    if (const auto colour = askColour(QLatin1String(kColourDialogNames[0])))
+        m_grid->setCellColor(*colour);
+}
+
+void PrintWindow::Button4Click()
+{
+    if (const auto colour = askColour(QLatin1String(kColourDialogNames[1])))
+        setPageColour(*colour);
+}
+
+void PrintWindow::setPageColour(const QColor &colour)
+{
+    m_pageColour = colour;
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, colour);
+    setPalette(pal);
+    m_frame->setFaceColour(colour);
+}
+
+void PrintWindow::applyFrame(Frame frame)
+{
+    Qt::WindowFlags flags =
+        Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+    switch (frame) {
+    case Frame::Sizeable:
+        flags |= Qt::WindowSystemMenuHint | Qt::WindowMinMaxButtonsHint;
+        setMinimumSize(0, 0);
+        setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+        break;
+    case Frame::Fixed:
+        flags |= Qt::MSWindowsFixedSizeDialogHint;
+        setFixedSize(size());
+        break;
+    case Frame::None:
+        flags = Qt::Dialog | Qt::FramelessWindowHint;
+        setFixedSize(size());
+        break;
+    }
+    m_frameKind = frame;
+    if (isVisible() && windowHandle()) {
+        // Re-creating the window would hide it and end the modal loop that
+        // shows it; the frame of the shown window is changed in place.
+        overrideWindowFlags(flags);
+        windowHandle()->setFlags(flags);
+    } else {
+        setWindowFlags(flags);
+    }
+}
+
+void PrintWindow::enterCaptureState()
+{
+    m_captured = true;
+    setFixedSize(width(), kPageHeight);
+    applyFrame(Frame::None);
+    for (QWidget *tool : toolControls())
+        tool->hide();
+}
+
+void PrintWindow::leaveCaptureState(bool clearSelection)
+{
+    if (clearSelection)
+        m_grid->setSelection(GridRect{-1, -1, -1, -1});
+    setFixedSize(width(), kNormalHeight);
+    m_clueBox->setCurrentIndex(-1);
+    m_clueBox->setEditText(QString());
+    m_chosenClue = -1;
+    for (QWidget *tool : toolControls())
+        tool->show();
+    applyFrame(Frame::Fixed);
+    m_captured = false;
+}
+
+void PrintWindow::BitBtn2Click()
+{
+    enterCaptureState();
+    const QString error = printPageOn(
+        printer(), [this](QPainter &p) { paintPage(p); }, pageSize());
+    leaveCaptureState(true);
+    if (!error.isEmpty())
+        m_dialogs->message(this, error);
+}
+
+void PrintWindow::Button5Click()
+{
+    m_dialogs->setupPrinter(this, &printer());
+}
+
+void PrintWindow::Button8Click()
+{
+    enterCaptureState();
+    const std::optional<SaveChoice> choice = m_dialogs->askImageFile(this, m_lastSavePath);
+    QString note;
+    if (choice && !choice->path.isEmpty()) {
+        m_lastSavePath = choice->path;
+        const QString error = writePageFile(
+            choice->path, pageFileFormat(choice->path, choice->filter), pageImage(),
+            [this](QPainter &p) { paintPage(p); }, pageSize());
+        note = error.isEmpty()
+                   ? QStringLiteral("File successfully saved to: ") +
+                         QDir::toNativeSeparators(QFileInfo(choice->path).absoluteFilePath())
+                   : error;
+    }
+    if (!note.isEmpty())
+        m_dialogs->message(this, note);
+    leaveCaptureState(false);
+}
+
+void PrintWindow::clueBoxDropDown()
+{
+    const QString typed = m_clueBox->currentText();
+    {
+        const QSignalBlocker block(m_clueBox);
+        m_clueBox->clear();
+        for (const PageLabel *label : m_words) {
+            const QString caption = label->text();
+            if (caption.isEmpty())
+                continue;
+            const int dot = caption.indexOf(QLatin1String(". "));
+            m_clueBox->addItem(dot < 0 ? caption : caption.mid(dot + 2));
+        }
+        m_clueBox->setCurrentIndex(-1);
+        m_clueBox->setEditText(typed);
+    }
+    m_chosenClue = -1;
+}
+
+void PrintWindow::Button7Click()
+{
+    const int index = m_chosenClue;
+    if (index >= 0 && index < int(m_words.size()))
+        m_words[index]->setCaption(numberPrefix(index + 1) + m_wordTo->text());
+    m_wordTo->clear();
+    m_clueBox->setCurrentIndex(-1);
+    m_clueBox->setEditText(QString());
+    m_chosenClue = -1;
+}
+
+} // namespace quarrin

@@ -1,0 +1,167 @@
+#pragma once
+
+// The print window: one per grid size, created once and shown modally by the
+// editor's Print command. The window is itself the page: its top 604 pixels
+// hold the title, the framed letter grid and the numbered word list; below
+// them sit the tools (title, fonts, colours, printing, saving) and the clue
+// row that replaces word labels by clues.
+//
+// The page is drawn by one routine, paintPage(), used for the page picture,
+// the PDF file and the printer; the page controls on screen paint themselves
+// through the same element routines, so all of them show the same page.
+
+#include "print/page_elements.h"
+#include "print/print_dialogs.h"
+#include "print/print_layout.h"
+#include "puzzle/size_table.h"
+
+#include <QDialog>
+#include <QImage>
+
+#include <memory>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QPrinter;
+
+namespace quarrin {
+
+struct PuzzleSnapshot;
+class TPubStrGrid;
+
+class PrintWindow : public QDialog
+{
+    Q_OBJECT
+
+public:
+    PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *parent = nullptr);
+    ~PrintWindow() override;
+
+    GridSize gridSize() const { return m_layout.size; }
+    const PrintLayout &layout() const { return m_layout; }
+
+    // Replaces the dialogs the window asks through (tests answer at once).
+    void setDialogs(std::unique_ptr<PrintDialogs> dialogs);
+    PrintDialogs &dialogs() { return *m_dialogs; }
+
+    // The printer that "Print" uses; made on first use from the system's
+    // default printer, then kept with whatever "Printer Setup" chose.
+    QPrinter &printer();
+
+    // The page: width() x 604 pixels.
+    QSize pageSize() const;
+    // Draws the page in page pixels onto any painter.
+    void paintPage(QPainter &p) const;
+    // The page as a picture, pixel for pixel what the window shows.
+    QImage pageImage() const;
+
+    bool inCaptureState() const { return m_captured; }
+    QColor pageColour() const { return m_pageColour; }
+    // The last choice of each dialog, which it opens with next time.
+    QFont lastFontChoice(const QString &dialogName) const;
+    QColor lastColourChoice(const QString &dialogName) const;
+    QString lastSavePath() const { return m_lastSavePath; }
+
+public slots:
+    void FormActivate();
+    void Button1Click(); // Change Title
+    void posClick();     // title up/down
+    void BitBtn3Click(); // grid font
+    void Button2Click(); // title font
+    void Button6Click(); // word list font
+    void Button3Click(); // grid squares colour
+    void Button4Click(); // background colour
+    void BitBtn2Click(); // Print
+    void Button5Click(); // Printer Setup
+    void Button8Click(); // Save Image
+    void clueBoxDropDown();
+    void Button7Click(); // Replace!
+
+protected:
+    void showEvent(QShowEvent *event) override;
+
+private:
+    enum class Frame
+    {
+        Sizeable,
+        Fixed,
+        None
+    };
+
+    QPushButton *makeButton(const ToolPlace &place);
+    QLabel *makeLabel(const ToolPlace &place);
+    QList<QWidget *> toolControls() const;
+    void enterCaptureState();
+    void leaveCaptureState(bool clearSelection);
+    void applyFrame(Frame frame);
+    void setPageColour(const QColor &colour);
+    std::optional<QFont> askFont(const QString &dialogName);
+    std::optional<QColor> askColour(const QString &dialogName);
+    static QString numberPrefix(int k);
+
+    const PrintLayout &m_layout;
+    const SizeSpec &m_spec;
+    PuzzleSnapshot *m_snapshot;
+    std::unique_ptr<PrintDialogs> m_dialogs;
+    std::unique_ptr<QPrinter> m_printer;
+
+    // the page
+    PageLabel *m_title = nullptr;     // Label7
+    PageFrame *m_frame = nullptr;     // Panel1
+    TPubStrGrid *m_grid = nullptr;    // quarrin / quarrin2
+    std::vector<PageLabel *> m_words; // l1 ... lW
+    QColor m_pageColour;
+
+    // the tools
+    QPushButton *m_printButton = nullptr;      // BitBtn2
+    QPushButton *m_setupButton = nullptr;      // Button5
+    QPushButton *m_gridFontButton = nullptr;   // BitBtn3
+    QPushButton *m_gridColourButton = nullptr; // Button3
+    QPushButton *m_pageColourButton = nullptr; // Button4
+    QLabel *m_positionLabel = nullptr;         // Label4 / Label5
+    UpDownArrows *m_pos = nullptr;             // pos
+    QPushButton *m_saveButton = nullptr;       // Button8
+    QPushButton *m_titleButton = nullptr;      // Button1
+    QPushButton *m_titleFontButton = nullptr;  // Button2
+    QPushButton *m_wordFontButton = nullptr;   // Button6
+
+    // the clue row
+    DropDownComboBox *m_clueBox = nullptr;
+    QLineEdit *m_wordTo = nullptr;
+    QPushButton *m_replaceButton = nullptr; // Button7
+    int m_chosenClue = -1; // item chosen in the clue box, -1 when only text was typed
+
+    // what the dialogs open with next time
+    QFont m_fontChoice[3];
+    QColor m_colourChoice[2];
+    QString m_lastSavePath;
+
+    bool m_captured = false;
+    Frame m_frameKind = Frame::Fixed;
+};
+
+// The 15x15 print window.
+class TprintPage : public PrintWindow
+{
+    Q_OBJECT
+public:
+    explicit TprintPage(PuzzleSnapshot *snapshot, QWidget *parent = nullptr)
+        : PrintWindow(GridSize::Small, snapshot, parent)
+    {
+    }
+};
+
+// The 30x30 print window.
+class TprintComplex : public PrintWindow
+{
+    Q_OBJECT
+public:
+    explicit TprintComplex(PuzzleSnapshot *snapshot, QWidget *parent = nullptr)
+        : PrintWindow(GridSize::Large, snapshot, parent)
+    {
+    }
+};
+
+} // namespace quarrin

@@ -1,0 +1,57 @@
+// Renders the print windows for the documentation: each window with its
+// tools, and one page printed to a PDF file through the print command.
+//   print_shot <out-dir>
+// writes print15.png, print30.png and printed_page.pdf into <out-dir>.
+
+#include "print/print_window.h"
+#include "print_fixture.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QPrinter>
+#include <QTimer>
+
+using namespace quarrin;
+
+namespace {
+
+class QuietDialogs : public PrintDialogs
+{
+public:
+    void message(QWidget *, const QString &text) override { qInfo("%s", qPrintable(text)); }
+};
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(QStringLiteral("Word Quarrin Generator"));
+    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+
+    PuzzleSnapshot small =
+        testing::makeSnapshot(GridSize::Small, testing::sampleWords(GridSize::Small, 15));
+    PuzzleSnapshot large =
+        testing::makeSnapshot(GridSize::Large, testing::sampleWords(GridSize::Large, 28));
+
+    TprintPage page(&small);
+    TprintComplex complex(&large);
+    page.setDialogs(std::make_unique<QuietDialogs>());
+    complex.setDialogs(std::make_unique<QuietDialogs>());
+
+    int failures = 0;
+    for (PrintWindow *w :
+         {static_cast<PrintWindow *>(&page), static_cast<PrintWindow *>(&complex)}) {
+        w->show();
+        QApplication::processEvents();
+        const QString name = w->gridSize() == GridSize::Small ? "print15.png" : "print30.png";
+        if (!w->grab().save(out.filePath(name)))
+            ++failures;
+    }
+
+    // one printed page, through the Print button, to a PDF file
+    page.printer().setOutputFormat(QPrinter::PdfFormat);
+    page.printer().setOutputFileName(out.filePath(QStringLiteral("printed_page.pdf")));
+    page.BitBtn2Click();
+    return failures == 0 && QFileInfo::exists(out.filePath("printed_page.pdf")) ? 0 : 1;
+}
