@@ -453,6 +453,12 @@ void TPubStrGrid::drawControl(QPainter &p, bool forPrint) const
     p.restore();
 }
 
+QRect TPubStrGrid::textRectFor(const QRect &cell, int textHeight)
+{
+    const int top = floorDiv2(cell.top() + cell.top() + cell.height() - textHeight);
+    return QRect(cell.left() + 2, top, cell.width() - 4, textHeight);
+}
+
 void TPubStrGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, DrawState state,
                            bool forPrint) const
 {
@@ -478,9 +484,7 @@ void TPubStrGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, Dra
         p.setClipRect(rect, Qt::IntersectClip);
         p.setFont(cellFont);
         p.setPen(fontColor);
-        const int h = QFontMetrics(cellFont).height();
-        const int top = floorDiv2(rect.top() + rect.top() + rect.height() - h);
-        const QRect textRect(rect.left() + 2, top, rect.width() - 4, h);
+        const QRect textRect = textRectFor(rect, QFontMetrics(cellFont).height());
         p.drawText(textRect,
                    int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter) | Qt::TextSingleLine |
                        Qt::TextExpandTabs,

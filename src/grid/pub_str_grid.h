@@ -169,6 +169,9 @@ public:
     // marks, scaled so that the widget's rectangle fills `target`. Text stays
     // text, so a printer painter receives vector output.
     void paintCells(QPainter &p, const QRect &target) const;
+    // The rectangle a cell's text is drawn in: vertically centred on the text
+    // height (rounded down), 2 pixels in from the left and right edges.
+    static QRect textRectFor(const QRect &cell, int textHeight);
 
     // --- headers -----------------------------------------------------------
     QStringList HCol() const { return m_hCol; }
