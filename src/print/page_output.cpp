@@ -94,12 +94,13 @@ QString writePageFile(const QString &path, PageFileFormat format, const QImage &
 
 QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize)
 {
-    if (printer.outputFormat() == QPrinter::NativeFormat && printer.printerName().isEmpty())
+    // With no printer installed, Qt falls back to PDF output without a file name.
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
         return QStringLiteral("There is no printer to print on. Install a printer, or choose one "
                               "(or printing to a file) with \"Printer Setup\".");
-    const QString target = printer.outputFormat() == QPrinter::NativeFormat
-                               ? printer.printerName()
-                               : QDir::toNativeSeparators(printer.outputFileName());
+    const QString target =
+        toFile ? QDir::toNativeSeparators(printer.outputFileName()) : printer.printerName();
     printer.setFullPage(false);
     QPainter p;
     if (!p.begin(&printer))
