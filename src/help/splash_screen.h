@@ -1,0 +1,31 @@
+#pragma once
+
+// The start-up splash window: a borderless picture of the program's emblem
+// and title, shown while the other windows are created and hidden before the
+// main window appears. It takes no input.
+
+#include <QImage>
+#include <QWidget>
+
+class QLabel;
+
+namespace quarrin {
+
+class TSplashScreen : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TSplashScreen(QWidget *parent = nullptr);
+
+    QLabel *Image1 = nullptr;
+
+    // Keeps the splash on screen, painted, for `ms` milliseconds, then hides
+    // it. The wait blocks the caller (user input is held back meanwhile);
+    // 0 hides at once.
+    void hideAfterWait(int ms = 3000);
+
+    // The splash picture: 692 x 262 pixels, drawn by the program itself.
+    static QImage drawPicture();
+};
+
+} // namespace quarrin
