@@ -1,0 +1,137 @@
+#include "editor/editor_grid.h"
+
+#include "puzzle/puzzle_model.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QPainter>
+
+namespace quarrin {
+
+// --- EditorGridModel ---
+
+EditorGridModel::EditorGridModel(const PuzzleModel *puzzle, QObject *parent)
+    : QAbstractTableModel(parent), m_puzzle(puzzle)
+{
+}
+
+int EditorGridModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_puzzle->n();
+}
+
+int EditorGridModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_puzzle->n();
+}
+
+QVariant EditorGridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_puzzle->cell(index.column(), index.row());
+    case Qt::ToolTipRole:
+        return m_hint.isEmpty() ? QVariant() : QVariant(m_hint);
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags EditorGridModel::flags(const QModelIndex &index) const
+{
+    // Cells can be read but neither selected nor edited.
+    return index.isValid() ? Qt::ItemIsEnabled : Qt::NoItemFlags;
+}
+
+void EditorGridModel::refresh()
+{
+    const int n = m_puzzle->n();
+    if (n > 0)
+        emit dataChanged(index(0, 0), index(n - 1, n - 1), {Qt::DisplayRole});
+}
+
+// --- EditorCellDelegate ---
+
+EditorCellDelegate::EditorCellDelegate(QObject *parent) : QStyledItemDelegate(parent) {}
+
+void EditorCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                               const QModelIndex &index) const
+{
+    const QString text = index.data(Qt::DisplayRole).toString();
+    const QRect cell = option.rect;
+    const bool highlight = m_highlighting && text.size() == 1;
+
+    painter->save();
+    painter->setClipRect(cell);
+    painter->fillRect(cell, highlight ? QColor(Qt::yellow) : QColor(Qt::white));
+    painter->setFont(option.font);
+    painter->setPen(highlight ? QColor(Qt::blue) : QColor(Qt::black));
+    // The text starts 2 pixels right of and below the cell's corner and is
+    // clipped to the cell, so a filled cell shows only its letter.
+    const QRect textRect = cell.adjusted(2, 2, 0, 0);
+    painter->drawText(QRect(textRect.topLeft(), QSize(100000, textRect.height())),
+                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    painter->restore();
+}
+
+// --- EditorGridView ---
+
+EditorGridView::EditorGridView(int cellPixels, QWidget *parent) : QTableView(parent)
+{
+    // Each section holds the cell and the one-pixel grid line on its right
+    // and bottom edge.
+    const int section = cellPixels + 1;
+    for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
+        header->hide();
+        header->setMinimumSectionSize(1);
+        header->setDefaultSectionSize(section);
+        header->setSectionResizeMode(QHeaderView::Fixed);
+    }
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setFocusPolicy(Qt::NoFocus);
+    setTabKeyNavigation(false);
+    setShowGrid(true);
+    setGridStyle(Qt::SolidLine);
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
+    setCornerButtonEnabled(false);
+    setAutoScroll(false);
+    viewport()->setCursor(Qt::CrossCursor);
+}
+
+void EditorGridView::Unselect()
+{
+    if (selectionModel()) {
+        selectionModel()->clearSelection();
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    }
+}
+
+bool EditorGridView::viewportEvent(QEvent *event)
+{
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove:
+    case QEvent::Wheel:
+        // The grid only shows the puzzle; it takes no mouse input.
+        event->accept();
+        return true;
+    default:
+        return QTableView::viewportEvent(event);
+    }
+}
+
+void EditorGridView::keyPressEvent(QKeyEvent *event)
+{
+    event->ignore();
+}
+
+} // namespace quarrin
