@@ -120,7 +120,7 @@ const PlayLayout kLargeLayout{
     {264, 523, 120, 18}, // directionLabel
     {24, 553, 140, 18},  // Label6
     {24, 571, 140, 18},  // Label7
-    {150, 562, 330, 18}, // selectedWord
+    {164, 562, 320, 18}, // selectedWord
     {512, 16, 80, 18},   // Label9
     {504, 503, 56, 18},  // Label10
     {560, 499, 81, 25},  // timeBox

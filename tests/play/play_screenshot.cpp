@@ -1,0 +1,121 @@
+// Renders each play window during a game to a PNG file:
+//   play_screenshot <small.png> <large.png>
+// A puzzle is made with the puzzle model (fixed random seed), handed over as
+// the editor would, START is pressed, the clock is ticked by hand and a few
+// words are marked as a player would.
+
+#include "play/solve_window.h"
+#include "puzzle/puzzle_model.h"
+#include "puzzle/random_generator.h"
+
+#include <QApplication>
+#include <QPixmap>
+
+#include <cstdio>
+
+using namespace quarrin;
+
+namespace {
+
+class ManualClock : public ClockTimer
+{
+public:
+    void start() override { m_active = true; }
+    void stop() override { m_active = false; }
+    bool isActive() const override { return m_active; }
+    void tick()
+    {
+        if (m_active)
+            fire();
+    }
+
+private:
+    bool m_active = false;
+};
+
+const char *const kWords[] = {
+    "QUARTZ", "GRANITE",  "BASALT",  "MARBLE",   "SHALE",    "SLATE",    "GNEISS",
+    "PUMICE", "OBSIDIAN", "FLINT",   "CHALK",    "JASPER",   "ONYX",     "AGATE",
+    "GYPSUM", "TALC",     "MICA",    "OPAL",     "BERYL",    "GARNET",   "TOPAZ",
+    "PYRITE", "GALENA",   "CALCITE", "DOLOMITE", "FELDSPAR", "HEMATITE", "MAGNETITE",
+};
+
+bool render(GridSize size, const QString &path)
+{
+    std::uint64_t counter = 20261209;
+    RandomGenerator random([&counter] { return counter += 7919; });
+    random.setSeed(7);
+    PuzzleModel model(size, &random);
+    const int wanted = size == GridSize::Small ? 15 : 28;
+    for (const char *word : kWords) {
+        if (model.wordCount() >= wanted)
+            break;
+        AddWordRequest request;
+        request.word = QString::fromLatin1(word);
+        if (request.word.size() > model.spec().maxWordLength)
+            continue;
+        request.randomPosition = true;
+        request.allowed = DirectionSet::all();
+        model.AddWord(request);
+    }
+    model.FillRandom();
+    PuzzleSnapshot snapshot;
+    takeSnapshot(model, snapshot);
+
+    std::unique_ptr<SolveWindow> window;
+    if (size == GridSize::Small)
+        window = std::make_unique<TSolveMode15>(&snapshot);
+    else
+        window = std::make_unique<Tsolvemode30>(&snapshot);
+    auto clock = std::make_unique<ManualClock>();
+    ManualClock *ticks = clock.get();
+    window->setClockTimer(std::move(clock));
+    window->show();
+    QApplication::processEvents();
+    window->timeBoxClick();
+    for (int i = 0; i < 83; ++i)
+        ticks->tick();
+
+    // Mark the first three words from first to last letter, then one more
+    // word backwards, which finds nothing but fills the displays.
+    auto mark = [&](int index, bool backwards) {
+        const QStringList pos = model.positions().at(index).split(QLatin1Char(','));
+        const int col = pos.value(0).trimmed().toInt() - 1;
+        const int row = pos.value(1).trimmed().toInt() - 1;
+        const auto direction = directionFromName(model.directionMemo().at(index));
+        if (!direction)
+            return;
+        const DirectionInfo &info = directionInfo(*direction);
+        const int len = int(model.log().at(index).size()) - 1;
+        const int endCol = col + len * info.columnStep;
+        const int endRow = row + len * info.rowStep;
+        window->quarrinSelectCell(backwards ? endCol : col, backwards ? endRow : row);
+        window->quarrinClick();
+        window->quarrinSelectCell(backwards ? col : endCol, backwards ? row : endRow);
+        window->quarrinClick();
+    };
+    for (int i = 0; i < 3 && i < model.wordCount(); ++i)
+        mark(i, false);
+    if (model.wordCount() > 4)
+        mark(4, true);
+    QApplication::processEvents();
+
+    const bool ok = window->grab().save(path);
+    std::fprintf(stderr, "%s %s (%d words, %d found)\n", ok ? "wrote" : "could not write",
+                 qPrintable(path), window->wordsToFind(), window->wordsFound());
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (argc != 3) {
+        std::fprintf(stderr, "usage: play_screenshot <small.png> <large.png>\n");
+        return 2;
+    }
+    const bool ok = render(GridSize::Small, QString::fromLocal8Bit(argv[1])) &&
+                    render(GridSize::Large, QString::fromLocal8Bit(argv[2]));
+    return ok ? 0 : 1;
+}
