@@ -8,6 +8,7 @@
 #include <QPainterPath>
 #include <QScreen>
 #include <QThread>
+#include <QWindow>
 
 #include <array>
 
@@ -17,6 +18,8 @@ namespace {
 
 constexpr int kWidth = 692;
 constexpr int kHeight = 262;
+constexpr int kExposeTries = 40; // up to about 200 ms for the window to appear
+constexpr int kRepaintMs = 50;
 
 QColor menuColour()
 {
@@ -156,18 +159,29 @@ TSplashScreen::TSplashScreen(QWidget *parent)
 void TSplashScreen::hideAfterWait(int ms)
 {
     if (ms > 0 && isVisible()) {
-        // Paint first, so the picture is on screen during the wait.
-        raise();
-        repaint();
-        QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
         QDeadlineTimer deadline(ms);
-        while (!deadline.hasExpired()) {
-            // User input is held back; the window system may still repaint.
+        // Paint first: let the window system put the window on screen.
+        raise();
+        for (int i = 0; i < kExposeTries && !isExposed(); ++i) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-            QThread::msleep(quint64(qMin<qint64>(20, qMax<qint64>(1, deadline.remainingTime()))));
+            if (!isExposed())
+                QThread::msleep(5);
+        }
+        repaint();
+        // Then block: no events are handled, but the picture is painted
+        // again now and then in case part of it was covered meanwhile.
+        while (!deadline.hasExpired()) {
+            QThread::msleep(
+                quint64(qBound<qint64>(1, deadline.remainingTime(), qint64(kRepaintMs))));
+            repaint();
         }
     }
     hide();
+}
+
+bool TSplashScreen::isExposed() const
+{
+    return windowHandle() && windowHandle()->isExposed();
 }
 
 } // namespace quarrin

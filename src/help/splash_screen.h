@@ -20,12 +20,15 @@ public:
     QLabel *Image1 = nullptr;
 
     // Keeps the splash on screen, painted, for `ms` milliseconds, then hides
-    // it. The wait blocks the caller (user input is held back meanwhile);
+    // it. The wait blocks the event thread: nothing else runs meanwhile.
     // 0 hides at once.
     void hideAfterWait(int ms = 3000);
 
     // The splash picture: 692 x 262 pixels, drawn by the program itself.
     static QImage drawPicture();
+
+private:
+    bool isExposed() const;
 };
 
 } // namespace quarrin
