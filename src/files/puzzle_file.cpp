@@ -273,11 +273,15 @@ FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
         return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
                                        .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     }
-    FileResult result = save(model, file);
-    if (!result.ok) {
+    // The record sits in the file's buffer until the flush, so a full disk
+    // shows only there; committing after a failed flush would put a cut file
+    // in place of the old one.
+    const FileResult result = save(model, file);
+    if (!result.ok || !file.flush()) {
+        const QString why = file.errorString();
         file.cancelWriting();
         return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
-                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+                                       .arg(QFileInfo(path).absoluteFilePath(), why));
     }
     if (!file.commit()) {
         return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
