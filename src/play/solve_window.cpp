@@ -63,7 +63,7 @@ const PlayLayout kSmallLayout{
     {24, 24, 457, 457},
     29,
     "P052",
-    20,
+    21,
     false,
     "Liberation Sans",
     16,
