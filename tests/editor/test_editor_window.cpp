@@ -313,26 +313,29 @@ void TestEditorWindow::enterAddsWordAtGivenPosition_data()
     QTest::addColumn<QString>("word");
     QTest::addColumn<int>("colStep");
     QTest::addColumn<int>("rowStep");
-    QTest::newRow("15x15 right") << int(GridSize::Small) << "cat"
-                                 << "1"
-                                 << "1"
-                                 << "Right"
-                                 << "CAT" << 1 << 0;
-    QTest::newRow("15x15 corner up-left") << int(GridSize::Small) << "Dog"
-                                          << "15"
-                                          << "15"
-                                          << "Up-Left"
-                                          << "DOG" << -1 << -1;
-    QTest::newRow("15x15 one letter down-left") << int(GridSize::Small) << "q"
-                                                << "1"
-                                                << "15"
-                                                << "Down-Left"
-                                                << "Q" << -1 << 1;
-    QTest::newRow("30x30 long word down") << int(GridSize::Large) << "abcdefghijklmnopqrstuv"
-                                          << "30"
-                                          << "9"
-                                          << "Down"
-                                          << "ABCDEFGHIJKLMNOPQRSTUV" << 0 << 1;
+    QTest::addColumn<QString>("enterIn"); // the field that gets the Enter key
+    struct Row
+    {
+        const char *name;
+        GridSize size;
+        const char *typed, *x, *y, *direction, *word;
+        int colStep, rowStep;
+        const char *enterIn;
+    };
+    const Row rows[] = {
+        {"15x15 right", GridSize::Small, "cat", "1", "1", "Right", "CAT", 1, 0, "wordEB"},
+        {"15x15 corner up-left", GridSize::Small, "Dog", "15", "15", "Up-Left", "DOG", -1, -1,
+         "xPos"},
+        {"15x15 one letter down-left", GridSize::Small, "q", "1", "15", "Down-Left", "Q", -1, 1,
+         "yPos"},
+        {"30x30 long word down", GridSize::Large, "abcdefghijklmnopqrstuv", "30", "9", "Down",
+         "ABCDEFGHIJKLMNOPQRSTUV", 0, 1, "wordEB"},
+    };
+    for (const Row &r : rows) {
+        QTest::newRow(r.name) << int(r.size) << QString(r.typed) << QString(r.x) << QString(r.y)
+                              << QString(r.direction) << QString(r.word) << r.colStep << r.rowStep
+                              << QString(r.enterIn);
+    }
 }
 
 void TestEditorWindow::enterAddsWordAtGivenPosition()
@@ -345,6 +348,7 @@ void TestEditorWindow::enterAddsWordAtGivenPosition()
     QFETCH(QString, word);
     QFETCH(int, colStep);
     QFETCH(int, rowStep);
+    QFETCH(QString, enterIn);
     EditorWindow &w = window(GridSize(size));
     w.show();
     ModalAnswerer answerer;
@@ -354,7 +358,7 @@ void TestEditorWindow::enterAddsWordAtGivenPosition()
     QTest::keyClicks(find<QLineEdit>(&w, "yPos"), y);
     auto *wordBox = find<QLineEdit>(&w, "wordEB");
     QTest::keyClicks(wordBox, typed);
-    QTest::keyClick(wordBox, Qt::Key_Return);
+    QTest::keyClick(find<QLineEdit>(&w, enterIn.toLatin1().constData()), Qt::Key_Return);
 
     QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('|')));
     QCOMPARE(listLines(&w, "log"), QStringList{word});
@@ -408,82 +412,51 @@ void TestEditorWindow::addWordMessages_data()
     QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("direction");
     QTest::addColumn<bool>("noDirectionAllowed");
-    QTest::addColumn<QStringList>("messages");
+    QTest::addColumn<QString>("message");
 
-    const QString missing = "Error: You have not entered a word, X/Y coordinates, or have not "
-                            "selected a direction.";
-    const QString invalid = "Invalid position to enter word";
-    const int small = int(GridSize::Small), large = int(GridSize::Large);
-    QTest::newRow("nothing entered") << small << false << 0 << ""
-                                     << ""
-                                     << ""
-                                     << "" << false << QStringList{missing};
-    QTest::newRow("no word") << small << false << 0 << ""
-                             << "3"
-                             << "3"
-                             << "Right" << false << QStringList{missing};
-    QTest::newRow("no direction") << small << false << 0 << "cat"
-                                  << "3"
-                                  << "3"
-                                  << "" << false << QStringList{missing};
-    QTest::newRow("X above 15")
-        << small << false << 0 << "cat"
-        << "16"
-        << "3"
-        << "Right" << false
-        << QStringList{"Invalid X, Y Values. Coordinates must be between 1 and 15 only"};
-    QTest::newRow("Y zero")
-        << small << false << 0 << "cat"
-        << "3"
-        << "0"
-        << "Right" << false
-        << QStringList{"Invalid X, Y Values. Coordinates must be between 1 and 15 only"};
-    QTest::newRow("X above 30")
-        << large << false << 0 << "cat"
-        << "31"
-        << "3"
-        << "Right" << false
-        << QStringList{"Invalid X, Y Values. Coordinates must be between 1 and 30 only"};
-    QTest::newRow("X too large for a number")
-        << small << false << 0 << "cat"
-        << "99999999999"
-        << "3"
-        << "Right" << false << QStringList{invalidIntegerMessage("99999999999")};
-    QTest::newRow("leaves the grid") << small << false << 0 << "ab"
-                                     << "15"
-                                     << "15"
-                                     << "Right" << false << QStringList{invalid};
-    QTest::newRow("up-left from the corner") << small << false << 0 << "abc"
-                                             << "1"
-                                             << "1"
-                                             << "Up-Left" << false << QStringList{invalid};
-    QTest::newRow("clashes with a word") << small << false << 1 << "xyz"
-                                         << "1"
-                                         << "1"
-                                         << "Down" << false << QStringList{invalid};
-    QTest::newRow("19th word")
-        << small << false << 18 << "cat"
-        << "1"
-        << "1"
-        << "Right" << false
-        << QStringList{"You may not enter any more words, maximum word limit of 18 reached."};
-    QTest::newRow("29th word at random")
-        << large << true << 28 << "cat"
-        << ""
-        << ""
-        << "" << false
-        << QStringList{"You may not enter any more words, maximum word limit of 28 reached."};
-    QTest::newRow("random, empty word") << small << true << 0 << ""
-                                        << ""
-                                        << ""
-                                        << "" << false
-                                        << QStringList{"Failed to insert word: .Try again, it "
-                                                       "may work"};
-    QTest::newRow("random, no direction allowed")
-        << small << true << 0 << "cat"
-        << ""
-        << ""
-        << "" << true << QStringList{"Failed to insert word: CAT.Try again, it may work"};
+    const char *missing = "Error: You have not entered a word, X/Y coordinates, or have not "
+                          "selected a direction.";
+    const char *invalid = "Invalid position to enter word";
+    const char *outside15 = "Invalid X, Y Values. Coordinates must be between 1 and 15 only";
+    const char *outside30 = "Invalid X, Y Values. Coordinates must be between 1 and 30 only";
+    const QByteArray notNumber = invalidIntegerMessage("99999999999").toUtf8();
+    struct Row
+    {
+        const char *name;
+        GridSize size;
+        bool random;
+        int wordsBefore;
+        const char *word, *x, *y, *direction;
+        bool noDirectionAllowed;
+        const char *message;
+    };
+    const GridSize small = GridSize::Small, large = GridSize::Large;
+    const Row rows[] = {
+        {"nothing entered", small, false, 0, "", "", "", "", false, missing},
+        {"no word", small, false, 0, "", "3", "3", "Right", false, missing},
+        {"no direction", small, false, 0, "cat", "3", "3", "", false, missing},
+        {"X above 15", small, false, 0, "cat", "16", "3", "Right", false, outside15},
+        {"Y zero", small, false, 0, "cat", "3", "0", "Right", false, outside15},
+        {"X above 30", large, false, 0, "cat", "31", "3", "Right", false, outside30},
+        {"X too large for a number", small, false, 0, "cat", "99999999999", "3", "Right", false,
+         notNumber.constData()},
+        {"leaves the grid", small, false, 0, "ab", "15", "15", "Right", false, invalid},
+        {"up-left from the corner", small, false, 0, "abc", "1", "1", "Up-Left", false, invalid},
+        {"clashes with a word", small, false, 1, "xyz", "1", "1", "Down", false, invalid},
+        {"19th word", small, false, 18, "cat", "1", "1", "Right", false,
+         "You may not enter any more words, maximum word limit of 18 reached."},
+        {"29th word at random", large, true, 28, "cat", "", "", "", false,
+         "You may not enter any more words, maximum word limit of 28 reached."},
+        {"random, empty word", small, true, 0, "", "", "", "", false,
+         "Failed to insert word: .Try again, it may work"},
+        {"random, no direction allowed", small, true, 0, "cat", "", "", "", true,
+         "Failed to insert word: CAT.Try again, it may work"},
+    };
+    for (const Row &r : rows) {
+        QTest::newRow(r.name) << int(r.size) << r.random << r.wordsBefore << QString(r.word)
+                              << QString(r.x) << QString(r.y) << QString(r.direction)
+                              << r.noDirectionAllowed << QString(r.message);
+    }
 }
 
 void TestEditorWindow::addWordMessages()
@@ -496,7 +469,7 @@ void TestEditorWindow::addWordMessages()
     QFETCH(QString, y);
     QFETCH(QString, direction);
     QFETCH(bool, noDirectionAllowed);
-    QFETCH(QStringList, messages);
+    QFETCH(QString, message);
     EditorWindow &w = window(GridSize(size));
     w.show();
     // Words of one letter, row by row from the top left.
@@ -523,7 +496,7 @@ void TestEditorWindow::addWordMessages()
 
     ModalAnswerer answerer;
     find<QPushButton>(&w, "BitBtn1")->click();
-    QCOMPARE(answerer.messages, messages);
+    QCOMPARE(answerer.messages, QStringList{message});
     for (const QString &title : answerer.titles)
         QCOMPARE(title, QStringLiteral("Word Quarrin Generator"));
     QCOMPARE(w.model().log(), logBefore);
@@ -542,21 +515,14 @@ void TestEditorWindow::keyFiltersDropWhatTheyMust_data()
     QTest::addColumn<QString>("control");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("expected");
-    QTest::newRow("word: letters only") << "wordEB"
-                                        << "ab1 C-d.9Z"
-                                        << "abCdZ";
-    QTest::newRow("x: digits only") << "xPos"
-                                    << "1a 2-."
-                                    << "12";
-    QTest::newRow("y: digits only") << "yPos"
-                                    << "x7+8"
-                                    << "78";
-    QTest::newRow("direction: nothing") << "direction"
-                                        << "Up"
-                                        << "";
-    QTest::newRow("delete list: nothing") << "ComboBox1"
-                                          << "cat"
-                                          << "";
+    auto row = [](const char *name, const char *control, const char *typed, const char *expected) {
+        QTest::newRow(name) << QString(control) << QString(typed) << QString(expected);
+    };
+    row("word: letters only", "wordEB", "ab1 C-d.9Z", "abCdZ");
+    row("x: digits only", "xPos", "1a 2-.", "12");
+    row("y: digits only", "yPos", "x7+8", "78");
+    row("direction: nothing", "direction", "Up", "");
+    row("delete list: nothing", "ComboBox1", "cat", "");
 }
 
 void TestEditorWindow::keyFiltersDropWhatTheyMust()
@@ -993,8 +959,15 @@ void TestEditorWindow::printAndPlayHandOverTheSnapshot()
     QCOMPARE(seen.words.size(), 15);
     QCOMPARE(seen.words.at(14), QStringLiteral("O"));
     QCOMPARE(seen.letterAt(0, 0), QChar('A'));
-    // The sweep gave every empty cell a single space.
+    // The sweep gave every empty cell a single space, which highlighting now
+    // paints like a word letter.
     QCOMPARE(gridText(w, 14, 14), QStringLiteral(" "));
+    w.setHighlighting(true);
+    QTableView *view = gridView(w);
+    const QRect blank = view->visualRect(view->model()->index(14, 14));
+    const QImage image = view->grab().toImage();
+    QCOMPARE(image.pixelColor(view->viewport()->mapTo(view, blank.topLeft() + QPoint(1, 1))),
+             QColor(Qt::yellow));
 
     find<QPushButton>(&w, "Button9")->click();
     QCOMPARE(shown, (QStringList{"printStub", "playStub"}));
