@@ -12,6 +12,8 @@
 #include <QPrinter>
 #include <QSaveFile>
 
+#include <algorithm>
+
 namespace quarrin {
 
 PageFileFormat pageFileFormat(const QString &path, const QString &filter)
@@ -105,9 +107,14 @@ QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pa
     QPainter p;
     if (!p.begin(&printer))
         return QStringLiteral("The print job could not be started on %1.").arg(target);
-    const double sx = printer.logicalDpiX() / kScreenDpi;
-    const double sy = printer.logicalDpiY() / kScreenDpi;
-    p.scale(sx, sy);
+    double sx = printer.logicalDpiX() / kScreenDpi;
+    double sy = printer.logicalDpiY() / kScreenDpi;
+    // A page wider or taller than the printable area would lose its right or
+    // bottom part at the printer's margin; it is shrunk just enough to fit.
+    const QRect printable(0, 0, printer.width(), printer.height());
+    const double fit = std::min({1.0, printable.width() / (pageSize.width() * sx),
+                                 printable.height() / (pageSize.height() * sy)});
+    p.scale(sx * fit, sy * fit);
     p.setClipRect(QRect(QPoint(0, 0), pageSize));
     paint(p);
     if (!p.end())

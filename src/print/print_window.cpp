@@ -198,6 +198,8 @@ QPushButton *PrintWindow::makeButton(const ToolPlace &place)
     button->setObjectName(QLatin1String(place.name));
     button->setAutoDefault(false);
     button->setGeometry(place.left, place.top, place.width, kButtonHeight);
+    // the longest captions need the button's whole width
+    button->setStyleSheet(QStringLiteral("QPushButton { padding-left: 1px; padding-right: 1px; }"));
     return button;
 }
 

@@ -143,7 +143,22 @@ def wait_job(folder, known):
     return None
 
 
-def check_pdf(path, words, landscape):
+def word_boxes(path):
+    """(xMin, yMin) in points of every word on the page."""
+    html = subprocess.run(["pdftotext", "-bbox", path, "-"], capture_output=True,
+                          text=True).stdout
+    boxes = {}
+    for line in html.splitlines():
+        line = line.strip()
+        if line.startswith("<word "):
+            attrs = dict(part.split("=", 1) for part in line[6:line.index(">")].split())
+            text = line[line.index(">") + 1:line.rindex("<")]
+            boxes.setdefault(text, (float(attrs["xMin"].strip('"')),
+                                    float(attrs["yMin"].strip('"'))))
+    return boxes
+
+
+def check_pdf(path, words, landscape, title_to_list):
     info = subprocess.run(["pdfinfo", path], capture_output=True, text=True).stdout
     print(info, flush=True)
     pages = [l for l in info.splitlines() if l.startswith("Pages:")]
@@ -158,6 +173,14 @@ def check_pdf(path, words, landscape):
     for expected in ["Word Quarrin"] + words:
         if expected not in text:
             fail(f"{path}: text {expected!r} not found in the printed page:\n{text}")
+    # printed at its on-screen size: 96 page pixels to the inch (a wide page
+    # may be shrunk a little to stay inside the printable area)
+    boxes = word_boxes(path)
+    distance = boxes["1."][0] - boxes["Word"][0]
+    expected = title_to_list * 72.0 / 96.0
+    if not (0.95 * expected <= distance <= 1.01 * expected):
+        fail(f"{path}: title to word list is {distance:.1f} points, expected about {expected:.1f}")
+    print(f"title to word list: {distance:.1f} points (on-screen size: {expected:.1f})")
     images = subprocess.run(["pdfimages", "-list", path], capture_output=True,
                             text=True).stdout.splitlines()[2:]
     if images:
@@ -206,7 +229,8 @@ def main():
         if not job:
             fail("no job reached the printer\n" + server.log())
         known.add(os.path.basename(job))
-        check_pdf(job, ["1. CAT", "8. GOOSE", "15. MOUSE"], landscape=False)
+        check_pdf(job, ["1. CAT", "8. GOOSE", "15. MOUSE"], landscape=False,
+                  title_to_list=552 - 48)
 
         r = run_client(client, "print30", server.env)
         if r.returncode != 0:
@@ -214,7 +238,7 @@ def main():
         job = wait_job(server.out, known)
         if not job:
             fail("no job reached the printer\n" + server.log())
-        check_pdf(job, ["1. CAT", "28. STALLION"], landscape=True)
+        check_pdf(job, ["1. CAT", "28. STALLION"], landscape=True, title_to_list=528 - 32)
         print("PASSED", flush=True)
     finally:
         server.stop()

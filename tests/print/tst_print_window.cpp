@@ -194,6 +194,7 @@ private slots:
     void printToFileKeepsClues_data();
     void printToFileKeepsClues();
     void printerSetupKeepsPrinter();
+    void modalRunSurvivesCaptureState();
 };
 
 void TestPrintWindow::namesAndPlaces_data()
@@ -753,6 +754,35 @@ void TestPrintWindow::printerSetupKeepsPrinter()
     QTest::mouseClick(h.child<QPushButton>(QStringLiteral("Button5")), Qt::LeftButton);
     QCOMPARE(&h.window->printer(), first);
     QCOMPARE(h.window->printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void TestPrintWindow::modalRunSurvivesCaptureState()
+{
+    // the editor shows the window with exec(); stripping the frame for a save
+    // or print must not end that run
+    PuzzleSnapshot snapshot = makeSnapshot(GridSize::Large, sampleWords(GridSize::Large, 4));
+    TprintComplex w(&snapshot);
+    auto stub = std::make_unique<StubPrintDialogs>();
+    StubPrintDialogs *dialogs = stub.get();
+    w.setDialogs(std::move(stub));
+    bool frameless = false;
+    dialogs->onSave = [&](QWidget *, const QString &) {
+        frameless = bool(w.windowFlags() & Qt::FramelessWindowHint);
+        return std::optional<SaveChoice>();
+    };
+    bool visibleAfterSave = false;
+    QTimer::singleShot(0, &w, [&] {
+        w.Button8Click();
+        w.BitBtn2Click(); // no printer: a message, then the normal state
+        visibleAfterSave = w.isVisible();
+        w.done(42);
+    });
+    QCOMPARE(w.exec(), 42);
+    QVERIFY(frameless);
+    QVERIFY(visibleAfterSave);
+    QCOMPARE(dialogs->messages.size(), 1);
+    QVERIFY(!(w.windowFlags() & Qt::FramelessWindowHint));
+    QCOMPARE(w.height(), kNormalHeight);
 }
 
 int main(int argc, char **argv)
