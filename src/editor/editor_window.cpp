@@ -466,7 +466,6 @@ void EditorWindow::buildMenu()
     QMenuBar *bar = menuBar();
     bar->setObjectName(QStringLiteral("MainMenu1"));
     bar->setAccessibleName(QStringLiteral("Menu"));
-    bar->setFont(QApplication::font("QMenuBar"));
 
     QMenu *file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
@@ -534,7 +533,6 @@ void EditorWindow::showPuzzle()
         if (keep < 0)
             m_ComboBox1->clearEditText();
     }
-    m_shownRevision = m_model.revision();
 }
 
 void EditorWindow::RefreshGrid()

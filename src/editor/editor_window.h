@@ -155,7 +155,6 @@ private:
     QDialog *m_playWindow = nullptr;
     QDialog *m_helpWindow = nullptr;
     WordProcessorFactory m_wordProcessorFactory;
-    quint64 m_shownRevision = ~quint64(0);
 
     // Controls, named as in the window's design.
     QLineEdit *m_wordEB = nullptr;
