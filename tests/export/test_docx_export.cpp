@@ -70,6 +70,7 @@ private slots:
     void tableReadBack();
     void everyExportIsANewFile();
     void unwritableFolderLeavesNothing();
+    void documentsFolderOrTemporaryFolder();
     void registeredHandlerOpensTheDocument();
     void noHandlerShowsTheMessage();
     void failingHandlerLeavesNoFile();
@@ -208,6 +209,15 @@ void TestDocxExport::unwritableFolderLeavesNothing()
     QVERIFY(error.contains(QDir::toNativeSeparators(missing)));
     QVERIFY(allFiles(root.path()).isEmpty());
     QVERIFY(!QFileInfo::exists(missing));
+}
+
+void TestDocxExport::documentsFolderOrTemporaryFolder()
+{
+    FakeDesktop desktop;
+    setUpDesktop(desktop, QByteArray());
+    QCOMPARE(DocxWordProcessor::documentFolder(QString()), desktop.documents);
+    QVERIFY(QDir(desktop.documents).removeRecursively());
+    QCOMPARE(DocxWordProcessor::documentFolder(QString()), QDir::tempPath());
 }
 
 bool TestDocxExport::haveXdgUtils() const
