@@ -3,7 +3,6 @@
 #include "editor/editor_grid.h"
 #include "editor/editor_layout.h"
 
-#include <QAbstractItemView>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>

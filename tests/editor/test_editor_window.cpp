@@ -191,6 +191,8 @@ private slots:
     void sizeSwitchEmptiesTheTargetAndKeepsTheOther();
     void deleteKeepsSharedLetters();
     void openingTheDeleteListKeepsTheWordBox();
+    void chosenEntryOutlivesARefill();
+    void pastedTextObeysTheFilters();
     void messageFillAsksWithTheFreeCellCount();
     void messageFillInTheLargeWindow();
     void saveThenLoadRestoresThePuzzle_data();
@@ -758,6 +760,44 @@ void TestEditorWindow::openingTheDeleteListKeepsTheWordBox()
     QCOMPARE(deleteList->count(), 2);
     QCOMPARE(deleteList->itemText(1), QStringLiteral("DOG"));
     deleteList->hidePopup();
+}
+
+void TestEditorWindow::chosenEntryOutlivesARefill()
+{
+    EditorWindow &w = *m_main;
+    placeWord(w, "CAT", 1, 1, "Right");
+    placeWord(w, "DOG", 1, 2, "Right");
+    w.show();
+    auto *deleteList = find<QComboBox>(&w, "ComboBox1");
+    deleteList->setCurrentIndex(1); // DOG
+
+    // Adding a word refills the list; the chosen entry stays chosen.
+    chooseDirection(w, "Down");
+    QTest::keyClicks(find<QLineEdit>(&w, "xPos"), "9");
+    QTest::keyClicks(find<QLineEdit>(&w, "yPos"), "9");
+    QTest::keyClicks(find<QLineEdit>(&w, "wordEB"), "emu");
+    QTest::keyClick(find<QLineEdit>(&w, "wordEB"), Qt::Key_Return);
+    QCOMPARE(deleteList->count(), 3);
+    QCOMPARE(deleteList->currentText(), QStringLiteral("DOG"));
+
+    find<QPushButton>(&w, "Button4")->click();
+    QCOMPARE(w.model().log(), (QStringList{"CAT", "EMU"}));
+}
+
+void TestEditorWindow::pastedTextObeysTheFilters()
+{
+    EditorWindow &w = *m_main;
+    w.show();
+    auto *wordBox = find<QLineEdit>(&w, "wordEB");
+    auto *x = find<QLineEdit>(&w, "xPos");
+    wordBox->insert("ab1");
+    x->insert("4b");
+    QVERIFY(wordBox->text().isEmpty());
+    QVERIFY(x->text().isEmpty());
+    wordBox->insert("abc");
+    x->insert("42");
+    QCOMPARE(wordBox->text(), QStringLiteral("abc"));
+    QCOMPARE(x->text(), QStringLiteral("42"));
 }
 
 void TestEditorWindow::messageFillAsksWithTheFreeCellCount()
