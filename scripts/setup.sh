@@ -10,7 +10,7 @@ PACKAGES=(
     # fonts standing in for the classic Windows faces of the layout
     fonts-liberation fonts-urw-base35 fonts-dejavu-core
     # running headless, screenshots, test tools
-    xvfb xauth imagemagick poppler-utils
+    xvfb xauth imagemagick poppler-utils xdg-utils
     python3-docx
     cups printer-driver-cups-pdf
     dbus-x11 at-spi2-core python3-pyatspi
