@@ -307,6 +307,7 @@ void EditorWindow::buildControls()
                          2);
     m_grid->setFont(pixelFont(m_layout.gridFontFamily, m_layout.gridFontPixels));
     m_grid->setAccessibleName(QStringLiteral("Quarrin"));
+    m_grid->setToolTip(QStringLiteral("Quarrin"));
     // Silver grid lines (the style darkens the window colour for them) and a
     // dark frame.
     QPalette gridPalette = m_grid->palette();

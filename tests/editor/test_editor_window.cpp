@@ -254,12 +254,16 @@ void TestEditorWindow::windowsCarryTheirNames_data()
     QTest::addColumn<int>("cells");
     QTest::addColumn<int>("wordLength");
     QTest::addColumn<QString>("switchCaption");
-    QTest::newRow("15x15") << int(GridSize::Small) << "Main"
-                           << "Word Quarrin Generator 15x15 Grid"
-                           << "quarrin" << 15 << 14 << "Change to 30x30 Grid";
-    QTest::newRow("30x30") << int(GridSize::Large) << "MainC"
-                           << "Word Quarrin Generator 30x30 Grid"
-                           << "quarrin2" << 30 << 22 << "Change to 15x15 Grid";
+    QTest::addColumn<QString>("positionsHint");
+    QTest::addColumn<QString>("deleteHint");
+    QTest::newRow("15x15") << int(GridSize::Small) << QString("Main")
+                           << QString("Word Quarrin Generator 15x15 Grid") << QString("quarrin")
+                           << 15 << 14 << QString("Change to 30x30 Grid")
+                           << QString("Positions of words") << QString("Delete word");
+    QTest::newRow("30x30") << int(GridSize::Large) << QString("MainC")
+                           << QString("Word Quarrin Generator 30x30 Grid") << QString("quarrin2")
+                           << 30 << 22 << QString("Change to 15x15 Grid")
+                           << QString("Positions of Words") << QString("Delete Word");
 }
 
 void TestEditorWindow::windowsCarryTheirNames()
@@ -271,6 +275,8 @@ void TestEditorWindow::windowsCarryTheirNames()
     QFETCH(int, cells);
     QFETCH(int, wordLength);
     QFETCH(QString, switchCaption);
+    QFETCH(QString, positionsHint);
+    QFETCH(QString, deleteHint);
     EditorWindow &w = window(GridSize(size));
     QCOMPARE(w.objectName(), name);
     QCOMPARE(w.windowTitle(), caption);
@@ -284,6 +290,12 @@ void TestEditorWindow::windowsCarryTheirNames()
     QCOMPARE(find<QLineEdit>(&w, "wordEB")->maxLength(), wordLength);
     QCOMPARE(find<QPushButton>(&w, "Button5")->text(), switchCaption);
     QCOMPARE(find<QPushButton>(&w, "Button5")->toolTip(), switchCaption);
+    QCOMPARE(find<QWidget>(&w, "positions")->toolTip(), positionsHint);
+    QCOMPARE(find<QWidget>(&w, "Button4")->toolTip(), deleteHint);
+    QCOMPARE(find<QWidget>(&w, "wordEB")->toolTip(), QStringLiteral("Word to Enter"));
+    QCOMPARE(grid->toolTip(), QStringLiteral("Quarrin"));
+    QCOMPARE(grid->model()->index(0, 0).data(Qt::ToolTipRole).toString(),
+             QStringLiteral("Quarrin"));
 
     // Every named control is there and can be found by its accessible name.
     for (const char *control :
