@@ -13,6 +13,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -153,9 +154,14 @@ int differingPixels(const QImage &a, const QImage &b)
 void onNextModal(std::function<void(QWidget *)> probe)
 {
     QTimer::singleShot(0, [probe] {
-        QWidget *modal = QApplication::activeModalWidget();
+        QPointer<QWidget> modal = QApplication::activeModalWidget();
         QVERIFY(modal);
         probe(modal);
+        // a failed check leaves the box open: close it so the test goes on
+        if (modal && modal == QApplication::activeModalWidget()) {
+            if (auto *dialog = qobject_cast<QDialog *>(modal.data()))
+                dialog->reject();
+        }
     });
 }
 
@@ -195,6 +201,8 @@ private slots:
     void printToFileKeepsClues();
     void printerSetupKeepsPrinter();
     void modalRunSurvivesCaptureState();
+    void saveDialogAddsExtensionOfChosenFilter();
+    void realPrinterSetupDialog();
 };
 
 void TestPrintWindow::namesAndPlaces_data()
@@ -592,6 +600,15 @@ void TestPrintWindow::savedBitmapIsThePage()
                          QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())});
     QVERIFY(h.inNormalState());
     QCOMPARE(h.window->lastSavePath(), path);
+
+    // the next save opens on the last name chosen
+    QString offered;
+    h.dialogs->onSave = [&offered](QWidget *, const QString &last) {
+        offered = last;
+        return std::optional<SaveChoice>();
+    };
+    h.window->Button8Click();
+    QCOMPARE(offered, path);
 }
 
 void TestPrintWindow::saveDialogOffersBitmapFirst()
@@ -777,12 +794,62 @@ void TestPrintWindow::modalRunSurvivesCaptureState()
         visibleAfterSave = w.isVisible();
         w.done(42);
     });
+    QVERIFY(w.minimumSize() != w.maximumSize()); // the large window starts sizeable
     QCOMPARE(w.exec(), 42);
     QVERIFY(frameless);
+    QCOMPARE(w.minimumSize(), w.maximumSize()); // and keeps a fixed frame afterwards
     QVERIFY(visibleAfterSave);
     QCOMPARE(dialogs->messages.size(), 1);
     QVERIFY(!(w.windowFlags() & Qt::FramelessWindowHint));
     QCOMPARE(w.height(), kNormalHeight);
+}
+
+void TestPrintWindow::saveDialogAddsExtensionOfChosenFilter()
+{
+    QTemporaryDir dir;
+    Harness h(GridSize::Small);
+    auto real = std::make_unique<StubPrintDialogs>();
+    StubPrintDialogs *stub = real.get();
+    // the real file dialog, with the message box answered by the stub
+    stub->onSave = [](QWidget *parent, const QString &last) {
+        return PrintDialogs().askImageFile(parent, last);
+    };
+    h.window->setDialogs(std::move(real));
+    onNextModal([&](QWidget *modal) {
+        auto *dialog = qobject_cast<QFileDialog *>(modal);
+        QVERIFY(dialog);
+        dialog->setDirectory(dir.path());
+        auto *filters = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(filters);
+        QTest::keyClick(filters, Qt::Key_Down); // the user picks "Image Files (PNG)"
+        QCOMPARE(filters->currentIndex(), 1);
+        QCOMPARE(dialog->defaultSuffix(), QStringLiteral("png"));
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        QVERIFY(name);
+        name->setText(QStringLiteral("puzzle"));
+        QMetaObject::invokeMethod(dialog, "accept");
+    });
+    h.window->Button8Click();
+    const QString expected = QDir(dir.path()).filePath(QStringLiteral("puzzle.png"));
+    QCOMPARE(stub->messages, QStringList{QStringLiteral("File successfully saved to: ") +
+                                         QDir::toNativeSeparators(expected)});
+    QCOMPARE(QImage(expected).size(), QSize(790, kPageHeight));
+}
+
+void TestPrintWindow::realPrinterSetupDialog()
+{
+    Harness h(GridSize::Small);
+    h.window->setDialogs(std::make_unique<PrintDialogs>());
+    h.window->printer().setPageOrientation(QPageLayout::Landscape);
+    QString title;
+    onNextModal([&title](QWidget *modal) {
+        title = modal->windowTitle();
+        QCOMPARE(modal->objectName(), QStringLiteral("PrinterSetupDialog1"));
+        qobject_cast<QDialog *>(modal)->reject();
+    });
+    QTest::mouseClick(h.child<QPushButton>(QStringLiteral("Button5")), Qt::LeftButton);
+    QCOMPARE(title, QStringLiteral("Printer Setup"));
+    QCOMPARE(h.window->printer().pageLayout().orientation(), QPageLayout::Landscape);
 }
 
 int main(int argc, char **argv)
