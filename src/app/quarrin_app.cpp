@@ -1,0 +1,115 @@
+#include "app/quarrin_app.h"
+
+#include "editor/editor_window.h"
+#include "help/help_window.h"
+#include "help/splash_screen.h"
+#include "play/solve_window.h"
+#include "print/print_window.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+
+namespace quarrin {
+
+QuarrinApp::QuarrinApp() : QuarrinApp(Options{}) {}
+
+QuarrinApp::QuarrinApp(Options options) : m_options(options) {}
+
+QuarrinApp::~QuarrinApp()
+{
+    // Windows without a parent are ours to free, the dialogs first.
+    delete m_solvemode30;
+    delete m_solveMode15;
+    delete m_helpForm;
+    delete m_printComplex;
+    delete m_mainC;
+    delete m_printPage;
+    delete m_main;
+}
+
+void QuarrinApp::start()
+{
+    std::unique_ptr<TSplashScreen> splash;
+    if (m_options.showSplash) {
+        splash = std::make_unique<TSplashScreen>();
+        splash->show();
+        // Draw the splash at once, before the long creation of the windows.
+        splash->repaint();
+        QApplication::processEvents();
+    }
+    QApplication::setApplicationName(QStringLiteral("Word Quarrin Generator"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Word Quarrin Generator"));
+
+    createWindows();
+    wireWindows();
+
+    if (splash)
+        splash->hideAfterWait(m_options.splashWaitMs);
+    splash.reset();
+
+    m_main->show();
+}
+
+template <typename W, typename... Args>
+static W *create(QStringList &order, Args &&...args)
+{
+    W *w = new W(std::forward<Args>(args)...);
+    order << w->objectName();
+    return w;
+}
+
+void QuarrinApp::createWindows()
+{
+    m_main = create<TMain>(m_creationOrder, &m_random, &m_snapshot15);
+    m_printPage = create<TprintPage>(m_creationOrder, &m_snapshot15);
+    m_mainC = create<TMainC>(m_creationOrder, &m_random, &m_snapshot30);
+    m_printComplex = create<TprintComplex>(m_creationOrder, &m_snapshot30);
+    m_helpForm = create<ThelpForm>(m_creationOrder);
+    m_solveMode15 = create<TSolveMode15>(m_creationOrder, &m_snapshot15);
+    m_solvemode30 = create<Tsolvemode30>(m_creationOrder, &m_snapshot30);
+}
+
+void QuarrinApp::wireWindows()
+{
+    m_main->setTwin(m_mainC);
+    m_mainC->setTwin(m_main);
+    m_main->setPrintWindow(m_printPage);
+    m_mainC->setPrintWindow(m_printComplex);
+    m_main->setPlayWindow(m_solveMode15);
+    m_mainC->setPlayWindow(m_solvemode30);
+    m_main->setHelpWindow(m_helpForm);
+    m_mainC->setHelpWindow(m_helpForm);
+
+    // Closing a play window switches its editor's highlighting off and
+    // rebuilds that editor's grid.
+    EditorWindow *main = m_main;
+    EditorWindow *mainC = m_mainC;
+    m_solveMode15->setCloseHook([main] {
+        main->setHighlighting(false);
+        main->RefreshGrid();
+    });
+    m_solvemode30->setCloseHook([mainC] {
+        mainC->setHighlighting(false);
+        mainC->RefreshGrid();
+    });
+
+    // The program ends when the main window closes, whether or not it is shown.
+    m_main->installEventFilter(this);
+}
+
+bool QuarrinApp::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_main && event->type() == QEvent::Close) {
+        // Let the window handle the close first, then end the event loop if it went.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!m_main->isVisible())
+                    QCoreApplication::quit();
+            },
+            Qt::QueuedConnection);
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace quarrin

@@ -1,0 +1,78 @@
+#pragma once
+
+// Program start-up: shows the splash, creates every window once in a fixed
+// order, wires the editors to each other and to their print, play and help
+// windows, hides the splash after its wait and shows the 15x15 editor.
+// Nothing is created again during the run; closing the 15x15 editor ends it.
+
+#include "puzzle/puzzle_snapshot.h"
+#include "puzzle/random_generator.h"
+
+#include <QObject>
+
+#include <memory>
+
+namespace quarrin {
+
+class TMain;
+class TMainC;
+class TprintPage;
+class TprintComplex;
+class ThelpForm;
+class TSolveMode15;
+class Tsolvemode30;
+class TSplashScreen;
+
+class QuarrinApp : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Options
+    {
+        int splashWaitMs = 3000;  // 0 builds the windows without the wait
+        bool showSplash = true;
+    };
+
+    QuarrinApp();
+    explicit QuarrinApp(Options options);
+    ~QuarrinApp() override;
+
+    // Runs the start-up up to showing the main window.
+    void start();
+
+    RandomGenerator &random() { return m_random; }
+    TMain *main() const { return m_main; }
+    TMainC *mainC() const { return m_mainC; }
+    TprintPage *printPage() const { return m_printPage; }
+    TprintComplex *printComplex() const { return m_printComplex; }
+    ThelpForm *helpForm() const { return m_helpForm; }
+    TSolveMode15 *solveMode15() const { return m_solveMode15; }
+    Tsolvemode30 *solvemode30() const { return m_solvemode30; }
+
+    // Object names of the windows in the order they were created.
+    QStringList creationOrder() const { return m_creationOrder; }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void createWindows();
+    void wireWindows();
+
+    Options m_options;
+    RandomGenerator m_random;
+    PuzzleSnapshot m_snapshot15;
+    PuzzleSnapshot m_snapshot30;
+    QStringList m_creationOrder;
+
+    TMain *m_main = nullptr;
+    TprintPage *m_printPage = nullptr;
+    TMainC *m_mainC = nullptr;
+    TprintComplex *m_printComplex = nullptr;
+    ThelpForm *m_helpForm = nullptr;
+    TSolveMode15 *m_solveMode15 = nullptr;
+    Tsolvemode30 *m_solvemode30 = nullptr;
+};
+
+} // namespace quarrin
