@@ -34,15 +34,6 @@ private:
     qint64 m_limit;
 };
 
-void place(PuzzleModel &model, const QString &word, int x, int y, const QString &dir)
-{
-    AddWordRequest r;
-    r.word = word;
-    r.x = QString::number(x);
-    r.y = QString::number(y);
-    r.direction = dir;
-    QVERIFY2(model.AddWord(r).placed, qPrintable(word));
-}
 
 QByteArray saveToBytes(PuzzleFile &file, PuzzleModel &model)
 {

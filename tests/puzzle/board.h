@@ -10,6 +10,7 @@
 #include "puzzle/puzzle_model.h"
 
 #include <QStringList>
+#include <QTest>
 
 namespace quarrin::test {
 
@@ -60,6 +61,17 @@ inline QStringList board(const PuzzleModel &model, int cols, int rows)
 inline QStringList board(const PuzzleModel &model)
 {
     return board(model, model.n(), model.n());
+}
+
+// Adds a word at a given position and direction, as the editor's boxes would.
+inline void place(PuzzleModel &model, const QString &word, int x, int y, const QString &dir)
+{
+    AddWordRequest r;
+    r.word = word;
+    r.x = QString::number(x);
+    r.y = QString::number(y);
+    r.direction = dir;
+    QVERIFY2(model.AddWord(r).placed, qPrintable(word));
 }
 
 // A clock that always reads the same value, so reseeding is repeatable.

@@ -11,15 +11,6 @@ namespace {
 
 const QString kPool = QStringLiteral("QETUOPIYRWADGJLKHFSZCBMNVXERTIOPLKHGFDSACBMN");
 
-void place(PuzzleModel &model, const QString &word, int x, int y, const QString &dir)
-{
-    AddWordRequest r;
-    r.word = word;
-    r.x = QString::number(x);
-    r.y = QString::number(y);
-    r.direction = dir;
-    QVERIFY(model.AddWord(r).placed);
-}
 
 } // namespace
 
