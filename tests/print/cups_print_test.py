@@ -95,10 +95,11 @@ PageLog {root}/log/page_log
         self.env = dict(os.environ)
         self.env.update({"CUPS_SERVER": self.socket, "HOME": os.path.join(root, "home"),
                          "QT_QPA_PLATFORM": "offscreen", "LC_ALL": "C"})
+        self.stderr = open(os.path.join(root, "log", "stderr"), "w")
         self.proc = subprocess.Popen(
             [cupsd, "-f", "-c", os.path.join(conf, "cupsd.conf"), "-s",
              os.path.join(conf, "cups-files.conf")],
-            stdout=subprocess.DEVNULL, stderr=subprocess.PIPE, env=self.env)
+            stdout=subprocess.DEVNULL, stderr=self.stderr, env=self.env)
 
     def wait_running(self, lpstat):
         for _ in range(100):
@@ -112,13 +113,17 @@ PageLog {root}/log/page_log
         return False
 
     def log(self):
-        try:
-            with open(os.path.join(self.root, "log", "error_log")) as f:
-                return f.read()[-3000:]
-        except OSError:
-            return ""
+        text = ""
+        for name in ("stderr", "error_log"):
+            try:
+                with open(os.path.join(self.root, "log", name)) as f:
+                    text += f.read()[-3000:]
+            except OSError:
+                pass
+        return text
 
     def stop(self):
+        self.stderr.close()
         if self.proc.poll() is None:
             self.proc.send_signal(signal.SIGTERM)
             try:
@@ -203,9 +208,7 @@ def main():
     server = PrintServer(root, tools["cupsd"])
     try:
         if not server.wait_running(tools["lpstat"]):
-            err = server.proc.stderr.read().decode(errors="replace") if server.proc.poll() \
-                is not None else ""
-            skip("the private cupsd did not start: " + err.strip() + server.log())
+            skip("the private cupsd did not start:\n" + server.log())
 
         # 1. no printer at all: a message, and the window is restored
         r = run_client(client, "noprinter", server.env)

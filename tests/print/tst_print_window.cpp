@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -203,6 +204,7 @@ private slots:
     void modalRunSurvivesCaptureState();
     void saveDialogAddsExtensionOfChosenFilter();
     void realPrinterSetupDialog();
+    void printJobThatCannotStart();
 };
 
 void TestPrintWindow::namesAndPlaces_data()
@@ -845,11 +847,26 @@ void TestPrintWindow::realPrinterSetupDialog()
     onNextModal([&title](QWidget *modal) {
         title = modal->windowTitle();
         QCOMPARE(modal->objectName(), QStringLiteral("PrinterSetupDialog1"));
+        auto *buttons = modal->findChild<QDialogButtonBox *>();
+        QVERIFY(buttons && buttons->button(QDialogButtonBox::Ok));
+        QCOMPARE(buttons->button(QDialogButtonBox::Ok)->text(), QStringLiteral("OK"));
         qobject_cast<QDialog *>(modal)->reject();
     });
     QTest::mouseClick(h.child<QPushButton>(QStringLiteral("Button5")), Qt::LeftButton);
     QCOMPARE(title, QStringLiteral("Printer Setup"));
     QCOMPARE(h.window->printer().pageLayout().orientation(), QPageLayout::Landscape);
+}
+
+void TestPrintWindow::printJobThatCannotStart()
+{
+    Harness h(GridSize::Small, 4);
+    h.window->printer().setOutputFormat(QPrinter::PdfFormat);
+    h.window->printer().setOutputFileName(QStringLiteral("/nonexistent-folder/page.pdf"));
+    h.window->BitBtn2Click();
+    QCOMPARE(h.dialogs->messages.size(), 1);
+    QVERIFY2(h.dialogs->messages.at(0).contains(QStringLiteral("could not be started")),
+             qPrintable(h.dialogs->messages.at(0)));
+    QVERIFY(h.inNormalState());
 }
 
 int main(int argc, char **argv)
