@@ -24,6 +24,8 @@ const QColor kStartPageColour(166, 202, 240); // clSkyBlue
 const QColor kStartFrameColour(87, 160, 227); // 14917719 as blue-green-red
 const QColor kStartCellColour(255, 255, 255); // the system window colour
 const QColor kStartDialogColour(0, 0, 0);
+// anchor and current cell off the grid: no cell is marked
+constexpr GridRect kNoSelection{-1, -1, -1, -1};
 
 // Font names standing in for the design's faces.
 const QString kSansFace = QStringLiteral("Liberation Sans");
@@ -296,7 +298,7 @@ void PrintWindow::showEvent(QShowEvent *event)
 
 void PrintWindow::FormActivate()
 {
-    m_grid->setSelection(GridRect{-1, -1, -1, -1});
+    m_grid->setSelection(kNoSelection);
     if (m_frameKind == Frame::Sizeable)
         resize(width(), kNormalHeight);
     else
@@ -433,6 +435,13 @@ void PrintWindow::applyFrame(Frame frame)
 void PrintWindow::enterCaptureState()
 {
     m_captured = true;
+    // The page carries no selection mark; the grid drops its mark while the
+    // page is taken, so the window shows exactly the picture.
+    const GridRect sel = m_grid->selection();
+    const int anchorCol = m_grid->col() == sel.left ? sel.right : sel.left;
+    const int anchorRow = m_grid->row() == sel.top ? sel.bottom : sel.top;
+    m_selectionBeforeCapture = GridRect{anchorCol, anchorRow, m_grid->col(), m_grid->row()};
+    m_grid->setSelection(kNoSelection);
     setFixedSize(width(), kPageHeight);
     applyFrame(Frame::None);
     for (QWidget *tool : toolControls())
@@ -441,8 +450,7 @@ void PrintWindow::enterCaptureState()
 
 void PrintWindow::leaveCaptureState(bool clearSelection)
 {
-    if (clearSelection)
-        m_grid->setSelection(GridRect{-1, -1, -1, -1});
+    m_grid->setSelection(clearSelection ? kNoSelection : m_selectionBeforeCapture);
     setFixedSize(width(), kNormalHeight);
     m_clueBox->setCurrentIndex(-1);
     m_clueBox->setEditText(QString());

@@ -10,6 +10,7 @@
 // the PDF file and the printer; the page controls on screen paint themselves
 // through the same element routines, so all of them show the same page.
 
+#include "grid/pub_str_grid.h"
 #include "print/page_elements.h"
 #include "print/print_dialogs.h"
 #include "print/print_layout.h"
@@ -29,7 +30,6 @@ class QPrinter;
 namespace quarrin {
 
 struct PuzzleSnapshot;
-class TPubStrGrid;
 
 class PrintWindow : public QDialog
 {
@@ -138,6 +138,7 @@ private:
     QColor m_colourChoice[2];
     QString m_lastSavePath;
 
+    GridRect m_selectionBeforeCapture; // anchor in left/top, current cell in right/bottom
     bool m_captured = false;
     Frame m_frameKind = Frame::Fixed;
 };

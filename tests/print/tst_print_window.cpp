@@ -558,6 +558,8 @@ void TestPrintWindow::savedBitmapIsThePage()
     QVERIFY(dir.isValid());
     Harness h(size, 15);
     h.replace(1, QStringLiteral("Barks"));
+    QTest::mouseClick(h.grid(), Qt::LeftButton, {}, h.grid()->cellRect(3, 2).center());
+    QCOMPARE(h.grid()->selection(), (GridRect{3, 2, 3, 2}));
     const QString path = dir.filePath(QStringLiteral("page.bmp"));
     QImage screen;
     bool captureSeen = false;
@@ -597,6 +599,7 @@ void TestPrintWindow::savedBitmapIsThePage()
     }
     // the clue survives saving, the message names the full path, the window is restored
     QCOMPARE(h.caption(2), QStringLiteral("2. Barks"));
+    QCOMPARE(h.grid()->selection(), (GridRect{3, 2, 3, 2})); // saving keeps the selection
     QCOMPARE(h.dialogs->messages,
              QStringList{QStringLiteral("File successfully saved to: ") +
                          QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())});
