@@ -66,16 +66,17 @@ public:
 
 public slots:
     void FormActivate();
-    void Button1Click(); // Change Title
-    void posClick();     // title up/down
-    void BitBtn3Click(); // grid font
-    void Button2Click(); // title font
-    void Button6Click(); // word list font
-    void Button3Click(); // grid squares colour
-    void Button4Click(); // background colour
-    void BitBtn2Click(); // Print
-    void Button5Click(); // Printer Setup
-    void Button8Click(); // Save Image
+    void Button1Click();                // Change Title
+    void posClick();                    // title up/down
+    void UpDown1Click() { posClick(); } // the large window's name for the same handler
+    void BitBtn3Click();                // grid font
+    void Button2Click();                // title font
+    void Button6Click();                // word list font
+    void Button3Click();                // grid squares colour
+    void Button4Click();                // background colour
+    void BitBtn2Click();                // Print
+    void Button5Click();                // Printer Setup
+    void Button8Click();                // Save Image
     void clueBoxDropDown();
     void Button7Click(); // Replace!
 
