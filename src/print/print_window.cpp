@@ -174,6 +174,8 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     for (QColor &c : m_colourChoice)
         c = kStartDialogColour;
     setPageColour(kStartPageColour);
+    // Until the user picks a page colour, the frame keeps its own colour.
+    m_frame->setFaceColour(kStartFrameColour);
 
     connect(m_titleButton, &QPushButton::clicked, this, &PrintWindow::Button1Click);
     connect(m_pos, &UpDownArrows::clicked, this, &PrintWindow::posClick);

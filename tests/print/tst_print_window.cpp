@@ -591,6 +591,9 @@ void TestPrintWindow::savedBitmapIsThePage()
     for (const QPoint p : {QPoint(0, 0), QPoint(saved.width() - 1, 0), QPoint(0, 603),
                            QPoint(saved.width() - 1, 603), QPoint(20, 300)})
         QCOMPARE(saved.pixelColor(p), page);
+    // the frame keeps its own colour around the grid until the page colour is changed
+    const QRect frame = printLayout(size).frameRect;
+    QCOMPARE(saved.pixelColor(frame.left() + 5, frame.center().y()), QColor(87, 160, 227));
     for (int y = 540; y < kPageHeight; ++y) {
         for (int x = 0; x < saved.width(); ++x) {
             if (saved.pixelColor(x, y) != page)
