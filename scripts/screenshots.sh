@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Renders every window for the documentation into docs/screenshots/ under Xvfb:
+# both editors, both play windows, both print windows with a printed page,
+# the help window and the splash.
+# Usage: scripts/screenshots.sh [build-dir]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build="${1:-build}"
+bash scripts/screenshot_editor.sh "$build"
+bash scripts/screenshot_play.sh "$build"
+bash scripts/screenshot_print.sh "$build"
+bash scripts/screenshot_help.sh "$build"
