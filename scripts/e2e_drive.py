@@ -370,6 +370,24 @@ class Driver:
             raise Failure("a refused load changed the lists")
         log("a damaged file is refused with a message")
 
+    def close(self):
+        """Closes the editor with its Close button: the program must end, and cleanly."""
+        self.click("Close")
+        end = time.monotonic() + STEP_TIMEOUT
+        while self.proc.poll() is None and time.monotonic() < end:
+            time.sleep(0.1)
+        if self.proc.poll() is None:
+            raise Failure("the program did not end when the 15x15 editor was closed")
+        if self.proc.returncode != 0:
+            raise Failure(f"the program ended with status {self.proc.returncode}")
+        log("closing the editor ended the program")
+
+
+def shoot(out):
+    shot = os.path.join(out, "e2e-final.png")
+    subprocess.run(["import", "-window", "root", shot], check=False)
+    log(f"screenshot: {shot}")
+
 
 def main():
     if len(sys.argv) != 3:
@@ -381,18 +399,19 @@ def main():
     status = 0
     try:
         driver.run()
+        shoot(out)
+        driver.close()
         log("PASS")
     except Failure as failure:
         log(f"FAIL: {failure}")
         status = 1
+        shoot(out)
     except Exception as error:  # an AT-SPI call that broke: report it as a failure
         log(f"FAIL: {type(error).__name__}: {error}")
         traceback.print_exc()
         status = 1
+        shoot(out)
     finally:
-        shot = os.path.join(out, "e2e-final.png")
-        subprocess.run(["import", "-window", "root", shot], check=False)
-        log(f"screenshot: {shot}")
         driver.stop()
     return status
 

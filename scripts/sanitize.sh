@@ -3,6 +3,8 @@
 # and runs the whole test suite under them. Any report fails the run: UBSan
 # stops at the first finding, ASan aborts, and leak checking is on with no
 # suppressions (the suite, Qt and fontconfig included, runs leak-free).
+# Then the end-to-end run (scripts/e2e.sh) drives the sanitized program on a
+# real X server; it must end cleanly when its editor is closed.
 #   SANITIZE_BUILD_DIR   build folder (default build-asan)
 #   JOBS                 parallel jobs (default: number of cores)
 set -euo pipefail
@@ -20,6 +22,9 @@ cmake --build "$BUILD_DIR" -j "$JOBS"
 echo "== tests under ASan + UBSan"
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1:check_initialization_order=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-(cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 300)
+(cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS" --timeout 120)
+
+echo "== end-to-end run of the sanitized program"
+E2E_PROGRAM="$BUILD_DIR/src/app/word_quarrin" E2E_OUT="$BUILD_DIR/e2e" bash scripts/e2e.sh
 
 echo "sanitize: clean ($(($(date +%s) - started)) s)"
