@@ -164,11 +164,11 @@ class Driver:
     # --- the program ---------------------------------------------------------
     def start(self):
         env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+        started = time.monotonic()
         self.proc = subprocess.Popen([self.program], env=env)
         log(f"started {self.program} (pid {self.proc.pid})")
         self.app = wait_for("the program on the accessibility bus",
                             lambda: application(self.proc.pid), 20)
-        started = time.monotonic()
 
         def editor_shown():
             if self.proc.poll() is not None:
@@ -258,19 +258,16 @@ class Driver:
 
     def answer_message(self, expect):
         box = self.dialog("a message box", lambda w: find(w, "push button", "OK") is not None)
-        texts = [obj.name for obj in find_all(box, "label")]
-        try:
-            texts += [text_of(obj) for obj in find_all(box, "label")]
-        except Exception:
-            pass
-        shown = " | ".join(t for t in texts if t)
+        shown = " | ".join(obj.name for obj in find_all(box, "label") if obj.name)
         log(f"message box: {shown}")
         if expect not in shown:
             raise Failure(f"the message box says {shown!r}, expected {expect!r}")
         self.click("OK", box)
         self.no_dialog("the message box")
 
-    def file_dialog(self, command, path, accept):
+    def file_dialog(self, command, path, accept, message=None):
+        """Runs the editor's save or open dialog with the path typed as the file name.
+        With `message`, the command must end in a message box that says it."""
         self.click(command)
         dialog = self.dialog(f"the {command.lower()} dialog",
                              lambda w: find(w, "push button", accept) is not None)
@@ -280,6 +277,8 @@ class Driver:
         wait_for("the file name", lambda: text_of(field) == path, 5)
         log(f'{command.lower()} dialog: "{path}"')
         self.click(accept, dialog)
+        if message:
+            self.answer_message(message)
         self.no_dialog(f"the {command.lower()} dialog")
 
     # --- the user's road -------------------------------------------------------
@@ -289,7 +288,7 @@ class Driver:
         xpos = self.control("text", "X:")
         ypos = self.control("text", "Y:")
 
-        # A word at a given cell, picked with the mouse-free path of the boxes.
+        # A word at a given cell: typed word and coordinates, direction picked with the mouse.
         type_into(word, "ca7t", "cat", "the word field (digits are dropped)")
         type_into(xpos, "2", "2", "X")
         type_into(ypos, "3", "3", "Y")
@@ -360,12 +359,7 @@ class Driver:
         broken = os.path.join(self.out, "broken.qrn")
         with open(broken, "wb") as f:
             f.write(b"not a puzzle")
-        self.click("Load")
-        dialog = self.dialog("the load dialog", lambda w: find(w, "push button", "Open") is not None)
-        field = find(dialog, "text", "File name:")
-        field.queryEditableText().setTextContents(broken)
-        self.click("Open", dialog)
-        self.answer_message("is not a 15x15 puzzle file")
+        self.file_dialog("Load", broken, "Open", message="is not a 15x15 puzzle file")
         if self.lists() != made:
             raise Failure("a refused load changed the lists")
         log("a damaged file is refused with a message")
