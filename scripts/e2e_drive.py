@@ -42,6 +42,8 @@ def wait_for(what, probe, timeout=STEP_TIMEOUT, interval=0.1):
             result = probe()
             if result:
                 return result
+        except Failure:
+            raise
         except Exception as error:  # the tree changes under us while windows come and go
             last_error = error
         time.sleep(interval)
@@ -167,8 +169,13 @@ class Driver:
         started = time.monotonic()
         self.proc = subprocess.Popen([self.program], env=env)
         log(f"started {self.program} (pid {self.proc.pid})")
-        self.app = wait_for("the program on the accessibility bus",
-                            lambda: application(self.proc.pid), 20)
+
+        def on_bus():
+            if self.proc.poll() is not None:
+                raise Failure(f"the program ended with status {self.proc.returncode}")
+            return application(self.proc.pid)
+
+        self.app = wait_for("the program on the accessibility bus", on_bus, 20)
 
         def editor_shown():
             if self.proc.poll() is not None:
