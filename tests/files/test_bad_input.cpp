@@ -454,6 +454,29 @@ private slots:
         QCOMPARE(readFile(blocker), QByteArray("x"));
     }
 
+    // A folder picked where a file is expected is refused by every reader.
+    void folderInsteadOfFile()
+    {
+        QTemporaryDir dir;
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        fillTarget(model);
+        const QByteArray savedBefore = savedBytes(model);
+        const PuzzleState before = stateOf(model);
+        PuzzleFile file(GridSize::Small);
+        const FileResult puzzle = file.load(model, dir.path());
+        QVERIFY(!puzzle.ok);
+        QVERIFY2(!puzzle.error.isEmpty(), "no message");
+        QVERIFY(stateOf(model) == before);
+        QCOMPARE(savedBytes(model), savedBefore);
+
+        TPubStrGrid grid;
+        grid.setAutoSave(false);
+        const GridFileResult text = grid.LoadFromFile(dir.path());
+        QVERIFY(!text.ok);
+        QVERIFY2(!text.error.isEmpty(), "no message");
+    }
+
 private:
     void checkPuzzleReader(GridSize size, const QString &path, const QString &refused)
     {
