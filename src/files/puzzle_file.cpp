@@ -4,6 +4,8 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <cerrno>
+
 namespace quarrin {
 
 namespace {
@@ -278,7 +280,11 @@ FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
     // in place of the old one.
     const FileResult result = save(model, file);
     if (!result.ok || !file.flush()) {
-        const QString why = file.errorString();
+        // A failed flush leaves the file's error text empty; the system's
+        // reason (a full disk, say) is still in errno.
+        const int flushError = errno;
+        const QString why = result.ok && flushError != 0 ? qt_error_string(flushError)
+                                                         : file.errorString();
         file.cancelWriting();
         return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
                                        .arg(QFileInfo(path).absoluteFilePath(), why));
