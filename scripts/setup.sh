@@ -13,7 +13,7 @@ PACKAGES=(
     xvfb xauth imagemagick poppler-utils xdg-utils
     python3-docx
     cups printer-driver-cups-pdf
-    dbus-x11 at-spi2-core python3-pyatspi
+    dbus-daemon dbus-x11 at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev
 )
 

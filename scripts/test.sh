@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test. Installs missing Debian packages first.
-#   scripts/test.sh            the whole suite (what CI runs)
+# Builds everything and runs every test: the CTest suite, an end-to-end run of
+# the real program, the suite again under sanitizers, and the fuzz targets for
+# a bounded time. Installs missing Debian packages first. This is what CI runs.
 # Environment: BUILD_DIR (default build), JOBS (default: number of cores).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -16,3 +17,14 @@ cmake --build "$BUILD_DIR" -j "$JOBS"
 
 echo "== tests"
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
+
+echo "== end-to-end run of the program (output in $BUILD_DIR/e2e)"
+E2E_PROGRAM="$BUILD_DIR/src/app/word_quarrin" E2E_OUT="$BUILD_DIR/e2e" bash scripts/e2e.sh
+
+echo "== sanitizers: the suite and the end-to-end run under ASan + UBSan"
+JOBS="$JOBS" bash scripts/sanitize.sh
+
+echo "== fuzz every file reader"
+bash scripts/fuzz.sh
+
+echo "test: every stage passed"
