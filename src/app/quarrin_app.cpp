@@ -48,6 +48,7 @@ void QuarrinApp::start()
     splash.reset();
 
     m_main->show();
+    m_main->activateWindow();
 }
 
 template <typename W, typename... Args>

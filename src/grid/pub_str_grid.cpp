@@ -1,5 +1,7 @@
 #include "grid/pub_str_grid.h"
 
+#include <cerrno>
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -719,8 +721,11 @@ GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
         return {false,
                 QStringLiteral("Cannot create file \"%1\". %2").arg(shown, file.errorString())};
     const QByteArray bytes = out.toUtf8();
+    errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
-        const QString why = file.errorString();
+        // Qt loses the reason of a failed final flush (a full disk, say); errno keeps it.
+        const int writeError = errno;
+        const QString why = writeError != 0 ? qt_error_string(writeError) : file.errorString();
         file.cancelWriting();
         return {false, QStringLiteral("Cannot write file \"%1\". %2").arg(shown, why)};
     }

@@ -432,6 +432,7 @@ private slots:
         }
         QVERIFY(!result.ok);
         QVERIFY2(result.error.contains(QStringLiteral("grid.txt")), qPrintable(result.error));
+        QVERIFY2(!result.error.contains(QStringLiteral("Unknown error")), qPrintable(result.error));
         QCOMPARE(readFile(path), previous);
     }
 
