@@ -14,18 +14,22 @@ constexpr int kMessageBoxLimit = 255;
 
 CommandOutcome PuzzleModel::FillRandom()
 {
-    return runAtomically([this](CommandOutcome &) {
+    return runCommand([this](CommandOutcome &) {
         if (m_spec->reseedRandomFill)
             m_random->reseedFromClock();
+        touch();
+        const QChar *pool = kLetterPool.constData();
+        const int poolSize = int(kLetterPool.size());
+        Cell *c = m_cells.data();  // column-major, as the fill visits
         for (int col = 0; col < m_spec->store; ++col) {
             if (m_spec->reseedRandomFill)
                 m_random->reseedFromClock();
-            for (int row = 0; row < m_spec->store; ++row) {
-                if (takesRandomLetter(cell(col, row))) {
-                    const QChar letter = kLetterPool.at(m_random->below(int(kLetterPool.size())));
-                    setCell(col, row, letter + kFillerMark);
-                }
+            LcgState random = m_random->state();
+            for (int row = 0; row < m_spec->store; ++row, ++c) {
+                if (c->takesRandomLetter())
+                    *c = Cell{pool[random.below(poolSize)].unicode(), Cell::Filled};
             }
+            m_random->setState(random);
         }
     });
 }
@@ -35,7 +39,7 @@ int PuzzleModel::messageCapacity() const
     int free = 0;
     for (int col = 0; col < n(); ++col)
         for (int row = 0; row < n(); ++row)
-            if (takesMessageLetter(cell(col, row)))
+            if (cellAt(col, row).takesMessageLetter())
                 ++free;
     return free;
 }
@@ -52,17 +56,17 @@ QString PuzzleModel::messagePrompt() const
 
 CommandOutcome PuzzleModel::FillMessage(const QString &answer)
 {
-    return runAtomically([this, &answer](CommandOutcome &) {
+    return runCommand([this, &answer](CommandOutcome &) {
         const int capacity = std::min(messageCapacity(), kMessageBoxLimit);
         const QString message = answer.left(capacity).toUpper().remove(QLatin1Char(' '));
         if (message.isEmpty())
             return;
-        const QString mark = QString::fromLatin1(m_spec->messageFillMark);
+        const Cell::Kind kind = m_spec->wideMessageMark ? Cell::FilledWide : Cell::Filled;
         int next = 0;
         for (int row = 0; row < n() && next < message.size(); ++row) {
             for (int col = 0; col < n() && next < message.size(); ++col) {
-                if (takesMessageLetter(cell(col, row)))
-                    setCell(col, row, message.at(next++) + mark);
+                if (cellAt(col, row).takesMessageLetter())
+                    put(col, row, Cell{message.at(next++).unicode(), kind});
             }
         }
     });
@@ -70,7 +74,7 @@ CommandOutcome PuzzleModel::FillMessage(const QString &answer)
 
 CommandOutcome PuzzleModel::RemoveFill()
 {
-    return runAtomically([this](CommandOutcome &) {
+    return runCommand([this](CommandOutcome &) {
         clearVisible();
         RefreshGrid();
     });

@@ -15,11 +15,30 @@ QString limitMessage(int limit)
         .arg(limit);
 }
 
+// Upper case. Typed words are plain letters, converted here directly; anything
+// else goes through the full conversion.
+QString upperCase(const QString &text)
+{
+    bool lower = false;
+    for (QChar c : text) {
+        if (c.unicode() > 127)
+            return text.toUpper();
+        lower = lower || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
+    }
+    if (!lower)
+        return text;
+    QString out(text.size(), Qt::Uninitialized);
+    QChar *o = out.data();
+    for (QChar c : text)
+        *o++ = (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ? QChar(c.unicode() - 32) : c;
+    return out;
+}
+
 } // namespace
 
 CommandOutcome PuzzleModel::AddWord(const AddWordRequest &request)
 {
-    return runAtomically([&](CommandOutcome &out) {
+    return runCommand([&](CommandOutcome &out) {
         if (request.randomPosition)
             addRandom(request, out);
         else
@@ -36,22 +55,17 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
     if (limitReached) {
         out.messages << limitMessage(m_spec->maxWords);
     } else {
-        const QString upper = text.toUpper();
+        const QString upper = upperCase(text);
         if (upper.size() > m_spec->maxWordLength)
             out.messages << QString::fromLatin1(m_spec->tooLargeMessage);
         if (!upper.isEmpty() && upper.size() <= m_spec->maxWordLength) {
             word = upper;
             m_random->reseedFromClock();
-            for (int attempt = 0; attempt < kAttemptBudget && !placed; ++attempt) {
-                const int col = m_random->below(n());
-                const int row = m_random->below(n());
-                const auto dir = directionFromRandomCode(m_random->below(kDirectionCodes));
-                if (dir && fits(*dir, col, row, int(word.size())) &&
-                    request.allowed.contains(*dir) && check(*dir, col, word, row)) {
-                    AddToMemo(col, QString::fromLatin1(directionInfo(*dir).name), word, row);
-                    RefreshGrid();
-                    placed = true;
-                }
+            const std::optional<Placement> spot = findRandomPlacement(word, request.allowed);
+            if (spot) {
+                appendWord(spot->col, spot->direction, word, spot->row);
+                RefreshGrid();
+                placed = true;
             }
         }
     }
@@ -60,6 +74,57 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
         out.messages << QStringLiteral("Failed to insert word: %1.Try again, it may work").arg(word);
     out.placed = placed;
     RefreshGrid();
+}
+
+std::optional<PuzzleModel::Placement>
+PuzzleModel::findRandomPlacement(const QString &word, DirectionSet allowed)
+{
+    // Each attempt draws a column, a row and a direction code, and examines
+    // that one direction: the fit, the allowed box, then the fit check. The
+    // loop works on local copies of the generator and the grid's shape.
+    LcgState random = m_random->state();
+    const int N = n();
+    const int store = m_spec->store;
+    const int last = int(word.size()) - 1;
+    const QChar *letters = word.constData();
+    const Cell *cells = m_cells.data();
+    // Per direction code: the steps, and whether the code may be used (codes
+    // 8 and 9 name no direction; a direction whose box is not ticked is out).
+    int columnStep[kDirectionCodes] = {};
+    int rowStep[kDirectionCodes] = {};
+    unsigned usable = 0;
+    for (int code = 0; code < 8; ++code) {
+        const Direction dir = kDirectionByRandomCode[code];
+        columnStep[code] = kDirectionTable[std::size_t(dir)].columnStep;
+        rowStep[code] = kDirectionTable[std::size_t(dir)].rowStep;
+        if (allowed.contains(dir))
+            usable |= 1u << code;
+    }
+    std::optional<Placement> found;
+    for (int attempt = 0; attempt < kAttemptBudget; ++attempt) {
+        int col, row, code;
+        random.belowThree(N, N, kDirectionCodes, col, row, code);
+        const int endCol = col + last * columnStep[code];
+        const int endRow = row + last * rowStep[code];
+        // One test for the code, the box and the fit, so that the common
+        // miss costs a single well-predicted branch.
+        const unsigned candidate = ((usable >> code) & 1u) &
+                                   unsigned(unsigned(endCol) < unsigned(N)) &
+                                   unsigned(unsigned(endRow) < unsigned(N));
+        if (!candidate)
+            continue;
+        const int stride = columnStep[code] * store + rowStep[code];
+        const Cell *c = cells + col * store + row;
+        bool free = true;
+        for (int p = 0; p <= last && free; ++p, c += stride)
+            free = c->freeFor(letters[p]);
+        if (free) {
+            found = Placement{col, row, kDirectionByRandomCode[code]};
+            break;
+        }
+    }
+    m_random->setState(random);
+    return found;
 }
 
 void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &out)
@@ -91,7 +156,7 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
         if (request.word.size() > spec.maxWordLength)
             out.messages << QString::fromLatin1(spec.tooLargeMessage);
         if (!request.word.isEmpty() && request.word.size() <= spec.maxWordLength) {
-            const QString word = request.word.toUpper();
+            const QString word = upperCase(request.word);
             const int col = *x - 1;
             const int row = *y - 1;
             // This path draws no numbers, but it reseeds all the same, which

@@ -6,44 +6,15 @@ namespace quarrin {
 
 namespace {
 
-const std::array<DirectionInfo, 8> kDirections{{
-    {Direction::Up, "Up", 0, -1, 0},
-    {Direction::Down, "Down", 0, 1, 1},
-    {Direction::Left, "Left", -1, 0, 2},
-    {Direction::Right, "Right", 1, 0, 3},
-    {Direction::UpRight, "Up-Right", 1, -1, 5},
-    {Direction::UpLeft, "Up-Left", -1, -1, 7},
-    {Direction::DownRight, "Down-Right", 1, 1, 4},
-    {Direction::DownLeft, "Down-Left", -1, 1, 6},
-}};
 
-const QString kEmpty;
 
 } // namespace
 
-const std::array<DirectionInfo, 8> &directionTable()
-{
-    return kDirections;
-}
-
-const DirectionInfo &directionInfo(Direction d)
-{
-    return kDirections[std::size_t(d)];
-}
 
 std::optional<Direction> directionFromName(const QString &name)
 {
-    for (const auto &info : kDirections) {
+    for (const auto &info : kDirectionTable) {
         if (name == QLatin1String(info.name))
-            return info.direction;
-    }
-    return std::nullopt;
-}
-
-std::optional<Direction> directionFromRandomCode(int code)
-{
-    for (const auto &info : kDirections) {
-        if (info.randomCode == code)
             return info.direction;
     }
     return std::nullopt;
@@ -64,19 +35,45 @@ void DirectionSet::set(Direction d, bool on)
         m_bits &= ~bit(d);
 }
 
+QString Cell::text() const
+{
+    switch (kind) {
+    case Empty:
+        return QString();
+    case Single:
+        return QString(QChar(letter));
+    case Filled:
+        return QChar(letter) + kFillerMark;
+    case FilledWide:
+        return QChar(letter) + QStringLiteral("      .");
+    }
+    return QString();
+}
+
+Cell Cell::fromText(const QString &text)
+{
+    if (text.isEmpty())
+        return {};
+    if (text.size() == 1)
+        return {text.at(0).unicode(), Single};
+    static const QString wide = QStringLiteral("      .");
+    const bool isWide = text.size() == 8 && QStringView(text).mid(1) == wide;
+    return {text.at(0).unicode(), isWide ? FilledWide : Filled};
+}
+
 bool isFreeFor(const QString &cell, QChar letter)
 {
-    return cell.isEmpty() || cell.at(0) == QLatin1Char(' ') || cell.at(0) == letter;
+    return Cell::fromText(cell).freeFor(letter);
 }
 
 bool takesRandomLetter(const QString &cell)
 {
-    return cell.isEmpty() || cell == QLatin1String(" ");
+    return Cell::fromText(cell).takesRandomLetter();
 }
 
 bool takesMessageLetter(const QString &cell)
 {
-    return cell.isEmpty() || cell == QLatin1String(" ") || cell.size() > 1;
+    return Cell::fromText(cell).takesMessageLetter();
 }
 
 bool isWordLetter(const QString &cell)
@@ -122,28 +119,34 @@ PuzzleModel::PuzzleModel(GridSize size, RandomGenerator *random)
     : m_spec(&sizeSpec(size)), m_random(random),
       m_cells(std::size_t(m_spec->store) * std::size_t(m_spec->store))
 {
+    m_log.reserve(m_spec->maxWords);
+    m_positions.reserve(m_spec->maxWords);
+    m_directions.reserve(m_spec->maxWords);
+    m_parsed.reserve(std::size_t(m_spec->maxWords));
 }
 
-bool PuzzleModel::inStore(int col, int row) const
+QString PuzzleModel::cell(int col, int row) const
 {
-    return col >= 0 && row >= 0 && col < m_spec->store && row < m_spec->store;
+    return cellAt(col, row).text();
 }
 
-const QString &PuzzleModel::cell(int col, int row) const
+void PuzzleModel::put(int col, int row, Cell c)
 {
-    if (!inStore(col, row))
-        return kEmpty;
-    return m_cells[std::size_t(col) * std::size_t(m_spec->store) + std::size_t(row)];
+    Cell &target = at(col, row);
+    if (target != c) {
+        target = c;
+        touch();
+    }
 }
 
 void PuzzleModel::setCell(int col, int row, const QString &text)
 {
     if (!inStore(col, row))
         return;
-    QString &c = m_cells[std::size_t(col) * std::size_t(m_spec->store) + std::size_t(row)];
-    if (c != text) {
-        c = text;
-        touch();
+    const Cell c = Cell::fromText(text);
+    if (at(col, row) != c) {
+        at(col, row) = c;
+        gridTouched();
     }
 }
 
@@ -152,23 +155,19 @@ QStringList PuzzleModel::textToLines(const QString &text)
     // A multi-line field breaks lines at CR LF, CR or LF; a final line end
     // does not start another line.
     QStringList lines;
-    QString current;
-    bool pending = false;
-    for (int i = 0; i < text.size(); ++i) {
+    int start = 0;
+    const int size = int(text.size());
+    for (int i = 0; i < size; ++i) {
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
-            lines << current;
-            current.clear();
-            pending = false;
-            if (c == QLatin1Char('\r') && i + 1 < text.size() && text.at(i + 1) == QLatin1Char('\n'))
+            lines << text.mid(start, i - start);
+            if (c == QLatin1Char('\r') && i + 1 < size && text.at(i + 1) == QLatin1Char('\n'))
                 ++i;
-        } else {
-            current += c;
-            pending = true;
+            start = i + 1;
         }
     }
-    if (pending)
-        lines << current;
+    if (start < size)
+        lines << text.mid(start);
     return lines;
 }
 
@@ -185,18 +184,104 @@ QString PuzzleModel::linesToText(const QStringList &lines)
 void PuzzleModel::setListTexts(const QString &log, const QString &positions,
                                const QString &directions)
 {
+    settleDeleteList();
     m_log = textToLines(log);
     m_positions = textToLines(positions);
     m_directions = textToLines(directions);
-    touch();
+    listsChanged();
 }
+
+namespace {
+
+// The direction names as shared strings, so appending one allocates nothing.
+const std::array<QString, 8> &directionNames()
+{
+    static const std::array<QString, 8> names = [] {
+        std::array<QString, 8> n;
+        for (std::size_t i = 0; i < 8; ++i)
+            n[i] = QString::fromLatin1(directionTable()[i].name);
+        return n;
+    }();
+    return names;
+}
+
+} // namespace
+
+const QString &directionName(Direction d)
+{
+    return directionNames()[std::size_t(d)];
+}
+
+namespace {
+
+// Writes a number in decimal at the end of `out`; returns the new end.
+QChar *appendNumber(QChar *out, int value)
+{
+    char16_t digits[12];
+    int n = 0;
+    unsigned v = value < 0 ? 0u - unsigned(value) : unsigned(value);
+    do {
+        digits[n++] = char16_t(u'0' + v % 10);
+        v /= 10;
+    } while (v);
+    if (value < 0)
+        *out++ = QLatin1Char('-');
+    while (n)
+        *out++ = QChar(digits[--n]);
+    return out;
+}
+
+QString positionLine(int x, int y)
+{
+    QChar buffer[32];
+    QChar *end = appendNumber(buffer, x);
+    *end++ = QLatin1Char(',');
+    *end++ = QLatin1Char(' ');
+    end = appendNumber(end, y);
+    return QString(buffer, int(end - buffer));
+}
+
+} // namespace
 
 void PuzzleModel::AddToMemo(int col, const QString &directionName, const QString &word, int row)
 {
+    if (const auto dir = directionFromName(directionName)) {
+        appendWord(col, *dir, word, row);
+        return;
+    }
     m_log << word;
-    m_positions << QStringLiteral("%1, %2").arg(col + 1).arg(row + 1);
+    m_positions << positionLine(col + 1, row + 1);
     m_directions << directionName;
+    m_parsedValid = false;
     touch();
+}
+
+void PuzzleModel::appendWord(int col, Direction d, const QString &word, int row)
+{
+    m_log << word;
+    m_positions << positionLine(col + 1, row + 1);
+    m_directions << directionNames()[std::size_t(d)];
+    // Keep the parsed form in step, when every earlier line has its own.
+    if (m_parsedValid && m_parsed.size() + 1 == std::size_t(m_log.size()) &&
+        m_positions.size() == m_log.size())
+        m_parsed.push_back({col, row, int(d)});
+    else
+        m_parsedValid = false;
+    touch();
+}
+
+const QStringList &PuzzleModel::deleteList() const
+{
+    settleDeleteList();
+    return m_deleteList;
+}
+
+void PuzzleModel::settleDeleteList() const
+{
+    if (m_deleteListPrefix < 0)
+        return;
+    m_deleteList = m_deleteListPrefix == m_log.size() ? m_log : m_log.mid(0, m_deleteListPrefix);
+    m_deleteListPrefix = -1;
 }
 
 CellPos PuzzleModel::readPosition(int index, CellPos previous) const
@@ -218,29 +303,46 @@ CellPos PuzzleModel::readPosition(int index, CellPos previous) const
     return {clampToInt(qint64(*x) - 1), clampToInt(qint64(*y) - 1)};
 }
 
-template <typename Visit>
-void PuzzleModel::forEachListedWord(Visit visit) const
+const std::vector<PuzzleModel::ListedWord> &PuzzleModel::listedWords() const
 {
+    if (m_parsedValid)
+        return m_parsed;
+    std::vector<ListedWord> parsed;
+    parsed.reserve(std::size_t(std::max<qsizetype>(m_log.size(), m_spec->maxWords)));
     CellPos pos;
     for (int k = 0; k < m_log.size(); ++k) {
         pos = readPosition(k, pos);
-        const QString dirName = k < m_directions.size() ? m_directions.at(k) : QString();
-        const auto dir = directionFromName(dirName);
-        if (!dir)
-            continue;
-        const DirectionInfo &info = directionInfo(*dir);
+        const auto dir = directionFromName(k < m_directions.size() ? m_directions.at(k) : QString());
+        parsed.push_back({pos.col, pos.row, dir ? int(*dir) : -1});
+    }
+    m_parsed = std::move(parsed);
+    m_parsedValid = true;
+    return m_parsed;
+}
+
+bool PuzzleModel::walkInStore(const ListedWord &w, int length) const
+{
+    const DirectionInfo &info = directionTable()[std::size_t(w.direction)];
+    return inStore(w.col, w.row) &&
+           inStore(w.col + (length - 1) * info.columnStep, w.row + (length - 1) * info.rowStep);
+}
+
+template <typename Visit>
+void PuzzleModel::forEachListedWord(Visit visit, int from) const
+{
+    const std::vector<ListedWord> &words = listedWords();
+    for (int k = from; k < int(words.size()); ++k) {
+        const ListedWord &w = words[std::size_t(k)];
         const QString &word = m_log.at(k);
         const int len = int(word.size());
-        if (len == 0)
+        // A word with no known direction, or whose walk would leave the cell
+        // store (only a damaged file can hold one), stays in the lists but is
+        // not drawn.
+        if (w.direction < 0 || len == 0 || !walkInStore(w, len))
             continue;
-        // A word whose walk would leave the cell store (only a damaged file
-        // can hold one) stays in the lists but is not drawn.
-        const int lastCol = pos.col + (len - 1) * info.columnStep;
-        const int lastRow = pos.row + (len - 1) * info.rowStep;
-        if (!inStore(pos.col, pos.row) || !inStore(lastCol, lastRow))
-            continue;
+        const DirectionInfo &info = directionTable()[std::size_t(w.direction)];
         for (int p = 0; p < len; ++p)
-            visit(pos.col + p * info.columnStep, pos.row + p * info.rowStep, word.at(p));
+            visit(w.col + p * info.columnStep, w.row + p * info.rowStep, word.at(p));
     }
 }
 
@@ -248,12 +350,14 @@ void PuzzleModel::RefreshGrid()
 {
     if (m_log.isEmpty())
         return;
-    // Read every position first so that a bad line changes nothing.
-    std::vector<std::tuple<int, int, QChar>> writes;
-    forEachListedWord([&](int col, int row, QChar letter) { writes.emplace_back(col, row, letter); });
-    for (const auto &[col, row, letter] : writes)
-        setCell(col, row, QString(letter));
-    m_deleteList = m_log;
+    // Words already drawn and untouched since keep their letters; the rest
+    // are written in list order, so a later word wins a shared cell.
+    listedWords();  // a bad position line stops here, before anything changes
+    forEachListedWord(
+        [this](int col, int row, QChar letter) { put(col, row, Cell{letter.unicode(), Cell::Single}); },
+        m_drawn);
+    m_drawn = int(m_log.size());
+    m_deleteListPrefix = int(m_log.size());
     touch();
 }
 
@@ -261,44 +365,17 @@ void PuzzleModel::WordsToBlank()
 {
     if (m_log.isEmpty())
         return;
-    std::vector<std::pair<int, int>> cells;
-    forEachListedWord([&](int col, int row, QChar) { cells.emplace_back(col, row); });
-    for (const auto &[col, row] : cells)
-        setCell(col, row, QString());
+    listedWords();
+    forEachListedWord([this](int col, int row, QChar) { put(col, row, Cell{}); });
+    gridTouched();
 }
 
 void PuzzleModel::clearVisible()
 {
     for (int col = 0; col < n(); ++col)
         for (int row = 0; row < n(); ++row)
-            setCell(col, row, QString());
-}
-
-bool PuzzleModel::fits(Direction d, int col, int row, int length) const
-{
-    const DirectionInfo &info = directionInfo(d);
-    const int last = length - 1;
-    const int N = n();
-    if (info.rowStep < 0 && row < last)
-        return false;
-    if (info.rowStep > 0 && row + last > N - 1)
-        return false;
-    if (info.columnStep < 0 && col < last)
-        return false;
-    if (info.columnStep > 0 && col + last > N - 1)
-        return false;
-    return true;
-}
-
-bool PuzzleModel::check(Direction d, int col, const QString &word, int row) const
-{
-    const DirectionInfo &info = directionInfo(d);
-    bool free = true;
-    for (int p = 0; p < word.size(); ++p) {
-        if (!isFreeFor(cell(col + p * info.columnStep, row + p * info.rowStep), word.at(p)))
-            free = false;
-    }
-    return free;
+            at(col, row) = Cell{};
+    gridTouched();
 }
 
 bool PuzzleModel::CheckUp(int col, const QString &word, int row) const
@@ -334,12 +411,34 @@ bool PuzzleModel::CheckDownLeft(int col, const QString &word, int row) const
     return check(Direction::DownLeft, col, word, row);
 }
 
+CommandOutcome PuzzleModel::runCommand(const std::function<void(CommandOutcome &)> &change)
+{
+    CommandOutcome out;
+    try {
+        listedWords();
+    } catch (const PuzzleError &e) {
+        out.ok = false;
+        out.messages << e.message;
+        return out;
+    }
+    try {
+        change(out);
+    } catch (const PuzzleError &e) {
+        // Only the reading of the coordinate boxes throws here, before any change.
+        out = CommandOutcome{};
+        out.ok = false;
+        out.messages << e.message;
+    }
+    return out;
+}
+
 CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcome &)> &change)
 {
-    const std::vector<QString> cells = m_cells;
+    CommandOutcome out;
+    settleDeleteList();
+    const std::vector<Cell> cells = m_cells;
     const QStringList log = m_log, positions = m_positions, directions = m_directions,
                       deleteList = m_deleteList;
-    CommandOutcome out;
     try {
         change(out);
     } catch (const PuzzleError &e) {
@@ -348,7 +447,8 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
         m_positions = positions;
         m_directions = directions;
         m_deleteList = deleteList;
-        touch();
+        m_deleteListPrefix = -1;
+        listsChanged();
         out = CommandOutcome{};
         out.ok = false;
         out.messages << e.message;
@@ -358,31 +458,37 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
 
 CommandOutcome PuzzleModel::Clear()
 {
-    return runAtomically([this](CommandOutcome &out) {
+    return runCommand([this](CommandOutcome &out) {
         RefreshGrid();
         m_deleteList.clear();
-        for (auto &c : m_cells)
-            c.clear();
+        m_deleteListPrefix = -1;
+        std::fill(m_cells.begin(), m_cells.end(), Cell{});
         m_log.clear();
         m_positions.clear();
         m_directions.clear();
+        m_log.reserve(m_spec->maxWords);
+        m_positions.reserve(m_spec->maxWords);
+        m_directions.reserve(m_spec->maxWords);
+        listsChanged();
         out.clearDeleteText = true;
-        touch();
     });
 }
 
 CommandOutcome PuzzleModel::DeleteWord(int index)
 {
-    return runAtomically([this, index](CommandOutcome &out) {
+    return runCommand([this, index](CommandOutcome &out) {
         if (index < 0 || index >= m_log.size())
             return;
+        settleDeleteList();
         m_log.removeAt(index);
         if (index < m_directions.size())
             m_directions.removeAt(index);
         if (index < m_positions.size())
             m_positions.removeAt(index);
+        listsChanged();
         clearVisible();
         RefreshGrid();
+        settleDeleteList();
         if (m_deleteList.size() == 1)
             m_deleteList.clear();
         out.clearDeleteText = true;
@@ -392,18 +498,64 @@ CommandOutcome PuzzleModel::DeleteWord(int index)
 
 CommandOutcome PuzzleModel::RefreshDeleteList()
 {
-    return runAtomically([this](CommandOutcome &) { RefreshGrid(); });
+    return runCommand([this](CommandOutcome &) { RefreshGrid(); });
 }
 
 void PuzzleModel::KindRestore()
 {
     WordsToBlank();
-    for (auto &c : m_cells) {
-        if (!c.isEmpty())
-            c += kFillerMark;
+    for (Cell &c : m_cells) {
+        if (c.kind != Cell::Empty && c.kind != Cell::FilledWide)
+            c.kind = Cell::Filled;
     }
-    touch();
+    gridTouched();
     RefreshGrid();
+}
+
+void PuzzleModel::recoverDirections()
+{
+    const int count = int(m_log.size());
+    bool changed = false;
+    CellPos pos;
+    for (int k = 0; k < count; ++k) {
+        pos = readPosition(k, pos);
+        const QString line = k < m_directions.size() ? m_directions.at(k) : QString();
+        if (k < m_directions.size() && directionFromName(line))
+            continue;
+        // Try the directions in RefreshGrid's order.
+        static const Direction order[] = {Direction::Up,        Direction::Down,
+                                          Direction::Left,      Direction::Right,
+                                          Direction::DownRight, Direction::UpRight,
+                                          Direction::DownLeft,  Direction::UpLeft};
+        const QString &word = m_log.at(k);
+        QString found;
+        for (Direction d : order) {
+            if (word.isEmpty() || pos.col < 0 || pos.row < 0 || pos.col >= n() || pos.row >= n() ||
+                !fits(d, pos.col, pos.row, int(word.size())))
+                continue;
+            const DirectionInfo &info = directionInfo(d);
+            bool spells = true;
+            for (int p = 0; p < word.size() && spells; ++p) {
+                const Cell &c = cellAt(pos.col + p * info.columnStep, pos.row + p * info.rowStep);
+                spells = c.kind != Cell::Empty && c.letter == word.at(p).unicode();
+            }
+            if (spells) {
+                found = directionNames()[std::size_t(d)];
+                break;
+            }
+        }
+        if (k >= m_directions.size()) {
+            while (m_directions.size() < k)
+                m_directions << QString();
+            m_directions << found;
+            changed = true;
+        } else if (!found.isEmpty()) {
+            m_directions[k] = found;
+            changed = true;
+        }
+    }
+    if (changed)
+        listsChanged();
 }
 
 void PuzzleModel::trimPositionLines()
@@ -414,21 +566,22 @@ void PuzzleModel::trimPositionLines()
             ++b;
         while (e > b && line.at(e - 1).unicode() <= ' ')
             --e;
-        line = line.mid(b, e - b);
+        if (b > 0 || e < line.size())
+            line = line.mid(b, e - b);
     }
-    touch();
+    listsChanged();
 }
 
 QString PuzzleModel::sweepLetters()
 {
-    QString letters;
-    letters.reserve(m_spec->store * m_spec->store);
-    for (int col = 0; col < m_spec->store; ++col) {
-        for (int row = 0; row < m_spec->store; ++row) {
-            if (cell(col, row).isEmpty())
-                setCell(col, row, QStringLiteral(" "));
-            letters += cell(col, row).at(0);
+    QString letters(m_spec->store * m_spec->store, Qt::Uninitialized);
+    QChar *out = letters.data();
+    for (Cell &c : m_cells) {  // the store is column-major, as the sweep goes
+        if (c.kind == Cell::Empty) {
+            c = Cell{u' ', Cell::Single};
+            touch();
         }
+        *out++ = QChar(c.letter);
     }
     return letters;
 }

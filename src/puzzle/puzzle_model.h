@@ -44,12 +44,39 @@ struct DirectionInfo
 };
 
 // All eight, in the order of the direction box.
-const std::array<DirectionInfo, 8> &directionTable();
-const DirectionInfo &directionInfo(Direction d);
+inline constexpr std::array<DirectionInfo, 8> kDirectionTable{{
+    {Direction::Up, "Up", 0, -1, 0},
+    {Direction::Down, "Down", 0, 1, 1},
+    {Direction::Left, "Left", -1, 0, 2},
+    {Direction::Right, "Right", 1, 0, 3},
+    {Direction::UpRight, "Up-Right", 1, -1, 5},
+    {Direction::UpLeft, "Up-Left", -1, -1, 7},
+    {Direction::DownRight, "Down-Right", 1, 1, 4},
+    {Direction::DownLeft, "Down-Left", -1, 1, 6},
+}};
+inline const std::array<DirectionInfo, 8> &directionTable()
+{
+    return kDirectionTable;
+}
+inline const DirectionInfo &directionInfo(Direction d)
+{
+    return directionTable()[std::size_t(d)];
+}
+// The direction's name as a shared string.
+const QString &directionName(Direction d);
 // Exact, case-sensitive match of a direction name.
 std::optional<Direction> directionFromName(const QString &name);
-// Codes 0..7 name a direction; 8 and 9 (and anything else) name none.
-std::optional<Direction> directionFromRandomCode(int code);
+// The direction that each random code 0..7 names; codes 8 and 9 name none.
+inline constexpr Direction kDirectionByRandomCode[8] = {
+    Direction::Up,        Direction::Down,    Direction::Left,     Direction::Right,
+    Direction::DownRight, Direction::UpRight, Direction::DownLeft, Direction::UpLeft,
+};
+inline std::optional<Direction> directionFromRandomCode(int code)
+{
+    if (code < 0 || code >= 8)
+        return std::nullopt;
+    return kDirectionByRandomCode[code];
+}
 
 // A set of allowed directions for random placement.
 class DirectionSet
@@ -88,6 +115,40 @@ struct CommandOutcome
     bool clearDeleteText = false;   // empty the delete list's text
 };
 
+// One cell of the store, kept compact. Its text is empty, one character, or a
+// character followed by the filler mark; the four cell tests below only look
+// at those properties, so nothing else needs keeping.
+struct Cell
+{
+    enum Kind : quint8 {
+        Empty,       // ""
+        Single,      // one character: a word letter, or a single space
+        Filled,      // a character and the five-space filler mark
+        FilledWide,  // a character and the six-space mark of the large message fill
+    };
+    char16_t letter = 0;
+    Kind kind = Empty;
+
+    bool isEmpty() const { return kind == Empty; }
+    bool isSingleSpace() const { return kind == Single && letter == u' '; }
+    bool isLong() const { return kind == Filled || kind == FilledWide; }
+    QChar first() const { return QChar(letter); }
+    // The cell tests (see below) on a cell.
+    bool freeFor(QChar l) const
+    {
+        return (kind == Empty) | (letter == u' ') | (letter == l.unicode());
+    }
+    bool takesRandomLetter() const { return kind == Empty || (kind == Single && letter == u' '); }
+    bool takesMessageLetter() const { return kind != Single || letter == u' '; }
+    bool isWordLetter() const { return kind == Single; }
+    QString text() const;
+    // Any text longer than one character keeps its first character and
+    // counts as filled.
+    static Cell fromText(const QString &text);
+    bool operator==(const Cell &o) const { return kind == o.kind && letter == o.letter; }
+    bool operator!=(const Cell &o) const { return !(*this == o); }
+};
+
 // Cell tests. Each looks at the whole cell text, trailing characters included.
 bool isFreeFor(const QString &cell, QChar letter);   // fit rule
 bool takesRandomLetter(const QString &cell);         // random fill
@@ -119,15 +180,25 @@ public:
 
     // Cell store access; addresses outside the store read as empty and are
     // never written.
-    const QString &cell(int col, int row) const;
+    QString cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
-    bool inStore(int col, int row) const;
+    const Cell &cellAt(int col, int row) const
+    {
+        static const Cell empty;
+        if (!inStore(col, row))
+            return empty;
+        return m_cells[std::size_t(col) * std::size_t(m_spec->store) + std::size_t(row)];
+    }
+    bool inStore(int col, int row) const
+    {
+        return col >= 0 && row >= 0 && col < m_spec->store && row < m_spec->store;
+    }
 
     const QStringList &log() const { return m_log; }
     const QStringList &positions() const { return m_positions; }
     const QStringList &directionMemo() const { return m_directions; }
     // Entries of the delete list, refilled by RefreshGrid.
-    const QStringList &deleteList() const { return m_deleteList; }
+    const QStringList &deleteList() const;
     int wordCount() const { return int(m_log.size()); }
 
     // Replaces the three lists (the loader uses this; texts are split into
@@ -157,9 +228,27 @@ public:
     bool CheckUpLeft(int col, const QString &word, int row) const;
     bool CheckDownRight(int col, const QString &word, int row) const;
     bool CheckDownLeft(int col, const QString &word, int row) const;
-    bool check(Direction d, int col, const QString &word, int row) const;
+    bool check(Direction d, int col, const QString &word, int row) const
+    {
+        // The check only reads, so stopping at the first clash gives the same answer.
+        const DirectionInfo &info = directionInfo(d);
+        const QChar *letters = word.constData();
+        for (int p = 0, len = int(word.size()); p < len; ++p) {
+            if (!cellAt(col + p * info.columnStep, row + p * info.rowStep).freeFor(letters[p]))
+                return false;
+        }
+        return true;
+    }
     // Fit rule: a word of the given length from (col, row) stays in the grid.
-    bool fits(Direction d, int col, int row, int length) const;
+    bool fits(Direction d, int col, int row, int length) const
+    {
+        const DirectionInfo &info = directionInfo(d);
+        const int last = length - 1;
+        const int lastIndex = m_spec->n - 1;
+        return !(info.rowStep < 0 && row < last) && !(info.rowStep > 0 && row + last > lastIndex) &&
+               !(info.columnStep < 0 && col < last) &&
+               !(info.columnStep > 0 && col + last > lastIndex);
+    }
 
     // --- Commands ---
 
@@ -184,6 +273,12 @@ public:
     // Rebuilds the cell kinds after a load: WordsToBlank, the filler mark on
     // every non-empty cell of the store, RefreshGrid.
     void KindRestore();
+    // After a load: a listed word whose direction line is missing or names no
+    // direction (cut by the file's field) gets back the first direction, in
+    // RefreshGrid's order, whose walk from its position stays in the grid and
+    // spells the word in the grid's letters; a missing line with no such
+    // direction becomes an empty line. The lists then have a line per word.
+    void recoverDirections();
     // Trims blanks and control characters from both ends of every position line.
     void trimPositionLines();
 
@@ -199,24 +294,75 @@ public:
     quint64 revision() const { return m_revision; }
 
 private:
+    // A listed word as the lists describe it: where it starts and which way it runs.
+    struct ListedWord
+    {
+        int col = 0;
+        int row = 0;
+        int direction = -1;  // index into directionTable(), -1 for none
+    };
+
     void touch() { ++m_revision; }
+    // Runs a command: one that cannot read the lists stops before it changes
+    // anything; past that check nothing in a command can fail.
+    CommandOutcome runCommand(const std::function<void(CommandOutcome &)> &change);
+    // Marks the grid as changed by something other than RefreshGrid.
+    void gridTouched()
+    {
+        m_drawn = 0;
+        touch();
+    }
+    void listsChanged()
+    {
+        m_parsedValid = false;
+        m_drawn = 0;
+        touch();
+    }
+    Cell &at(int col, int row)
+    {
+        return m_cells[std::size_t(col) * std::size_t(m_spec->store) + std::size_t(row)];
+    }
+    void put(int col, int row, Cell c);
+    // Makes the delete list a list of its own before the words change other
+    // than by growing.
+    void settleDeleteList() const;
+    void appendWord(int col, Direction d, const QString &word, int row);
+    // Reads every listed word's position and direction; throws PuzzleError on
+    // a position line that is not "X, Y".
+    const std::vector<ListedWord> &listedWords() const;
     CellPos readPosition(int index, CellPos previous) const;
+    bool walkInStore(const ListedWord &w, int length) const;
     // Calls visit(col, row, letter) for every cell of every listed word, in
     // list order. Words whose direction names none of the eight, or whose walk
     // would leave the cell store, are passed over.
     template <typename Visit>
-    void forEachListedWord(Visit visit) const;
+    void forEachListedWord(Visit visit, int from = 0) const;
+    struct Placement
+    {
+        int col;
+        int row;
+        Direction direction;
+    };
     void addRandom(const AddWordRequest &request, CommandOutcome &out);
+    // Up to 1500 random attempts at a cell and an allowed direction where the word fits.
+    std::optional<Placement> findRandomPlacement(const QString &word, DirectionSet allowed);
     void addAtPosition(const AddWordRequest &request, CommandOutcome &out);
     void clearVisible();
 
     const SizeSpec *m_spec;
     RandomGenerator *m_random;
-    std::vector<QString> m_cells;  // column-major: index col * store + row
+    std::vector<Cell> m_cells;  // column-major: index col * store + row
     QStringList m_log;
     QStringList m_positions;
     QStringList m_directions;
-    QStringList m_deleteList;
+    // The delete list. After RefreshGrid it is the word list as it stood then;
+    // while the words have only grown since, it is kept as that length and
+    // made into a list when someone reads it.
+    mutable QStringList m_deleteList;
+    mutable int m_deleteListPrefix = -1;
+    mutable std::vector<ListedWord> m_parsed;
+    mutable bool m_parsedValid = false;
+    int m_drawn = 0;  // leading words whose letters are in the grid, untouched since
     quint64 m_revision = 0;
 };
 

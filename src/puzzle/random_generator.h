@@ -10,6 +10,34 @@ namespace quarrin {
 // seed := seed * 134775813 + 1 (mod 2^32), and a number below n is the high
 // 32 bits of the 64-bit product n * seed. Reseeding takes the low 32 bits of
 // a high-resolution clock; tests inject both the seed and the clock.
+// The generator's arithmetic alone, cheap to copy into a tight loop.
+struct LcgState
+{
+    std::uint32_t seed = 0;
+
+    int below(int n)
+    {
+        seed = seed * 134775813u + 1u;
+        if (n <= 0)
+            return 0;
+        return int((std::uint64_t(std::uint32_t(n)) * seed) >> 32);
+    }
+
+    // Three draws at once, below a, b and c (all positive): the same numbers
+    // as three calls of below(), with the three seeds worked out side by side.
+    void belowThree(int a, int b, int c, int &x, int &y, int &z)
+    {
+        constexpr std::uint32_t m = 134775813u;
+        const std::uint32_t s1 = seed * m + 1u;
+        const std::uint32_t s2 = seed * (m * m) + (m + 1u);
+        const std::uint32_t s3 = seed * (m * m * m) + (m * m + m + 1u);
+        seed = s3;
+        x = int((std::uint64_t(std::uint32_t(a)) * s1) >> 32);
+        y = int((std::uint64_t(std::uint32_t(b)) * s2) >> 32);
+        z = int((std::uint64_t(std::uint32_t(c)) * s3) >> 32);
+    }
+};
+
 class RandomGenerator
 {
 public:
@@ -18,11 +46,14 @@ public:
     RandomGenerator();
     explicit RandomGenerator(Clock clock);
 
-    std::uint32_t seed() const { return m_seed; }
-    void setSeed(std::uint32_t seed) { m_seed = seed; }
+    std::uint32_t seed() const { return m_state.seed; }
+    void setSeed(std::uint32_t seed) { m_state.seed = seed; }
 
     // A number from 0 to n - 1 (0 when n is 0).
-    int below(int n);
+    int below(int n) { return m_state.below(n); }
+    // For loops that draw many numbers: take the state, draw, put it back.
+    LcgState state() const { return m_state; }
+    void setState(LcgState state) { m_state = state; }
 
     void reseedFromClock();
     void setClock(Clock clock);
@@ -31,7 +62,7 @@ public:
     static std::uint64_t highResolutionTicks();
 
 private:
-    std::uint32_t m_seed = 0;
+    LcgState m_state;
     Clock m_clock;
 };
 

@@ -22,7 +22,7 @@ const SizeSpec kSmall{
     "Word is too large. 14 Characters maximum",
     "Invalid X, Y Values. Coordinates must be between 1 and 15 only",
     false,
-    "     .",
+    false,
     true,
     true,
 };
@@ -45,7 +45,7 @@ const SizeSpec kLarge{
     "Word is too large. 22 Characters maximum",
     "Invalid X, Y Values. Coordinates must be between 1 and 30 only",
     true,
-    "      .",
+    true,
     false,
     false,
 };

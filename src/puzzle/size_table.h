@@ -30,8 +30,8 @@ struct SizeSpec
     // again at the start of every column; the small grid goes on from the
     // generator's current state.
     bool reseedRandomFill;
-    // Filler mark written by the message fill (the random fill always writes kFillerMark).
-    const char *messageFillMark;
+    // The message fill writes a six-space mark ("      .") instead of kFillerMark.
+    bool wideMessageMark;
     // The message prompt: the small grid names the number of free cells.
     bool messagePromptShowsCount;
     // The small editor trims the position lines after every load command,

@@ -202,6 +202,20 @@ private slots:
         QVERIFY(model.check(d, col, QStringLiteral("CA"), row));
     }
 
+    void randomCodesNameTheirDirections()
+    {
+        const QStringList expected{"Up",       "Down",      "Left",      "Right",
+                                   "Down-Right", "Up-Right", "Down-Left", "Up-Left"};
+        for (int code = 0; code < 8; ++code) {
+            const auto d = directionFromRandomCode(code);
+            QVERIFY(d);
+            QCOMPARE(directionName(*d), expected.at(code));
+            QCOMPARE(directionInfo(*d).randomCode, code);
+        }
+        QVERIFY(!directionFromRandomCode(8));
+        QVERIFY(!directionFromRandomCode(9));
+    }
+
     void namedChecksMatchTheGenericOne()
     {
         RandomGenerator random = fixedRandom();

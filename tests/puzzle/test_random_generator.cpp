@@ -42,6 +42,20 @@ private slots:
         }
     }
 
+    void threeDrawsAtOnceMatchThreeSingleDraws()
+    {
+        LcgState one{123456789u};
+        LcgState three{123456789u};
+        for (int round = 0; round < 1000; ++round) {
+            int x, y, z;
+            three.belowThree(30, 30, 10, x, y, z);
+            QCOMPARE(x, one.below(30));
+            QCOMPARE(y, one.below(30));
+            QCOMPARE(z, one.below(10));
+            QCOMPARE(three.seed, one.seed);
+        }
+    }
+
     void reseedTakesLow32BitsOfTheClock()
     {
         RandomGenerator random([] { return std::uint64_t(0x123456789abcdef0ULL); });
