@@ -200,6 +200,8 @@ FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
                     model.setCell(col, row, QString(gridText.at(index)));
             }
         }
+        // A direction line cut off by its field comes back from the letters.
+        model.recoverDirections();
         model.KindRestore();
     });
     if (!out.ok) {

@@ -224,25 +224,48 @@ private slots:
         QCOMPARE(loaded.log(), words);
     }
 
-    void directionsCutAtTheirField()
+    void cutDirectionsAreRecoveredFromTheLetters_data()
     {
+        QTest::addColumn<bool>("spoilLastWord");
+        QTest::newRow("every word spelled") << false;
+        QTest::newRow("last word not spelled") << true;
+    }
+    void cutDirectionsAreRecoveredFromTheLetters()
+    {
+        QFETCH(bool, spoilLastWord);
+        // 18 words going Down-Right: the directions text is 216 characters,
+        // and the file keeps 200 of them ("Down-Rig" and then nothing).
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
-        QStringList words, pos, dir;
+        QStringList words;
         for (int k = 0; k < 18; ++k) {
-            words << QStringLiteral("AB");
-            pos << QStringLiteral("%1, 1").arg(k % 14 + 1);
-            dir << QStringLiteral("Down-Right");
+            const QString word = QString(QChar('A' + k % 26)) + QChar('A' + (k + 7) % 26) +
+                                 QChar('A' + (k + 13) % 26);
+            words << word;
+            place(model, word, 1 + k % 9, 1 + (k / 9) * 5, "Down-Right");
         }
-        model.setListTexts(words.join("\r\n"), pos.join("\r\n"), dir.join("\r\n"));
+        model.FillRandom();
         PuzzleFile file(GridSize::Small);
-        const QByteArray bytes = saveToBytes(file, model);
+        QByteArray bytes = saveToBytes(file, model);
         QCOMPARE(quint8(bytes.at(1209)), 200);
+        if (spoilLastWord) {
+            // The last word (from column 8, row 5) has its middle letter, cell
+            // (9, 6), changed in the file.
+            bytes[1 + 9 * 16 + 6] = 'Q' == bytes.at(1 + 9 * 16 + 6) ? 'R' : 'Q';
+        }
         PuzzleModel loaded(GridSize::Small, &random);
         QVERIFY(loadBytes(file, loaded, bytes).ok);
-        QCOMPARE(loaded.wordCount(), 18);
-        QCOMPARE(loaded.directionMemo().size(), 17);
-        QCOMPARE(loaded.directionMemo().last(), QStringLiteral("Down-Rig"));
+        QCOMPARE(loaded.log(), words);
+        QCOMPARE(loaded.directionMemo().size(), 18);
+        QCOMPARE(loaded.directionMemo().at(16), QStringLiteral("Down-Right"));
+        QCOMPARE(loaded.directionMemo().at(17),
+                 spoilLastWord ? QString() : QStringLiteral("Down-Right"));
+        // The recovered word is drawn again; the unrecovered one stays letters only.
+        QCOMPARE(isWordLetter(loaded.cell(8, 5)), !spoilLastWord);
+        QCOMPARE(isWordLetter(loaded.cell(7, 5)), true);  // the 17th word starts at X 8, Y 6
+        // The bytes that are saved again are those of the cut record.
+        PuzzleFile again(GridSize::Small);
+        QCOMPARE(saveToBytes(again, loaded).mid(1209, 201), bytes.mid(1209, 201));
     }
 
     void reservedFieldIsCarriedFromTheLastLoad()
