@@ -2,6 +2,7 @@
 
 #include "board.h"
 
+#include <QPoint>
 #include <QTest>
 
 using namespace quarrin;
@@ -127,6 +128,70 @@ private slots:
             QCOMPARE(model.directionMemo(), QStringList{direction});
             QCOMPARE(model.cell(x.toInt() - 1, y.toInt() - 1), QString(word.at(0).toUpper()));
         }
+    }
+
+    // For each direction and size: a word of L letters placed so that its last
+    // letter lands on the grid's edge fits; one cell further out does not.
+    void fitBoundsAtTheEdges_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<QString>("direction");
+        QTest::addColumn<QPoint>("fitsAt");   // X, Y of the first letter, 1-based
+        QTest::addColumn<QPoint>("beyond");
+        QTest::addColumn<int>("length");
+        const int small = int(GridSize::Small), large = int(GridSize::Large);
+        // 15x15, a word of 5 letters
+        QTest::newRow("15 Up") << small << "Up" << QPoint(7, 5) << QPoint(7, 4) << 5;
+        QTest::newRow("15 Down") << small << "Down" << QPoint(7, 11) << QPoint(7, 12) << 5;
+        QTest::newRow("15 Left") << small << "Left" << QPoint(5, 7) << QPoint(4, 7) << 5;
+        QTest::newRow("15 Right") << small << "Right" << QPoint(11, 7) << QPoint(12, 7) << 5;
+        QTest::newRow("15 Up-Right") << small << "Up-Right" << QPoint(11, 5) << QPoint(12, 5) << 5;
+        QTest::newRow("15 Up-Left") << small << "Up-Left" << QPoint(5, 5) << QPoint(5, 4) << 5;
+        QTest::newRow("15 Down-Right") << small << "Down-Right" << QPoint(11, 11) << QPoint(11, 12)
+                                       << 5;
+        QTest::newRow("15 Down-Left") << small << "Down-Left" << QPoint(5, 11) << QPoint(4, 11)
+                                      << 5;
+        // 30x30, a word of 22 letters
+        QTest::newRow("30 Up") << large << "Up" << QPoint(1, 22) << QPoint(1, 21) << 22;
+        QTest::newRow("30 Down") << large << "Down" << QPoint(30, 9) << QPoint(30, 10) << 22;
+        QTest::newRow("30 Left") << large << "Left" << QPoint(22, 30) << QPoint(21, 30) << 22;
+        QTest::newRow("30 Right") << large << "Right" << QPoint(9, 1) << QPoint(10, 1) << 22;
+        QTest::newRow("30 Up-Right") << large << "Up-Right" << QPoint(9, 22) << QPoint(9, 21)
+                                     << 22;
+        QTest::newRow("30 Up-Left") << large << "Up-Left" << QPoint(22, 22) << QPoint(21, 22)
+                                    << 22;
+        QTest::newRow("30 Down-Right") << large << "Down-Right" << QPoint(9, 9) << QPoint(10, 9)
+                                       << 22;
+        QTest::newRow("30 Down-Left") << large << "Down-Left" << QPoint(22, 9) << QPoint(22, 10)
+                                      << 22;
+    }
+    void fitBoundsAtTheEdges()
+    {
+        QFETCH(int, size);
+        QFETCH(QString, direction);
+        QFETCH(QPoint, fitsAt);
+        QFETCH(QPoint, beyond);
+        QFETCH(int, length);
+        const QString word = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ").left(length);
+        RandomGenerator random = fixedRandom();
+        {
+            PuzzleModel model{GridSize(size), &random};
+            const CommandOutcome out = model.AddWord(
+                given(word, QString::number(beyond.x()), QString::number(beyond.y()), direction));
+            QCOMPARE(out.messages, QStringList{kInvalidPosition});
+            QCOMPARE(model.wordCount(), 0);
+        }
+        PuzzleModel model{GridSize(size), &random};
+        const CommandOutcome out = model.AddWord(
+            given(word, QString::number(fitsAt.x()), QString::number(fitsAt.y()), direction));
+        QVERIFY2(out.placed, qPrintable(out.messages.join('|')));
+        // The last letter stands on the edge.
+        const DirectionInfo &info = directionInfo(*directionFromName(direction));
+        const int lastCol = fitsAt.x() - 1 + (length - 1) * info.columnStep;
+        const int lastRow = fitsAt.y() - 1 + (length - 1) * info.rowStep;
+        QCOMPARE(model.cell(lastCol, lastRow), QString(word.back()));
+        const int edge = model.n() - 1;
+        QVERIFY(lastCol == 0 || lastCol == edge || lastRow == 0 || lastRow == edge);
     }
 
     void givenPositionOnTheLargeGrid()
