@@ -8,6 +8,7 @@
 // Also: a save that fails part-way (a full disk) leaves the previous file as
 // it was and reports why.
 
+#include "../puzzle/board.h"
 #include "files/puzzle_file.h"
 #include "grid/pub_str_grid.h"
 
@@ -26,6 +27,8 @@
 #include <sys/resource.h>
 
 using namespace quarrin;
+using quarrin::test::PuzzleState;
+using quarrin::test::stateOf;
 
 namespace {
 
@@ -96,27 +99,6 @@ QByteArray withByte(QByteArray bytes, int offset, int value)
     return bytes;
 }
 
-struct PuzzleState
-{
-    QStringList cells, log, positions, directions;
-    bool operator==(const PuzzleState &o) const
-    {
-        return cells == o.cells && log == o.log && positions == o.positions &&
-               directions == o.directions;
-    }
-};
-
-PuzzleState stateOf(const PuzzleModel &model)
-{
-    PuzzleState s;
-    for (int c = 0; c < model.storeSide(); ++c)
-        for (int r = 0; r < model.storeSide(); ++r)
-            s.cells << model.cell(c, r);
-    s.log = model.log();
-    s.positions = model.positions();
-    s.directions = model.directionMemo();
-    return s;
-}
 
 int wordLetterCells(const PuzzleModel &model)
 {

@@ -56,27 +56,6 @@ QString field(const QByteArray &bytes, int offset)
     return QString::fromLatin1(bytes.mid(offset + 1, quint8(bytes.at(offset))));
 }
 
-struct State
-{
-    QStringList cells, log, positions, directions;
-    bool operator==(const State &o) const
-    {
-        return cells == o.cells && log == o.log && positions == o.positions &&
-               directions == o.directions;
-    }
-};
-
-State stateOf(const PuzzleModel &model)
-{
-    State s;
-    for (int c = 0; c < model.storeSide(); ++c)
-        for (int r = 0; r < model.storeSide(); ++r)
-            s.cells << model.cell(c, r);
-    s.log = model.log();
-    s.positions = model.positions();
-    s.directions = model.directionMemo();
-    return s;
-}
 
 void fillSample(PuzzleModel &model)
 {
@@ -333,7 +312,7 @@ private slots:
         PuzzleModel target(gs, &random);
         place(target, "DOG", 2, 2, "Down");
         target.FillRandom();
-        const State before = stateOf(target);
+        const PuzzleState before = stateOf(target);
         PuzzleFile reader(gs);
         const FileResult r = loadBytes(reader, target, bytes);
         QVERIFY(!r.ok);

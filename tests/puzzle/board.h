@@ -63,6 +63,29 @@ inline QStringList board(const PuzzleModel &model)
     return board(model, model.n(), model.n());
 }
 
+// Everything a load or a command may change, for "nothing changed" checks.
+struct PuzzleState
+{
+    QStringList cells, log, positions, directions;
+    bool operator==(const PuzzleState &o) const
+    {
+        return cells == o.cells && log == o.log && positions == o.positions &&
+               directions == o.directions;
+    }
+};
+
+inline PuzzleState stateOf(const PuzzleModel &model)
+{
+    PuzzleState s;
+    for (int c = 0; c < model.storeSide(); ++c)
+        for (int r = 0; r < model.storeSide(); ++r)
+            s.cells << model.cell(c, r);
+    s.log = model.log();
+    s.positions = model.positions();
+    s.directions = model.directionMemo();
+    return s;
+}
+
 // Adds a word at a given position and direction, as the editor's boxes would.
 inline void place(PuzzleModel &model, const QString &word, int x, int y, const QString &dir)
 {
