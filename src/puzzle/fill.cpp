@@ -24,10 +24,13 @@ CommandOutcome PuzzleModel::FillRandom()
         for (int col = 0; col < m_spec->store; ++col) {
             if (m_spec->reseedRandomFill)
                 m_random->reseedFromClock();
+            // Without branches: only a cell that takes a letter steps the
+            // generator, exactly as a draw per filled cell would.
             LcgState random = m_random->state();
             for (int row = 0; row < m_spec->store; ++row, ++c) {
-                if (c->takesRandomLetter())
-                    *c = Cell{pool[random.below(poolSize)].unicode(), Cell::Filled};
+                const bool take = c->takesRandomLetter();
+                const Cell filled{pool[random.belowWhen(take, poolSize)].unicode(), Cell::Filled};
+                *c = take ? filled : *c;
             }
             m_random->setState(random);
         }

@@ -8,12 +8,13 @@
 
 namespace quarrin {
 
-RandomGenerator::RandomGenerator() : m_clock(&RandomGenerator::highResolutionTicks) {}
+RandomGenerator::RandomGenerator() = default;
 
 RandomGenerator::RandomGenerator(Clock clock) : m_clock(std::move(clock)) {}
 
 void RandomGenerator::reseedFromClock()
 {
+    // Without an injected clock, read the counter directly.
     m_state.seed = std::uint32_t(m_clock ? m_clock() : highResolutionTicks());
 }
 

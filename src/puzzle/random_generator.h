@@ -23,6 +23,15 @@ struct LcgState
         return int((std::uint64_t(std::uint32_t(n)) * seed) >> 32);
     }
 
+    // A draw that happens only when `draw` is true, without a branch: the
+    // seed steps only then. The number returned is meaningful only then.
+    int belowWhen(bool draw, int n)
+    {
+        const std::uint32_t next = seed * 134775813u + 1u;
+        seed = draw ? next : seed;
+        return int((std::uint64_t(std::uint32_t(n)) * seed) >> 32);
+    }
+
     // Three draws at once, below a, b and c (all positive): the same numbers
     // as three calls of below(), with the three seeds worked out side by side.
     void belowThree(int a, int b, int c, int &x, int &y, int &z)
@@ -63,7 +72,7 @@ public:
 
 private:
     LcgState m_state;
-    Clock m_clock;
+    Clock m_clock;  // empty: the high-resolution counter
 };
 
 } // namespace quarrin

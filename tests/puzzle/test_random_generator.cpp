@@ -56,6 +56,19 @@ private slots:
         }
     }
 
+    void drawWhenStepsOnlyWhenAsked()
+    {
+        LcgState plain{42u};
+        LcgState when{42u};
+        for (int round = 0; round < 1000; ++round) {
+            const bool draw = (round * 7) % 3 != 0;
+            const int v = when.belowWhen(draw, 44);
+            if (draw)
+                QCOMPARE(v, plain.below(44));
+            QCOMPARE(when.seed, plain.seed);
+        }
+    }
+
     void reseedTakesLow32BitsOfTheClock()
     {
         RandomGenerator random([] { return std::uint64_t(0x123456789abcdef0ULL); });
