@@ -4,6 +4,7 @@
 // the editor would, START is pressed, the clock is ticked by hand and a few
 // words are marked as a player would.
 
+#include "manual_clock.h"
 #include "play/solve_window.h"
 #include "puzzle/puzzle_model.h"
 #include "puzzle/random_generator.h"
@@ -14,24 +15,10 @@
 #include <cstdio>
 
 using namespace quarrin;
+using quarrin::test::ManualClock;
 
 namespace {
 
-class ManualClock : public ClockTimer
-{
-public:
-    void start() override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    void tick()
-    {
-        if (m_active)
-            fire();
-    }
-
-private:
-    bool m_active = false;
-};
 
 const char *const kWords[] = {
     "QUARTZ", "GRANITE",  "BASALT",  "MARBLE",   "SHALE",    "SLATE",    "GNEISS",

@@ -1,3 +1,4 @@
+#include "manual_clock.h"
 #include "grid/pub_str_grid.h"
 #include "play/solve_window.h"
 
@@ -12,25 +13,10 @@
 #include <memory>
 
 using namespace quarrin;
+using quarrin::test::ManualClock;
 
 namespace {
 
-// A clock ticked by hand: ticks only while started, like the real one.
-class ManualClock : public ClockTimer
-{
-public:
-    void start() override { m_active = true; }
-    void stop() override { m_active = false; }
-    bool isActive() const override { return m_active; }
-    void tick()
-    {
-        if (m_active)
-            fire();
-    }
-
-private:
-    bool m_active = false;
-};
 
 // Answers every message box while it lives, recording the texts; `whileOpen`
 // runs while a box is shown (before it is answered).
