@@ -101,7 +101,7 @@ void BM_AddWordFailsOnFullGrid(benchmark::State &state)
 {
     RandomGenerator random;
     PuzzleModel model(GridSize::Large, &random);
-    model.FillRandom();  // every cell holds a letter: nothing long fits
+    model.FillRandom(); // every cell holds a letter: nothing long fits
     const AddWordRequest add = randomRequest(QString(22, QLatin1Char('Q')));
     for (auto _ : state) {
         const CommandOutcome out = model.AddWord(add);
@@ -118,9 +118,8 @@ PuzzleModel fullLargePuzzle(RandomGenerator &random)
 {
     PuzzleModel model(GridSize::Large, &random);
     const QList<QStringList> puzzles = readPuzzles(QStringLiteral("words_30x30.txt"));
-    const QStringList words = puzzles.isEmpty()
-                                  ? QStringList{"CROSSWORD", "DICTIONARY", "ALPHABET"}
-                                  : puzzles.first();
+    const QStringList words =
+        puzzles.isEmpty() ? QStringList{"CROSSWORD", "DICTIONARY", "ALPHABET"} : puzzles.first();
     for (const QString &w : words)
         model.AddWord(randomRequest(w));
     model.FillMessage(QStringLiteral("a hidden message"));

@@ -51,8 +51,7 @@ void QuarrinApp::start()
     m_main->activateWindow();
 }
 
-template <typename W, typename... Args>
-static W *create(QStringList &order, Args &&...args)
+template <typename W, typename... Args> static W *create(QStringList &order, Args &&...args)
 {
     W *w = new W(std::forward<Args>(args)...);
     order << w->objectName();

@@ -30,7 +30,7 @@ class QuarrinApp : public QObject
 public:
     struct Options
     {
-        int splashWaitMs = 3000;  // 0 builds the windows without the wait
+        int splashWaitMs = 3000; // 0 builds the windows without the wait
         bool showSplash = true;
     };
 

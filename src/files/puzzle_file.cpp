@@ -11,15 +11,14 @@ namespace quarrin {
 namespace {
 
 const std::vector<FieldSpec> kSmallLayout{
-    {FieldKind::Grid, 239, 239},      {FieldKind::Words, 255, 0},
-    {FieldKind::Words, 255, 0},       {FieldKind::Reserved, 255, 0},
-    {FieldKind::Positions, 200, 0},   {FieldKind::Directions, 200, 0},
+    {FieldKind::Grid, 239, 239},   {FieldKind::Words, 255, 0},     {FieldKind::Words, 255, 0},
+    {FieldKind::Reserved, 255, 0}, {FieldKind::Positions, 200, 0}, {FieldKind::Directions, 200, 0},
 };
 
 const std::vector<FieldSpec> kLargeLayout{
-    {FieldKind::Grid, 240, 239},    {FieldKind::Grid, 240, 240},    {FieldKind::Grid, 240, 240},
-    {FieldKind::Grid, 240, 240},    {FieldKind::Words, 255, 0},     {FieldKind::Words, 255, 0},
-    {FieldKind::Words, 255, 0},     {FieldKind::Positions, 240, 0}, {FieldKind::Directions, 240, 0},
+    {FieldKind::Grid, 240, 239}, {FieldKind::Grid, 240, 240},    {FieldKind::Grid, 240, 240},
+    {FieldKind::Grid, 240, 240}, {FieldKind::Words, 255, 0},     {FieldKind::Words, 255, 0},
+    {FieldKind::Words, 255, 0},  {FieldKind::Positions, 240, 0}, {FieldKind::Directions, 240, 0},
 };
 
 // Columns of the store that a load reads back from the grid text. The large
@@ -230,13 +229,13 @@ FileResult readRecord(QIODevice &device, GridSize size, QByteArray *bytes, const
     const int want = sizeSpec(size).recordBytes;
     // Read one byte past the record: a file of exactly the other size's
     // record is a puzzle of the other grid size.
-    const int other = sizeSpec(size == GridSize::Small ? GridSize::Large : GridSize::Small).recordBytes;
+    const int other =
+        sizeSpec(size == GridSize::Small ? GridSize::Large : GridSize::Small).recordBytes;
     QByteArray data = device.read(qMax(want, other) + 1);
     if (data.size() == other && other != want) {
         const GridSize otherSize = size == GridSize::Small ? GridSize::Large : GridSize::Small;
-        return FileResult::failure(
-            QStringLiteral("%1 holds a %2 puzzle. Load it in the %2 grid.")
-                .arg(displayName(fileName), sizeName(otherSize)));
+        return FileResult::failure(QStringLiteral("%1 holds a %2 puzzle. Load it in the %2 grid.")
+                                       .arg(displayName(fileName), sizeName(otherSize)));
     }
     if (data.size() < want) {
         return FileResult::failure(
@@ -274,8 +273,9 @@ FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
     if (!file.open(QIODevice::WriteOnly)) {
         // The sweep still happens, as it does for a save that fails later.
         m_record.fillFrom(model);
-        return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
-                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+        return FileResult::failure(
+            QStringLiteral("The puzzle could not be saved to \"%1\": %2")
+                .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     }
     // The record sits in the file's buffer until the flush, so a full disk
     // shows only there; committing after a failed flush would put a cut file
@@ -285,15 +285,16 @@ FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
         // A failed flush leaves the file's error text empty; the system's
         // reason (a full disk, say) is still in errno.
         const int flushError = errno;
-        const QString why = result.ok && flushError != 0 ? qt_error_string(flushError)
-                                                         : file.errorString();
+        const QString why =
+            result.ok && flushError != 0 ? qt_error_string(flushError) : file.errorString();
         file.cancelWriting();
         return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
                                        .arg(QFileInfo(path).absoluteFilePath(), why));
     }
     if (!file.commit()) {
-        return FileResult::failure(QStringLiteral("The puzzle could not be saved to \"%1\": %2")
-                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+        return FileResult::failure(
+            QStringLiteral("The puzzle could not be saved to \"%1\": %2")
+                .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     }
     return {};
 }
@@ -320,8 +321,9 @@ FileResult PuzzleFile::load(PuzzleModel &model, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        return FileResult::failure(QStringLiteral("\"%1\" could not be opened: %2")
-                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+        return FileResult::failure(
+            QStringLiteral("\"%1\" could not be opened: %2")
+                .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     }
     return load(model, file, path);
 }

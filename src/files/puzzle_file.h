@@ -28,18 +28,25 @@ namespace quarrin {
 struct FileResult
 {
     bool ok = true;
-    QString error;  // the message to show when !ok
+    QString error; // the message to show when !ok
 
     static FileResult failure(const QString &message) { return {false, message}; }
 };
 
-enum class FieldKind { Grid, Words, Reserved, Positions, Directions };
+enum class FieldKind
+{
+    Grid,
+    Words,
+    Reserved,
+    Positions,
+    Directions
+};
 
 struct FieldSpec
 {
     FieldKind kind;
-    int capacity;     // character bytes after the length byte
-    int writeLength;  // grid fields: how many sweep characters a save puts here
+    int capacity;    // character bytes after the length byte
+    int writeLength; // grid fields: how many sweep characters a save puts here
 };
 
 // The in-memory record of one grid size: the texts of its fields, joined by kind.
@@ -52,11 +59,11 @@ public:
     int byteSize() const;
     const std::vector<FieldSpec> &layout() const;
 
-    QByteArray grid;        // the stored part of the grid sweep
-    QByteArray words;       // word list text
-    QByteArray positions;   // positions text
-    QByteArray directions;  // directions text
-    QByteArray reserved;    // the small record's reserved field, carried as read (length byte first)
+    QByteArray grid;       // the stored part of the grid sweep
+    QByteArray words;      // word list text
+    QByteArray positions;  // positions text
+    QByteArray directions; // directions text
+    QByteArray reserved;   // the small record's reserved field, carried as read (length byte first)
 
     // Empties every text field (the reserved field is kept).
     void clearTexts();

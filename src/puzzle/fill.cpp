@@ -7,7 +7,8 @@ namespace quarrin {
 namespace {
 
 // The letter pool of the random fill; common letters stand in it twice.
-const QString kLetterPool = QStringLiteral("qetuopiyrwadgjlkhfszcbmnvxertioplkhgfdsacbmn").toUpper();
+const QString kLetterPool =
+    QStringLiteral("qetuopiyrwadgjlkhfszcbmnvxertioplkhgfdsacbmn").toUpper();
 constexpr int kMessageBoxLimit = 255;
 
 } // namespace
@@ -20,7 +21,7 @@ CommandOutcome PuzzleModel::FillRandom()
         touch();
         const QChar *pool = kLetterPool.constData();
         const int poolSize = int(kLetterPool.size());
-        Cell *c = m_cells.data();  // column-major, as the fill visits
+        Cell *c = m_cells.data(); // column-major, as the fill visits
         for (int col = 0; col < m_spec->store; ++col) {
             if (m_spec->reseedRandomFill)
                 m_random->reseedFromClock();

@@ -7,7 +7,7 @@ namespace quarrin {
 namespace {
 
 constexpr int kAttemptBudget = 1500;
-constexpr int kDirectionCodes = 10;  // codes 8 and 9 name no direction
+constexpr int kDirectionCodes = 10; // codes 8 and 9 name no direction
 
 QString limitMessage(int limit)
 {
@@ -71,13 +71,14 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
     }
     out.clearWord = true;
     if (!placed && !limitReached)
-        out.messages << QStringLiteral("Failed to insert word: %1.Try again, it may work").arg(word);
+        out.messages
+            << QStringLiteral("Failed to insert word: %1.Try again, it may work").arg(word);
     out.placed = placed;
     RefreshGrid();
 }
 
-std::optional<PuzzleModel::Placement>
-PuzzleModel::findRandomPlacement(const QString &word, DirectionSet allowed)
+std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QString &word,
+                                                                       DirectionSet allowed)
 {
     // Each attempt draws a column, a row and a direction code, and examines
     // that one direction: the fit, the allowed box, then the fit check. The

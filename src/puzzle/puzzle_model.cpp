@@ -6,10 +6,7 @@ namespace quarrin {
 
 namespace {
 
-
-
 } // namespace
-
 
 std::optional<Direction> directionFromName(const QString &name)
 {
@@ -312,7 +309,8 @@ const std::vector<PuzzleModel::ListedWord> &PuzzleModel::listedWords() const
     CellPos pos;
     for (int k = 0; k < m_log.size(); ++k) {
         pos = readPosition(k, pos);
-        const auto dir = directionFromName(k < m_directions.size() ? m_directions.at(k) : QString());
+        const auto dir =
+            directionFromName(k < m_directions.size() ? m_directions.at(k) : QString());
         parsed.push_back({pos.col, pos.row, dir ? int(*dir) : -1});
     }
     m_parsed = std::move(parsed);
@@ -327,8 +325,7 @@ bool PuzzleModel::walkInStore(const ListedWord &w, int length) const
            inStore(w.col + (length - 1) * info.columnStep, w.row + (length - 1) * info.rowStep);
 }
 
-template <typename Visit>
-void PuzzleModel::forEachListedWord(Visit visit, int from) const
+template <typename Visit> void PuzzleModel::forEachListedWord(Visit visit, int from) const
 {
     const std::vector<ListedWord> &words = listedWords();
     for (int k = from; k < int(words.size()); ++k) {
@@ -352,9 +349,11 @@ void PuzzleModel::RefreshGrid()
         return;
     // Words already drawn and untouched since keep their letters; the rest
     // are written in list order, so a later word wins a shared cell.
-    listedWords();  // a bad position line stops here, before anything changes
+    listedWords(); // a bad position line stops here, before anything changes
     forEachListedWord(
-        [this](int col, int row, QChar letter) { put(col, row, Cell{letter.unicode(), Cell::Single}); },
+        [this](int col, int row, QChar letter) {
+            put(col, row, Cell{letter.unicode(), Cell::Single});
+        },
         m_drawn);
     m_drawn = int(m_log.size());
     m_deleteListPrefix = int(m_log.size());
@@ -523,10 +522,9 @@ void PuzzleModel::recoverDirections()
         if (k < m_directions.size() && directionFromName(line))
             continue;
         // Try the directions in RefreshGrid's order.
-        static const Direction order[] = {Direction::Up,        Direction::Down,
-                                          Direction::Left,      Direction::Right,
-                                          Direction::DownRight, Direction::UpRight,
-                                          Direction::DownLeft,  Direction::UpLeft};
+        static const Direction order[] = {
+            Direction::Up,        Direction::Down,    Direction::Left,     Direction::Right,
+            Direction::DownRight, Direction::UpRight, Direction::DownLeft, Direction::UpLeft};
         const QString &word = m_log.at(k);
         QString found;
         for (Direction d : order) {
@@ -576,7 +574,7 @@ QString PuzzleModel::sweepLetters()
 {
     QString letters(m_spec->store * m_spec->store, Qt::Uninitialized);
     QChar *out = letters.data();
-    for (Cell &c : m_cells) {  // the store is column-major, as the sweep goes
+    for (Cell &c : m_cells) { // the store is column-major, as the sweep goes
         if (c.kind == Cell::Empty) {
             c = Cell{u' ', Cell::Single};
             touch();

@@ -32,7 +32,17 @@
 namespace quarrin {
 
 // The eight directions, in the order of the editor's direction box.
-enum class Direction { Up, Down, Left, Right, UpRight, UpLeft, DownRight, DownLeft };
+enum class Direction
+{
+    Up,
+    Down,
+    Left,
+    Right,
+    UpRight,
+    UpLeft,
+    DownRight,
+    DownLeft
+};
 
 struct DirectionInfo
 {
@@ -40,7 +50,7 @@ struct DirectionInfo
     const char *name;
     int columnStep;
     int rowStep;
-    int randomCode;  // code drawn by random placement
+    int randomCode; // code drawn by random placement
 };
 
 // All eight, in the order of the direction box.
@@ -97,22 +107,22 @@ private:
 // The inputs of "Add Word", read from the editor's boxes as they stand.
 struct AddWordRequest
 {
-    QString word;        // the word box, as typed
+    QString word; // the word box, as typed
     bool randomPosition = false;
-    QString x;           // X box text
-    QString y;           // Y box text
-    QString direction;   // direction box text
+    QString x;         // X box text
+    QString y;         // Y box text
+    QString direction; // direction box text
     DirectionSet allowed;
 };
 
 struct CommandOutcome
 {
-    QStringList messages;  // shown one after another, each in a box with OK
-    bool ok = true;        // false: stopped by an error; the puzzle is unchanged
-    bool placed = false;   // Add Word: the word went into the grid
+    QStringList messages; // shown one after another, each in a box with OK
+    bool ok = true;       // false: stopped by an error; the puzzle is unchanged
+    bool placed = false;  // Add Word: the word went into the grid
     bool clearWord = false;
-    bool clearCoordinates = false;  // empty X and Y
-    bool clearDeleteText = false;   // empty the delete list's text
+    bool clearCoordinates = false; // empty X and Y
+    bool clearDeleteText = false;  // empty the delete list's text
 };
 
 // One cell of the store, kept compact. Its text is empty, one character, or a
@@ -120,11 +130,12 @@ struct CommandOutcome
 // at those properties, so nothing else needs keeping.
 struct Cell
 {
-    enum Kind : quint8 {
-        Empty,       // ""
-        Single,      // one character: a word letter, or a single space
-        Filled,      // a character and the five-space filler mark
-        FilledWide,  // a character and the six-space mark of the large message fill
+    enum Kind : quint8
+    {
+        Empty,      // ""
+        Single,     // one character: a word letter, or a single space
+        Filled,     // a character and the five-space filler mark
+        FilledWide, // a character and the six-space mark of the large message fill
     };
     char16_t letter = 0;
     Kind kind = Empty;
@@ -150,10 +161,10 @@ struct Cell
 };
 
 // Cell tests. Each looks at the whole cell text, trailing characters included.
-bool isFreeFor(const QString &cell, QChar letter);   // fit rule
-bool takesRandomLetter(const QString &cell);         // random fill
-bool takesMessageLetter(const QString &cell);        // message fill
-bool isWordLetter(const QString &cell);              // word highlighting
+bool isFreeFor(const QString &cell, QChar letter); // fit rule
+bool takesRandomLetter(const QString &cell);       // random fill
+bool takesMessageLetter(const QString &cell);      // message fill
+bool isWordLetter(const QString &cell);            // word highlighting
 
 // The parsed "X, Y" line of a word, as a 0-based column and row.
 struct CellPos
@@ -299,7 +310,7 @@ private:
     {
         int col = 0;
         int row = 0;
-        int direction = -1;  // index into directionTable(), -1 for none
+        int direction = -1; // index into directionTable(), -1 for none
     };
 
     void touch() { ++m_revision; }
@@ -335,8 +346,7 @@ private:
     // Calls visit(col, row, letter) for every cell of every listed word, in
     // list order. Words whose direction names none of the eight, or whose walk
     // would leave the cell store, are passed over.
-    template <typename Visit>
-    void forEachListedWord(Visit visit, int from = 0) const;
+    template <typename Visit> void forEachListedWord(Visit visit, int from = 0) const;
     struct Placement
     {
         int col;
@@ -351,7 +361,7 @@ private:
 
     const SizeSpec *m_spec;
     RandomGenerator *m_random;
-    std::vector<Cell> m_cells;  // column-major: index col * store + row
+    std::vector<Cell> m_cells; // column-major: index col * store + row
     QStringList m_log;
     QStringList m_positions;
     QStringList m_directions;
@@ -362,7 +372,7 @@ private:
     mutable int m_deleteListPrefix = -1;
     mutable std::vector<ListedWord> m_parsed;
     mutable bool m_parsedValid = false;
-    int m_drawn = 0;  // leading words whose letters are in the grid, untouched since
+    int m_drawn = 0; // leading words whose letters are in the grid, untouched since
     quint64 m_revision = 0;
 };
 

@@ -13,9 +13,9 @@ class PuzzleModel;
 struct PuzzleSnapshot
 {
     QString letters;
-    QStringList words;  // always W entries; empty past the last word
+    QStringList words; // always W entries; empty past the last word
 
-    int side() const;   // N + 1, derived from the letters (0 when empty)
+    int side() const; // N + 1, derived from the letters (0 when empty)
     // The character for column `col`, row `row` of the store (a space when outside).
     QChar letterAt(int col, int row) const;
 };

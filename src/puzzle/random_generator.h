@@ -72,7 +72,7 @@ public:
 
 private:
     LcgState m_state;
-    Clock m_clock;  // empty: the high-resolution counter
+    Clock m_clock; // empty: the high-resolution counter
 };
 
 } // namespace quarrin

@@ -6,22 +6,26 @@ namespace quarrin {
 
 // The two grid sizes. Everything that differs between them is a row of the
 // size table below; no other code branches on the size.
-enum class GridSize { Small, Large };
+enum class GridSize
+{
+    Small,
+    Large
+};
 
 struct SizeSpec
 {
     GridSize size;
-    int n;               // visible columns and rows
-    int store;           // cell store side: n + 1 (the last column and row are a hidden margin)
-    int maxWordLength;   // longest word
-    int maxWords;        // most words in a puzzle
-    int snapshotWords;   // words handed to the play and print windows
+    int n;             // visible columns and rows
+    int store;         // cell store side: n + 1 (the last column and row are a hidden margin)
+    int maxWordLength; // longest word
+    int maxWords;      // most words in a puzzle
+    int snapshotWords; // words handed to the play and print windows
     int editorCellPixels;
-    int recordBytes;     // size of one puzzle file record
-    const char *fileExtension;  // ".qrn" / ".qrn2"
-    const char *fileFilter;     // file dialog filter
+    int recordBytes;           // size of one puzzle file record
+    const char *fileExtension; // ".qrn" / ".qrn2"
+    const char *fileFilter;    // file dialog filter
     const char *editorCaption;
-    const char *switchCaption;  // caption and hint of the size-switch button
+    const char *switchCaption; // caption and hint of the size-switch button
     const char *positionsHint;
     const char *deleteHint;
     const char *tooLargeMessage;

@@ -35,9 +35,8 @@ private slots:
     {
         QuarrinApp app(noSplashWait());
         app.start();
-        QCOMPARE(app.creationOrder(),
-                 (QStringList{"Main", "printPage", "MainC", "printComplex", "helpForm",
-                              "SolveMode15", "solvemode30"}));
+        QCOMPARE(app.creationOrder(), (QStringList{"Main", "printPage", "MainC", "printComplex",
+                                                   "helpForm", "SolveMode15", "solvemode30"}));
         QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Word Quarrin Generator"));
         QVERIFY(app.main()->isVisible());
         QVERIFY(!app.mainC()->isVisible());
@@ -102,7 +101,7 @@ private slots:
         app.start();
         app.main()->setHighlighting(true);
         QTimer::singleShot(0, [&] { app.solveMode15()->close(); });
-        app.main()->findChild<QPushButton *>("Button9")->click();  // Play it!
+        app.main()->findChild<QPushButton *>("Button9")->click(); // Play it!
         QVERIFY(!app.main()->highlighting());
     }
 };

@@ -99,7 +99,6 @@ QByteArray withByte(QByteArray bytes, int offset, int value)
     return bytes;
 }
 
-
 int wordLetterCells(const PuzzleModel &model)
 {
     int count = 0;

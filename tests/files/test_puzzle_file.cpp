@@ -34,7 +34,6 @@ private:
     qint64 m_limit;
 };
 
-
 QByteArray saveToBytes(PuzzleFile &file, PuzzleModel &model)
 {
     QBuffer buffer;
@@ -56,7 +55,6 @@ QString field(const QByteArray &bytes, int offset)
     return QString::fromLatin1(bytes.mid(offset + 1, quint8(bytes.at(offset))));
 }
 
-
 void fillSample(PuzzleModel &model)
 {
     place(model, "CAT", 1, 1, "Right");
@@ -77,11 +75,16 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("15 bare") << int(GridSize::Small) << "puzzle" << "puzzle.qrn";
-        QTest::newRow("15 kept") << int(GridSize::Small) << "puzzle.qrn" << "puzzle.qrn";
-        QTest::newRow("15 case") << int(GridSize::Small) << "puzzle.QRN" << "puzzle.QRN.qrn";
-        QTest::newRow("30 kept") << int(GridSize::Large) << "puzzle.qrn2" << "puzzle.qrn2";
-        QTest::newRow("30 small ext") << int(GridSize::Large) << "puzzle.qrn" << "puzzle.qrn.qrn2";
+        QTest::newRow("15 bare") << int(GridSize::Small) << "puzzle"
+                                 << "puzzle.qrn";
+        QTest::newRow("15 kept") << int(GridSize::Small) << "puzzle.qrn"
+                                 << "puzzle.qrn";
+        QTest::newRow("15 case") << int(GridSize::Small) << "puzzle.QRN"
+                                 << "puzzle.QRN.qrn";
+        QTest::newRow("30 kept") << int(GridSize::Large) << "puzzle.qrn2"
+                                 << "puzzle.qrn2";
+        QTest::newRow("30 small ext") << int(GridSize::Large) << "puzzle.qrn"
+                                      << "puzzle.qrn.qrn2";
     }
     void fileNameForSaving()
     {
@@ -102,7 +105,7 @@ private slots:
         QCOMPARE(field(bytes, 0), QString(239, QLatin1Char(' ')));
         for (int offset : {240, 496, 752, 1008, 1209})
             QCOMPARE(quint8(bytes.at(offset)), 0);
-        QCOMPARE(bytes.mid(753, 255), QByteArray(255, '\0'));  // reserved, nothing loaded yet
+        QCOMPARE(bytes.mid(753, 255), QByteArray(255, '\0')); // reserved, nothing loaded yet
 
         PuzzleModel loaded(GridSize::Small, &random);
         QVERIFY(loadBytes(file, loaded, bytes).ok);
@@ -135,11 +138,11 @@ private slots:
         const QByteArray bytes = saveToBytes(file, model);
         QCOMPARE(bytes.size(), 2214);
         QCOMPARE(quint8(bytes.at(0)), 239);
-        QCOMPARE(bytes.at(240), '\0');  // padding after grid 1
+        QCOMPARE(bytes.at(240), '\0'); // padding after grid 1
         for (int offset : {241, 482, 723})
             QCOMPARE(quint8(bytes.at(offset)), 240);
-        const QString grid = field(bytes, 0) + field(bytes, 241) + field(bytes, 482) +
-                             field(bytes, 723);
+        const QString grid =
+            field(bytes, 0) + field(bytes, 241) + field(bytes, 482) + field(bytes, 723);
         QCOMPARE(grid.size(), 959);
         QCOMPARE(grid.at(29 * 31 + 25), QLatin1Char('Z'));
         QCOMPARE(grid.at(29 * 31 + 29), QLatin1Char('A'));
@@ -241,7 +244,7 @@ private slots:
                  spoilLastWord ? QString() : QStringLiteral("Down-Right"));
         // The recovered word is drawn again; the unrecovered one stays letters only.
         QCOMPARE(isWordLetter(loaded.cell(8, 5)), !spoilLastWord);
-        QCOMPARE(isWordLetter(loaded.cell(7, 5)), true);  // the 17th word starts at X 8, Y 6
+        QCOMPARE(isWordLetter(loaded.cell(7, 5)), true); // the 17th word starts at X 8, Y 6
         // The bytes that are saved again are those of the cut record.
         PuzzleFile again(GridSize::Small);
         QCOMPARE(saveToBytes(again, loaded).mid(1209, 201), bytes.mid(1209, 201));
@@ -263,24 +266,24 @@ private slots:
     void damagedFilesAreRefusedWhole_data()
     {
         QTest::addColumn<int>("size");
-        QTest::addColumn<int>("offset");  // -1: cut the file instead
+        QTest::addColumn<int>("offset"); // -1: cut the file instead
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("needle");
         QTest::newRow("15 grid length") << int(GridSize::Small) << 0 << 240 << "grid field";
-        QTest::newRow("15 positions length") << int(GridSize::Small) << 1008 << 201
-                                             << "positions field claims 201";
-        QTest::newRow("15 directions length") << int(GridSize::Small) << 1209 << 255
-                                              << "directions field";
+        QTest::newRow("15 positions length")
+            << int(GridSize::Small) << 1008 << 201 << "positions field claims 201";
+        QTest::newRow("15 directions length")
+            << int(GridSize::Small) << 1209 << 255 << "directions field";
         QTest::newRow("30 grid 2 length") << int(GridSize::Large) << 241 << 241 << "grid field";
-        QTest::newRow("30 positions length") << int(GridSize::Large) << 1732 << 250
-                                             << "positions field";
+        QTest::newRow("30 positions length")
+            << int(GridSize::Large) << 1732 << 250 << "positions field";
         QTest::newRow("15 empty file") << int(GridSize::Small) << -1 << 0 << "holds 0 bytes";
         QTest::newRow("15 one byte short") << int(GridSize::Small) << -1 << 1409 << "1409 bytes";
         QTest::newRow("30 one byte short") << int(GridSize::Large) << -1 << 2213 << "2213 bytes";
         QTest::newRow("30x30 file in 15x15") << int(GridSize::Small) << -2 << 0 << "30x30 puzzle";
         QTest::newRow("15x15 file in 30x30") << int(GridSize::Large) << -2 << 0 << "15x15 puzzle";
-        QTest::newRow("positions with letters") << int(GridSize::Small) << -3 << 0
-                                                << "'A' is not a valid integer value";
+        QTest::newRow("positions with letters")
+            << int(GridSize::Small) << -3 << 0 << "'A' is not a valid integer value";
     }
     void damagedFilesAreRefusedWhole()
     {

@@ -19,7 +19,6 @@ using quarrin::test::ManualClock;
 
 namespace {
 
-
 const char *const kWords[] = {
     "QUARTZ", "GRANITE",  "BASALT",  "MARBLE",   "SHALE",    "SLATE",    "GNEISS",
     "PUMICE", "OBSIDIAN", "FLINT",   "CHALK",    "JASPER",   "ONYX",     "AGATE",

@@ -1,5 +1,5 @@
-#include "manual_clock.h"
 #include "grid/pub_str_grid.h"
+#include "manual_clock.h"
 #include "play/solve_window.h"
 
 #include <QAbstractButton>
@@ -16,7 +16,6 @@ using namespace quarrin;
 using quarrin::test::ManualClock;
 
 namespace {
-
 
 // Answers every message box while it lives, recording the texts; `whileOpen`
 // runs while a box is shown (before it is answered).

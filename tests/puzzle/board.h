@@ -34,7 +34,7 @@ inline QChar charFromCell(const QString &cell)
     if (cell.size() == 1)
         return cell.at(0);
     if (cell.at(0) == QLatin1Char(' '))
-        return QLatin1Char('-');  // a loaded blank: space plus mark
+        return QLatin1Char('-'); // a loaded blank: space plus mark
     return cell.at(0).toLower();
 }
 

@@ -11,7 +11,6 @@ namespace {
 
 const QString kPool = QStringLiteral("QETUOPIYRWADGJLKHFSZCBMNVXERTIOPLKHGFDSACBMN");
 
-
 } // namespace
 
 class TestFill : public QObject
@@ -22,7 +21,7 @@ private slots:
     {
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
-        model.setCell(0, 1, QStringLiteral("W"));  // a word letter is skipped, no draw
+        model.setCell(0, 1, QStringLiteral("W")); // a word letter is skipped, no draw
         model.FillRandom();
         // The small grid goes on from the generator's state (seed 0 here).
         RandomGenerator expected;
@@ -97,8 +96,7 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 2, 1, "Right");
         model.FillMessage(QStringLiteral("meet at noon "));
-        QCOMPARE(board(model, 15, 2),
-                 (QStringList{"mCATeetatnoon..", "..............."}));
+        QCOMPARE(board(model, 15, 2), (QStringList{"mCATeetatnoon..", "..............."}));
     }
 
     void messageCutToCapacityBeforeSpacesGo()
@@ -142,8 +140,8 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Large, &random);
         model.FillMessage(QString(255, QLatin1Char('a')));
-        QCOMPARE(model.cell(29, 7), QStringLiteral("A      ."));  // eighth row full
-        QCOMPARE(model.cell(14, 8), QStringLiteral("A      ."));  // 255 = 8 * 30 + 15
+        QCOMPARE(model.cell(29, 7), QStringLiteral("A      .")); // eighth row full
+        QCOMPARE(model.cell(14, 8), QStringLiteral("A      .")); // 255 = 8 * 30 + 15
         QCOMPARE(model.cell(15, 8), QString());
         model.FillMessage(QStringLiteral("bc"));
         QCOMPARE(model.cell(0, 0), QStringLiteral("B      ."));

@@ -68,42 +68,82 @@ private slots:
         QTest::addColumn<bool>("placed");
         QTest::addColumn<QStringList>("messages");
 
-        QTest::newRow("fits") << "cat" << "1" << "1" << "Right" << true << QStringList();
+        QTest::newRow("fits") << "cat"
+                              << "1"
+                              << "1"
+                              << "Right" << true << QStringList();
         QTest::newRow("right edge two letters")
-            << "AB" << "15" << "15" << "Right" << false << QStringList{kInvalidPosition};
-        QTest::newRow("up-left from corner")
-            << "ABC" << "1" << "1" << "Up-Left" << false << QStringList{kInvalidPosition};
-        QTest::newRow("down-left one letter") << "A" << "1" << "15" << "Down-Left" << true
-                                              << QStringList();
+            << "AB"
+            << "15"
+            << "15"
+            << "Right" << false << QStringList{kInvalidPosition};
+        QTest::newRow("up-left from corner") << "ABC"
+                                             << "1"
+                                             << "1"
+                                             << "Up-Left" << false << QStringList{kInvalidPosition};
+        QTest::newRow("down-left one letter") << "A"
+                                              << "1"
+                                              << "15"
+                                              << "Down-Left" << true << QStringList();
         QTest::newRow("down-left two letters")
-            << "AB" << "1" << "15" << "Down-Left" << false << QStringList{kInvalidPosition};
-        QTest::newRow("14 letters from X 2") << "ABCDEFGHIJKLMN" << "2" << "1" << "Right" << true
-                                             << QStringList();
-        QTest::newRow("14 letters from X 3") << "ABCDEFGHIJKLMN" << "3" << "1" << "Right" << false
-                                             << QStringList{kInvalidPosition};
-        QTest::newRow("15 letters") << "ABCDEFGHIJKLMNO" << "1" << "1" << "Right" << false
-                                    << QStringList{kTooLarge15};
-        QTest::newRow("X too big") << "CAT" << "16" << "1" << "Right" << false
-                                   << QStringList{kBadCoordinates15};
-        QTest::newRow("X zero") << "CAT" << "0" << "1" << "Right" << false
-                                << QStringList{kBadCoordinates15};
-        QTest::newRow("Y zero") << "CAT" << "1" << "0" << "Right" << false
-                                << QStringList{kBadCoordinates15};
-        QTest::newRow("Y too big") << "CAT" << "1" << "16" << "Right" << false
-                                   << QStringList{kBadCoordinates15};
-        QTest::newRow("no word") << "" << "1" << "1" << "Right" << false
-                                 << QStringList{kEmptyInput};
-        QTest::newRow("no X") << "CAT" << "" << "1" << "Right" << false
-                              << QStringList{kEmptyInput};
-        QTest::newRow("no direction") << "CAT" << "1" << "1" << "" << false
-                                      << QStringList{kEmptyInput};
-        QTest::newRow("no word, bad X") << "" << "99" << "1" << "Right" << false
-                                        << QStringList{kEmptyInput, kBadCoordinates15};
+            << "AB"
+            << "1"
+            << "15"
+            << "Down-Left" << false << QStringList{kInvalidPosition};
+        QTest::newRow("14 letters from X 2") << "ABCDEFGHIJKLMN"
+                                             << "2"
+                                             << "1"
+                                             << "Right" << true << QStringList();
+        QTest::newRow("14 letters from X 3") << "ABCDEFGHIJKLMN"
+                                             << "3"
+                                             << "1"
+                                             << "Right" << false << QStringList{kInvalidPosition};
+        QTest::newRow("15 letters") << "ABCDEFGHIJKLMNO"
+                                    << "1"
+                                    << "1"
+                                    << "Right" << false << QStringList{kTooLarge15};
+        QTest::newRow("X too big") << "CAT"
+                                   << "16"
+                                   << "1"
+                                   << "Right" << false << QStringList{kBadCoordinates15};
+        QTest::newRow("X zero") << "CAT"
+                                << "0"
+                                << "1"
+                                << "Right" << false << QStringList{kBadCoordinates15};
+        QTest::newRow("Y zero") << "CAT"
+                                << "1"
+                                << "0"
+                                << "Right" << false << QStringList{kBadCoordinates15};
+        QTest::newRow("Y too big") << "CAT"
+                                   << "1"
+                                   << "16"
+                                   << "Right" << false << QStringList{kBadCoordinates15};
+        QTest::newRow("no word") << ""
+                                 << "1"
+                                 << "1"
+                                 << "Right" << false << QStringList{kEmptyInput};
+        QTest::newRow("no X") << "CAT"
+                              << ""
+                              << "1"
+                              << "Right" << false << QStringList{kEmptyInput};
+        QTest::newRow("no direction") << "CAT"
+                                      << "1"
+                                      << "1"
+                                      << "" << false << QStringList{kEmptyInput};
+        QTest::newRow("no word, bad X")
+            << ""
+            << "99"
+            << "1"
+            << "Right" << false << QStringList{kEmptyInput, kBadCoordinates15};
         QTest::newRow("X beyond 32 bits")
-            << "CAT" << "99999999999" << "1" << "Right" << false
-            << QStringList{"'99999999999' is not a valid integer value"};
-        QTest::newRow("direction case matters") << "CAT" << "1" << "1" << "right" << false
-                                                << QStringList();
+            << "CAT"
+            << "99999999999"
+            << "1"
+            << "Right" << false << QStringList{"'99999999999' is not a valid integer value"};
+        QTest::newRow("direction case matters") << "CAT"
+                                                << "1"
+                                                << "1"
+                                                << "right" << false << QStringList();
     }
     void givenPosition()
     {
@@ -136,7 +176,7 @@ private slots:
     {
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("direction");
-        QTest::addColumn<QPoint>("fitsAt");   // X, Y of the first letter, 1-based
+        QTest::addColumn<QPoint>("fitsAt"); // X, Y of the first letter, 1-based
         QTest::addColumn<QPoint>("beyond");
         QTest::addColumn<int>("length");
         const int small = int(GridSize::Small), large = int(GridSize::Large);
@@ -147,23 +187,21 @@ private slots:
         QTest::newRow("15 Right") << small << "Right" << QPoint(11, 7) << QPoint(12, 7) << 5;
         QTest::newRow("15 Up-Right") << small << "Up-Right" << QPoint(11, 5) << QPoint(12, 5) << 5;
         QTest::newRow("15 Up-Left") << small << "Up-Left" << QPoint(5, 5) << QPoint(5, 4) << 5;
-        QTest::newRow("15 Down-Right") << small << "Down-Right" << QPoint(11, 11) << QPoint(11, 12)
-                                       << 5;
-        QTest::newRow("15 Down-Left") << small << "Down-Left" << QPoint(5, 11) << QPoint(4, 11)
-                                      << 5;
+        QTest::newRow("15 Down-Right")
+            << small << "Down-Right" << QPoint(11, 11) << QPoint(11, 12) << 5;
+        QTest::newRow("15 Down-Left")
+            << small << "Down-Left" << QPoint(5, 11) << QPoint(4, 11) << 5;
         // 30x30, a word of 22 letters
         QTest::newRow("30 Up") << large << "Up" << QPoint(1, 22) << QPoint(1, 21) << 22;
         QTest::newRow("30 Down") << large << "Down" << QPoint(30, 9) << QPoint(30, 10) << 22;
         QTest::newRow("30 Left") << large << "Left" << QPoint(22, 30) << QPoint(21, 30) << 22;
         QTest::newRow("30 Right") << large << "Right" << QPoint(9, 1) << QPoint(10, 1) << 22;
-        QTest::newRow("30 Up-Right") << large << "Up-Right" << QPoint(9, 22) << QPoint(9, 21)
-                                     << 22;
-        QTest::newRow("30 Up-Left") << large << "Up-Left" << QPoint(22, 22) << QPoint(21, 22)
-                                    << 22;
-        QTest::newRow("30 Down-Right") << large << "Down-Right" << QPoint(9, 9) << QPoint(10, 9)
-                                       << 22;
-        QTest::newRow("30 Down-Left") << large << "Down-Left" << QPoint(22, 9) << QPoint(22, 10)
-                                      << 22;
+        QTest::newRow("30 Up-Right") << large << "Up-Right" << QPoint(9, 22) << QPoint(9, 21) << 22;
+        QTest::newRow("30 Up-Left") << large << "Up-Left" << QPoint(22, 22) << QPoint(21, 22) << 22;
+        QTest::newRow("30 Down-Right")
+            << large << "Down-Right" << QPoint(9, 9) << QPoint(10, 9) << 22;
+        QTest::newRow("30 Down-Left")
+            << large << "Down-Left" << QPoint(22, 9) << QPoint(22, 10) << 22;
     }
     void fitBoundsAtTheEdges()
     {
@@ -242,10 +280,10 @@ private slots:
                                   << QStringList{"..T", ".A.", "C.."};
         QTest::newRow("Up-Left") << int(Direction::UpLeft) << 2 << 2
                                  << QStringList{"T..", ".A.", "..C"};
-        QTest::newRow("Down-Right") << int(Direction::DownRight) << 0 << 0
-                                    << QStringList{"C..", ".A.", "..T"};
-        QTest::newRow("Down-Left") << int(Direction::DownLeft) << 2 << 0
-                                   << QStringList{"..C", ".A.", "T.."};
+        QTest::newRow("Down-Right")
+            << int(Direction::DownRight) << 0 << 0 << QStringList{"C..", ".A.", "..T"};
+        QTest::newRow("Down-Left")
+            << int(Direction::DownLeft) << 2 << 0 << QStringList{"..C", ".A.", "T.."};
     }
     void fitChecksWalkEveryDirection()
     {
@@ -257,9 +295,9 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         const Direction d = Direction(direction);
         const QString name = QString::fromLatin1(directionInfo(d).name);
-        QVERIFY(model.AddWord(given("CAT", QString::number(col + 1), QString::number(row + 1),
-                                    name))
-                    .placed);
+        QVERIFY(
+            model.AddWord(given("CAT", QString::number(col + 1), QString::number(row + 1), name))
+                .placed);
         QCOMPARE(board(model, 3, 3), art);
         // The check passes for the same word and fails for one letter off.
         QVERIFY(model.check(d, col, QStringLiteral("CAT"), row));
@@ -269,7 +307,7 @@ private slots:
 
     void randomCodesNameTheirDirections()
     {
-        const QStringList expected{"Up",       "Down",      "Left",      "Right",
+        const QStringList expected{"Up",         "Down",     "Left",      "Right",
                                    "Down-Right", "Up-Right", "Down-Left", "Up-Left"};
         for (int code = 0; code < 8; ++code) {
             const auto d = directionFromRandomCode(code);
@@ -305,12 +343,14 @@ private slots:
         addWords(model, 17);
         QVERIFY(model.AddWord(given("CD", "5", "1", "Down")).placed);
         const CommandOutcome given19 = model.AddWord(given("EF", "9", "1", "Down"));
-        QCOMPARE(given19.messages,
-                 QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
+        QCOMPARE(
+            given19.messages,
+            QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
         QVERIFY(!given19.clearWord);
         const CommandOutcome random19 = model.AddWord(randomly("EF", DirectionSet::all()));
-        QCOMPARE(random19.messages,
-                 QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
+        QCOMPARE(
+            random19.messages,
+            QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
         QVERIFY(random19.clearWord);
         QCOMPARE(model.wordCount(), 18);
     }
@@ -332,7 +372,8 @@ private slots:
         QVERIFY(out.messages.isEmpty());
         QCOMPARE(model.log(), QStringList{"A"});
         if (dir) {
-            QCOMPARE(model.positions(), QStringList{QStringLiteral("%1, %2").arg(col + 1).arg(row + 1)});
+            QCOMPARE(model.positions(),
+                     QStringList{QStringLiteral("%1, %2").arg(col + 1).arg(row + 1)});
             QCOMPARE(model.directionMemo(),
                      QStringList{QString::fromLatin1(directionInfo(*dir).name)});
         }
@@ -347,7 +388,7 @@ private slots:
     void randomPlacementUsesOnlyAllowedDirections()
     {
         QFETCH(int, direction);
-        RandomGenerator random;  // real clock
+        RandomGenerator random; // real clock
         PuzzleModel model(GridSize::Small, &random);
         for (int k = 0; k < 6; ++k) {
             const CommandOutcome out =
@@ -385,8 +426,8 @@ private slots:
         QTest::addColumn<QStringList>("messages");
         QTest::newRow("no direction allowed")
             << "CAT" << true << QStringList{"Failed to insert word: CAT.Try again, it may work"};
-        QTest::newRow("empty word") << "" << false
-                                    << QStringList{"Failed to insert word: .Try again, it may work"};
+        QTest::newRow("empty word")
+            << "" << false << QStringList{"Failed to insert word: .Try again, it may work"};
         QTest::newRow("too long") << "abcdefghijklmno" << false
                                   << QStringList{kTooLarge15,
                                                  "Failed to insert word: .Try again, it may work"};
@@ -414,7 +455,7 @@ private slots:
         model.AddWord(given("CAT", "1", "1", "Nowhere"));
         QCOMPARE(random.seed(), 777u);
         random.setSeed(1);
-        model.AddWord(given("CAT", "99", "1", "Right"));  // stopped before the reseed
+        model.AddWord(given("CAT", "99", "1", "Right")); // stopped before the reseed
         QCOMPARE(random.seed(), 1u);
     }
 };

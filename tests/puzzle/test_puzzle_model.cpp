@@ -50,10 +50,10 @@ private slots:
                                   << false;
         QTest::newRow("filled R") << (QStringLiteral("R") + kFillerMark) << false << false << true
                                   << false;
-        QTest::newRow("loaded blank") << (QStringLiteral(" ") + kFillerMark) << true << false
-                                      << true << false;
-        QTest::newRow("six-space mark") << QStringLiteral("M      .") << false << false << true
-                                        << false;
+        QTest::newRow("loaded blank")
+            << (QStringLiteral(" ") + kFillerMark) << true << false << true << false;
+        QTest::newRow("six-space mark")
+            << QStringLiteral("M      .") << false << false << true << false;
     }
     void cellTests()
     {
@@ -73,11 +73,11 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("empty") << QString() << QStringList();
-        QTest::newRow("crlf ended") << QStringLiteral("CAT\r\nDOG\r\n")
-                                    << QStringList{"CAT", "DOG"};
+        QTest::newRow("crlf ended")
+            << QStringLiteral("CAT\r\nDOG\r\n") << QStringList{"CAT", "DOG"};
         QTest::newRow("cut last line") << QStringLiteral("CAT\r\nDO") << QStringList{"CAT", "DO"};
-        QTest::newRow("blank lines kept") << QStringLiteral("\r\n\r\nCAT")
-                                          << QStringList{"", "", "CAT"};
+        QTest::newRow("blank lines kept")
+            << QStringLiteral("\r\n\r\nCAT") << QStringList{"", "", "CAT"};
         QTest::newRow("bare lf and cr") << QStringLiteral("A\nB\rC") << QStringList{"A", "B", "C"};
     }
     void listTextsSplitLikeAMultiLineField()
@@ -323,10 +323,10 @@ private slots:
         model.setCell(0, 1, QStringLiteral("Q     ."));
         const QString letters = model.sweepLetters();
         QCOMPARE(letters.size(), 256);
-        QCOMPARE(letters.at(0), QLatin1Char('C'));   // column 0, row 0
-        QCOMPARE(letters.at(1), QLatin1Char('Q'));   // column 0, row 1
-        QCOMPARE(letters.at(16), QLatin1Char('A'));  // column 1, row 0
-        QCOMPARE(letters.at(15), QLatin1Char(' '));  // margin row
+        QCOMPARE(letters.at(0), QLatin1Char('C'));  // column 0, row 0
+        QCOMPARE(letters.at(1), QLatin1Char('Q'));  // column 0, row 1
+        QCOMPARE(letters.at(16), QLatin1Char('A')); // column 1, row 0
+        QCOMPARE(letters.at(15), QLatin1Char(' ')); // margin row
         QCOMPARE(model.cell(5, 5), QStringLiteral(" "));
         QCOMPARE(model.cell(15, 15), QStringLiteral(" "));
     }
