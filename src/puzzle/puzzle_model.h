@@ -140,10 +140,6 @@ struct Cell
     char16_t letter = 0;
     Kind kind = Empty;
 
-    bool isEmpty() const { return kind == Empty; }
-    bool isSingleSpace() const { return kind == Single && letter == u' '; }
-    bool isLong() const { return kind == Filled || kind == FilledWide; }
-    QChar first() const { return QChar(letter); }
     // The cell tests (see below) on a cell.
     bool freeFor(QChar l) const
     {
