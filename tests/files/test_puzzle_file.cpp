@@ -217,7 +217,9 @@ private slots:
         QFETCH(bool, spoilLastWord);
         // 18 words going Down-Right: the directions text is 216 characters,
         // and the file keeps 200 of them ("Down-Rig" and then nothing).
-        RandomGenerator random;
+        // The fill comes from a fixed seed: a clock-seeded fill now and then
+        // spells a word in a second direction, which the recovery rightly takes.
+        RandomGenerator random([] { return std::uint64_t(11); });
         PuzzleModel model(GridSize::Small, &random);
         QStringList words;
         for (int k = 0; k < 18; ++k) {
