@@ -8,6 +8,8 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDirIterator>
+#include <QIcon>
 
 namespace quarrin {
 
@@ -27,8 +29,22 @@ QuarrinApp::~QuarrinApp()
     delete m_main;
 }
 
+QIcon QuarrinApp::programIcon()
+{
+    // One PNG per size under :/icons/<size>/, the same pictures as the theme icon.
+    QIcon icon;
+    QDirIterator it(QStringLiteral(":/icons"), {QStringLiteral("*.png")}, QDir::Files,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext())
+        icon.addFile(it.next());
+    return icon;
+}
+
 void QuarrinApp::start()
 {
+    QApplication::setWindowIcon(programIcon());
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral(QUARRIN_APP_ID));
     std::unique_ptr<TSplashScreen> splash;
     if (m_options.showSplash) {
         splash = std::make_unique<TSplashScreen>();

@@ -8,6 +8,7 @@
 #include "puzzle/puzzle_snapshot.h"
 #include "puzzle/random_generator.h"
 
+#include <QIcon>
 #include <QObject>
 
 #include <memory>
@@ -40,6 +41,9 @@ public:
 
     // Runs the start-up up to showing the main window.
     void start();
+
+    // The program's icon in every size it ships, from the resources.
+    static QIcon programIcon();
 
     RandomGenerator &random() { return m_random; }
     TMain *main() const { return m_main; }
