@@ -146,10 +146,19 @@ stage_deb() {
 
     local info depends
     info=$(dpkg-deb --info "$deb")
+    for field in Package Version Maintainer Depends Description; do
+        grep -qE "^ $field: .+" <<<"$info" || fail "dpkg-deb --info shows no $field"
+    done
     expect_eq "$(dpkg-deb --field "$deb" Package)" "word-quarrin" "Package"
     expect_eq "$(dpkg-deb --field "$deb" Version)" "$VERSION" "Version"
     [ -n "$(dpkg-deb --field "$deb" Maintainer)" ] || fail "no Maintainer field"
-    expect_contains "$info" "Description: word-search puzzle maker" "Description"
+    # A one-line synopsis, then a paragraph (lines of one leading space; two
+    # would mark them as preformatted).
+    local description
+    description=$(dpkg-deb --field "$deb" Description)
+    expect_eq "$(head -n1 <<<"$description")" "word-search puzzle maker" "Description synopsis"
+    [ "$(wc -l <<<"$description")" -gt 1 ] || fail "Description has no long text"
+    ! grep -q '^  ' <<<"$description" || fail "Description lines are preformatted: $description"
     # Package names alone, one a line.
     depends=$(dpkg-deb --field "$deb" Depends | tr ',' '\n' | sed -E 's/^ +//; s/ .*//')
     # From the libraries the program links (shlibdeps) and the fonts the page needs.
