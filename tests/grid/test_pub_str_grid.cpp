@@ -246,17 +246,14 @@ void TestPubStrGrid::setCellWithoutChangeDoesNotRepaint()
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     QCoreApplication::processEvents();
     PaintCounter counter(&g);
-    const quint64 writes = g.cellWrites();
 
     g.SetCell(3, 4, "Q");
     QCoreApplication::processEvents();
     QCOMPARE(counter.count, 0);
-    QCOMPARE(g.cellWrites(), writes);
 
     g.SetCell(3, 4, "R");
     QCoreApplication::processEvents();
     QVERIFY(counter.count > 0);
-    QCOMPARE(g.cellWrites(), writes + 1);
     QCOMPARE(g.cell(3, 4), QString("R"));
 }
 

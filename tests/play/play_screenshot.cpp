@@ -4,6 +4,7 @@
 // the editor would, START is pressed, the clock is ticked by hand and a few
 // words are marked as a player would.
 
+#include "grid/pub_str_grid.h"
 #include "manual_clock.h"
 #include "play/solve_window.h"
 #include "puzzle/puzzle_model.h"
@@ -11,6 +12,8 @@
 
 #include <QApplication>
 #include <QPixmap>
+#include <QPushButton>
+#include <QTest>
 
 #include <cstdio>
 
@@ -58,7 +61,7 @@ bool render(GridSize size, const QString &path)
     window->setClockTimer(std::move(clock));
     window->show();
     QApplication::processEvents();
-    window->timeBoxClick();
+    window->findChild<QPushButton *>(QStringLiteral("timeBox"))->click();
     for (int i = 0; i < 83; ++i)
         ticks->tick();
 
@@ -75,10 +78,11 @@ bool render(GridSize size, const QString &path)
         const int len = int(model.log().at(index).size()) - 1;
         const int endCol = col + len * info.columnStep;
         const int endRow = row + len * info.rowStep;
-        window->quarrinSelectCell(backwards ? endCol : col, backwards ? endRow : row);
-        window->quarrinClick();
-        window->quarrinSelectCell(backwards ? col : endCol, backwards ? row : endRow);
-        window->quarrinClick();
+        TPubStrGrid *grid = window->grid();
+        const QRect first = grid->cellRect(backwards ? endCol : col, backwards ? endRow : row);
+        const QRect second = grid->cellRect(backwards ? col : endCol, backwards ? row : endRow);
+        QTest::mouseClick(grid, Qt::LeftButton, {}, first.center());
+        QTest::mouseClick(grid, Qt::LeftButton, {}, second.center());
     };
     for (int i = 0; i < 3 && i < model.wordCount(); ++i)
         mark(i, false);

@@ -11,9 +11,11 @@
 
 #include <QApplication>
 #include <QPrinter>
+#include <QPushButton>
 #include <QWidget>
 
 #include <cstdio>
+#include <cstdlib>
 
 using namespace quarrin;
 
@@ -50,6 +52,16 @@ bool inNormalState(const PrintWindow &w)
     return true;
 }
 
+void press(PrintWindow &w, const char *name)
+{
+    auto *button = w.findChild<QPushButton *>(QLatin1String(name));
+    if (!button) {
+        std::printf("MISSING: %s\n", name);
+        std::exit(2);
+    }
+    button->click();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -67,9 +79,10 @@ int main(int argc, char **argv)
     QApplication::processEvents();
 
     std::printf("PRINTER: %s\n", qPrintable(window.printer().printerName()));
+    // The buttons are pressed as the user would: "Printer Setup", then "Print".
     if (mode == QLatin1String("print30"))
-        window.Button5Click();
-    window.BitBtn2Click();
+        press(window, "Button5");
+    press(window, "BitBtn2");
     const bool normal = inNormalState(window);
     if (normal)
         std::printf("STATE: normal\n");

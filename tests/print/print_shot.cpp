@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QPrinter>
+#include <QPushButton>
 #include <QTimer>
 
 using namespace quarrin;
@@ -52,6 +53,6 @@ int main(int argc, char **argv)
     // one printed page, through the Print button, to a PDF file
     page.printer().setOutputFormat(QPrinter::PdfFormat);
     page.printer().setOutputFileName(out.filePath(QStringLiteral("printed_page.pdf")));
-    page.BitBtn2Click();
+    page.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click();
     return failures == 0 && QFileInfo::exists(out.filePath("printed_page.pdf")) ? 0 : 1;
 }
