@@ -111,11 +111,14 @@ private slots:
             model.setCell(c, 14, QString());
         QCOMPARE(model.messageCapacity(), 4);
         model.FillMessage(QStringLiteral("ab cdef"));
-        QCOMPARE(board(model, 4, 1).isEmpty(), false);
         QCOMPARE(model.cell(0, 14), QStringLiteral("A") + kFillerMark);
         QCOMPARE(model.cell(1, 14), QStringLiteral("B") + kFillerMark);
         QCOMPARE(model.cell(2, 14), QStringLiteral("C") + kFillerMark);
         QCOMPARE(model.cell(3, 14), QString());
+        // The words' cells are untouched.
+        const QStringList rows = board(model);
+        QCOMPARE(rows.mid(0, 14), QStringList(14, QStringLiteral("WWWWWWWWWWWWWWW")));
+        QCOMPARE(rows.at(14), QStringLiteral("abc.WWWWWWWWWWW"));
     }
 
     void nothingToWriteChangesNothing_data()
@@ -130,9 +133,12 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 1, 1, "Right");
-        const auto before = model.revision();
+        const PuzzleState before = stateOf(model);
         model.FillMessage(answer);
-        QCOMPARE(model.revision(), before);
+        QVERIFY(stateOf(model) == before);
+        // The next message still starts in the first free cell.
+        model.FillMessage(QStringLiteral("ok"));
+        QCOMPARE(board(model, 5, 1), QStringList{"CATok"});
     }
 
     void largeMessageFillsRowsAndStartsOverOnTheNextRun()

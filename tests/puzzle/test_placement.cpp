@@ -355,28 +355,54 @@ private slots:
         QCOMPARE(model.wordCount(), 18);
     }
 
+    // The expected spots are worked out from the generator's rule alone (seed
+    // = the clock's low 32 bits; each attempt draws a column and a row below
+    // N, then a direction code below 10, codes 0-7 being Up, Down, Left,
+    // Right, Down-Right, Up-Right, Down-Left, Up-Left; the first attempt that
+    // fits wins).
+    void randomPlacementFollowsTheGenerator_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<quint64>("clock");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QString>("allowed"); // empty: every direction
+        QTest::addColumn<QString>("position");
+        QTest::addColumn<QString>("direction");
+        const int small = int(GridSize::Small), large = int(GridSize::Large);
+        // Draws 5, 10, 3: the first attempt fits.
+        QTest::newRow("one letter, first attempt")
+            << small << quint64(1000) << "a" << "" << "6, 11" << "Right";
+        // The 126th attempt is the first Right one that fits 14 letters.
+        QTest::newRow("14 letters right")
+            << small << quint64(1000) << "ABCDEFGHIJKLMN" << "Right" << "1, 2" << "Right";
+        QTest::newRow("14 letters down-left")
+            << small << quint64(1000) << "ABCDEFGHIJKLMN" << "Down-Left" << "14, 2"
+            << "Down-Left";
+        QTest::newRow("30x30, 22 letters up-right")
+            << large << quint64(31337) << "ABCDEFGHIJKLMNOPQRSTUV" << "Up-Right" << "1, 30"
+            << "Up-Right";
+        QTest::newRow("30x30, any direction")
+            << large << quint64(31337) << "quarrin" << "" << "11, 11" << "Down-Right";
+    }
     void randomPlacementFollowsTheGenerator()
     {
-        // With the clock fixed, the first attempt's draws are known.
-        RandomGenerator probe = fixedRandom(1000);
-        probe.reseedFromClock();
-        const int col = probe.below(15);
-        const int row = probe.below(15);
-        const auto dir = directionFromRandomCode(probe.below(10));
-
-        RandomGenerator random = fixedRandom(1000);
-        PuzzleModel model(GridSize::Small, &random);
-        const CommandOutcome out = model.AddWord(randomly("a", DirectionSet::all()));
+        QFETCH(int, size);
+        QFETCH(quint64, clock);
+        QFETCH(QString, word);
+        QFETCH(QString, allowed);
+        QFETCH(QString, position);
+        QFETCH(QString, direction);
+        RandomGenerator random = fixedRandom(clock);
+        PuzzleModel model(GridSize(size), &random);
+        const DirectionSet directions =
+            allowed.isEmpty() ? DirectionSet::all() : only(*directionFromName(allowed));
+        const CommandOutcome out = model.AddWord(randomly(word, directions));
         QVERIFY(out.placed);
         QVERIFY(out.clearWord);
         QVERIFY(out.messages.isEmpty());
-        QCOMPARE(model.log(), QStringList{"A"});
-        if (dir) {
-            QCOMPARE(model.positions(),
-                     QStringList{QStringLiteral("%1, %2").arg(col + 1).arg(row + 1)});
-            QCOMPARE(model.directionMemo(),
-                     QStringList{QString::fromLatin1(directionInfo(*dir).name)});
-        }
+        QCOMPARE(model.log(), QStringList{word.toUpper()});
+        QCOMPARE(model.positions(), QStringList{position});
+        QCOMPARE(model.directionMemo(), QStringList{direction});
     }
 
     void randomPlacementUsesOnlyAllowedDirections_data()
@@ -388,7 +414,8 @@ private slots:
     void randomPlacementUsesOnlyAllowedDirections()
     {
         QFETCH(int, direction);
-        RandomGenerator random; // real clock
+        std::uint64_t ticks = 100 + std::uint64_t(direction);
+        RandomGenerator random([&ticks] { return ticks += 104729; });
         PuzzleModel model(GridSize::Small, &random);
         for (int k = 0; k < 6; ++k) {
             const CommandOutcome out =
@@ -403,6 +430,66 @@ private slots:
             const QStringList xy = model.positions().at(k).split(", ");
             QCOMPARE(model.cell(xy[0].toInt() - 1, xy[1].toInt() - 1), QStringLiteral("A"));
         }
+    }
+
+    // Over many seeds, every letter of every randomly placed word lies inside
+    // the visible N x N grid, where the lists say it is, and the hidden margin
+    // stays empty.
+    void randomPlacementStaysInsideTheVisibleGrid_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("direction");
+        for (GridSize size : {GridSize::Small, GridSize::Large}) {
+            for (const auto &info : directionTable()) {
+                QTest::addRow("%dx%d %s", sizeSpec(size).n, sizeSpec(size).n, info.name)
+                    << int(size) << int(info.direction);
+            }
+        }
+    }
+    void randomPlacementStaysInsideTheVisibleGrid()
+    {
+        QFETCH(int, size);
+        QFETCH(int, direction);
+        const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        std::uint64_t ticks = 1;
+        RandomGenerator random([&ticks] { return ticks = ticks * 6364136223846793005ULL + 1; });
+        int placements = 0;
+        for (int round = 0; round < 250; ++round) {
+            PuzzleModel model(GridSize(size), &random);
+            const int N = model.n();
+            const int longest = sizeSpec(GridSize(size)).maxWordLength;
+            // Lengths from two letters to the longest allowed, longest first.
+            for (int length : {longest, longest - 1, N / 2 + 1, N / 2, 5, 4, 3, 2}) {
+                const QString word = alphabet.left(length);
+                model.AddWord(randomly(word, only(Direction(direction))));
+            }
+            for (int k = 0; k < model.wordCount(); ++k) {
+                const QString word = model.log().at(k);
+                const QStringList xy = model.positions().at(k).split(", ");
+                const DirectionInfo &info =
+                    directionInfo(*directionFromName(model.directionMemo().at(k)));
+                QCOMPARE(info.direction, Direction(direction));
+                for (int p = 0; p < word.size(); ++p) {
+                    const int col = xy[0].toInt() - 1 + p * info.columnStep;
+                    const int row = xy[1].toInt() - 1 + p * info.rowStep;
+                    if (col < 0 || col >= N || row < 0 || row >= N)
+                        QFAIL(qPrintable(QStringLiteral("%1 at %2 (%3) has letter %4 at column "
+                                                        "%5, row %6, outside the %7x%7 grid")
+                                             .arg(word, model.positions().at(k), info.name)
+                                             .arg(p + 1)
+                                             .arg(col + 1)
+                                             .arg(row + 1)
+                                             .arg(N)));
+                    QCOMPARE(model.cell(col, row), QString(word.at(p)));
+                }
+                ++placements;
+            }
+            for (int c = 0; c < model.storeSide(); ++c)
+                for (int r = 0; r < model.storeSide(); ++r)
+                    if (c >= N || r >= N)
+                        QCOMPARE(model.cell(c, r), QString());
+        }
+        QVERIFY2(placements >= 1000, qPrintable(QString::number(placements)));
     }
 
     void randomPlacementReachesFirstRowGoingUp()

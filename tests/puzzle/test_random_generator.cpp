@@ -1,6 +1,7 @@
 #include "puzzle/random_generator.h"
 
 #include <QTest>
+#include <QThread>
 
 using namespace quarrin;
 
@@ -76,11 +77,19 @@ private slots:
         QCOMPARE(random.seed(), 0x9abcdef0u);
     }
 
+    // The clock outside tests moves forward, and reseeding from it gives a
+    // new seed once time has passed.
     void defaultClockMoves()
     {
+        RandomGenerator random;
         const auto a = RandomGenerator::highResolutionTicks();
+        random.reseedFromClock();
+        const std::uint32_t first = random.seed();
+        QThread::msleep(5);
         const auto b = RandomGenerator::highResolutionTicks();
-        QVERIFY(b >= a);
+        random.reseedFromClock();
+        QVERIFY2(b > a, qPrintable(QStringLiteral("%1 then %2").arg(a).arg(b)));
+        QVERIFY(random.seed() != first);
     }
 };
 
