@@ -7,6 +7,7 @@
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
+#include <cerrno>
 #include <unistd.h>
 
 namespace quarrin {
@@ -122,9 +123,15 @@ QString DocxWordProcessor::writeFresh(const QString &folder, const QString &base
     if (!temp.open())
         return fail(QStringLiteral("The document could not be written in %1: %2")
                         .arg(QDir::toNativeSeparators(folder), temp.errorString()));
-    if (temp.write(bytes) != bytes.size() || !temp.flush() || ::fsync(temp.handle()) != 0)
+    errno = 0;
+    if (temp.write(bytes) != bytes.size() || !temp.flush() || ::fsync(temp.handle()) != 0) {
+        // A failed flush or sync leaves the file's error text empty ("Unknown
+        // error"); the system's reason (a full disk, say) is still in errno.
+        const int reason = errno;
         return fail(QStringLiteral("The document could not be written in %1: %2")
-                        .arg(QDir::toNativeSeparators(folder), temp.errorString()));
+                        .arg(QDir::toNativeSeparators(folder),
+                             reason != 0 ? qt_error_string(reason) : temp.errorString()));
+    }
     // Word processors refuse documents that are not readable by their owner.
     temp.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
                         QFileDevice::ReadOther);
