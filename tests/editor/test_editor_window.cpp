@@ -1,5 +1,6 @@
 // The editor windows, driven through their controls.
 
+#include "../files/file_faults.h"
 #include "editor/editor_window.h"
 
 #include <QAbstractItemModel>
@@ -21,10 +22,12 @@
 #include <QTest>
 #include <QTimer>
 
+#include <cerrno>
 #include <functional>
 #include <memory>
 
 using namespace quarrin;
+using quarrin::test::DiskFull;
 
 namespace {
 
@@ -200,6 +203,7 @@ private slots:
     void cancelledLoadStillTrimsPositionLines();
     void damagedFileShowsMessageAndChangesNothing();
     void unwritableFileShowsMessageAndChangesNothing();
+    void fullDiskSaveNamesTheFileAndTheReason();
     void printAndPlayHandOverTheSnapshot();
     void menuItemsClickTheirButtons();
     void exportWithoutWordProcessorShowsMessage();
@@ -980,8 +984,36 @@ void TestEditorWindow::unwritableFileShowsMessageAndChangesNothing()
     answerer.fileToChoose = dir.filePath("blocked");
     find<QPushButton>(&w, "saveBTN")->click();
     QCOMPARE(answerer.messages.size(), 1);
-    QVERIFY(!answerer.messages.first().isEmpty());
+    // The message names the file and gives a reason after it.
+    const QString message = answerer.messages.first();
+    const QString named = QStringLiteral("The puzzle could not be saved to \"%1\": ")
+                              .arg(QFileInfo(dir.filePath("blocked.qrn2")).absoluteFilePath());
+    QVERIFY2(message.startsWith(named), qPrintable(message));
+    QVERIFY2(message.size() > named.size() + 3, qPrintable(message));
+    QVERIFY2(!message.contains("Unknown error"), qPrintable(message));
     QVERIFY(QFileInfo(dir.filePath("blocked.qrn2")).isDir());
+    QCOMPARE(listLines(&w, "log"), QStringList{"CAT"});
+    QCOMPARE(gridText(w, 2, 0), QStringLiteral("T"));
+}
+
+void TestEditorWindow::fullDiskSaveNamesTheFileAndTheReason()
+{
+    QTemporaryDir dir;
+    EditorWindow &w = *m_main;
+    placeWord(w, "CAT", 1, 1, "Right");
+    w.show();
+    ModalAnswerer answerer;
+    answerer.fileToChoose = dir.filePath("full");
+    {
+        DiskFull full(100);
+        QVERIFY(full.active());
+        find<QPushButton>(&w, "saveBTN")->click();
+    }
+    const QString path = QFileInfo(dir.filePath("full.qrn")).absoluteFilePath();
+    QCOMPARE(answerer.messages,
+             QStringList{QStringLiteral("The puzzle could not be saved to \"%1\": %2")
+                             .arg(path, qt_error_string(EFBIG))});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     QCOMPARE(listLines(&w, "log"), QStringList{"CAT"});
     QCOMPARE(gridText(w, 2, 0), QStringLiteral("T"));
 }

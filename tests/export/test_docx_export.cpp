@@ -2,12 +2,16 @@
 // independent reader (python-docx), its file naming, and opening the document
 // through the desktop's registered application.
 
+#include "../files/file_faults.h"
 #include "export/docx_word_processor.h"
 #include "export/word_export.h"
 
 #include <QtTest>
 
+#include <cerrno>
+
 using namespace quarrin;
+using quarrin::test::DiskFull;
 
 namespace {
 
@@ -45,6 +49,15 @@ void writeText(const QString &path, const QByteArray &text, bool executable = fa
         f.setPermissions(f.permissions() | QFileDevice::ExeOwner | QFileDevice::ExeUser);
 }
 
+QStringList cellsOf(const PuzzleModel &model)
+{
+    QStringList cells;
+    for (int c = 0; c < model.storeSide(); ++c)
+        for (int r = 0; r < model.storeSide(); ++r)
+            cells << model.cell(c, r);
+    return cells;
+}
+
 // A puzzle with a word, random letters, a swept blank and a margin letter.
 void fillFixture(PuzzleModel &model)
 {
@@ -70,6 +83,7 @@ private slots:
     void tableReadBack();
     void everyExportIsANewFile();
     void unwritableFolderLeavesNothing();
+    void fullDiskExportIsReported();
     void documentsFolderOrTemporaryFolder();
     void registeredHandlerOpensTheDocument();
     void noHandlerShowsTheMessage();
@@ -209,6 +223,38 @@ void TestDocxExport::unwritableFolderLeavesNothing()
     QVERIFY(error.contains(QDir::toNativeSeparators(missing)));
     QVERIFY(allFiles(root.path()).isEmpty());
     QVERIFY(!QFileInfo::exists(missing));
+}
+
+// The export command on a full disk: the document cannot be written, the
+// message names the folder and the system's reason, no part file is left,
+// and the puzzle is as it was.
+void TestDocxExport::fullDiskExportIsReported()
+{
+    QTemporaryDir dir;
+    RandomGenerator random;
+    PuzzleModel model(GridSize::Large, &random);
+    fillFixture(model);
+    const QStringList before = cellsOf(model);
+    DocxWordProcessorOptions options;
+    options.folder = dir.path();
+    options.handlerQuery.clear();
+    options.opener.clear();
+    DocxWordProcessor processor(options);
+    QString message;
+    {
+        DiskFull full(100);
+        QVERIFY(full.active());
+        message = exportGrid(model, processor);
+    }
+    QCOMPARE(message, QStringLiteral("The document could not be written in %1: %2")
+                          .arg(QDir::toNativeSeparators(QFileInfo(dir.path()).absoluteFilePath()),
+                               qt_error_string(EFBIG)));
+    QCOMPARE(allFiles(dir.path()), QStringList());
+    QCOMPARE(cellsOf(model), before);
+
+    // With room again the same command writes the document.
+    QCOMPARE(exportGrid(model, processor), QString());
+    QCOMPARE(docxFiles(dir.path()).size(), 1);
 }
 
 void TestDocxExport::documentsFolderOrTemporaryFolder()

@@ -9,6 +9,7 @@
 // it was and reports why.
 
 #include "../puzzle/board.h"
+#include "file_faults.h"
 #include "files/puzzle_file.h"
 #include "grid/pub_str_grid.h"
 
@@ -23,10 +24,9 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace quarrin;
+using quarrin::test::DiskFull;
 using quarrin::test::PuzzleState;
 using quarrin::test::stateOf;
 
@@ -134,30 +134,6 @@ QByteArray readFile(const QString &path)
 
 // Lowers the largest file this process may write, the way a full disk stops a
 // write part-way; restored when it goes out of scope.
-class DiskFull
-{
-public:
-    explicit DiskFull(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &lower) == 0;
-    }
-    ~DiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
-
 // A grid text file from its lines (each ended by a line break).
 QByteArray gridFile(const QList<QByteArray> &lines)
 {

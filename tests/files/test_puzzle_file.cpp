@@ -1,12 +1,17 @@
 // Puzzle file records: layout, save and load, damaged files and failed writes.
 
 #include "../puzzle/board.h"
+#include "file_faults.h"
 #include "files/puzzle_file.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
+#include <sys/stat.h>
 
 using namespace quarrin;
 using namespace quarrin::test;
@@ -62,6 +67,30 @@ void fillSample(PuzzleModel &model)
     place(model, "OWL", 10, 10, "Up-Left");
     model.FillMessage(QStringLiteral("hello"));
     model.FillRandom();
+}
+
+const QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
+                                                QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                QFileDevice::ReadOther | QFileDevice::ExeOther;
+const QFileDevice::Permissions kOwnFolder =
+    QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+// A previous file that anyone may write in place.
+void writePrevious(const QString &path)
+{
+    QFile old(path);
+    QVERIFY(old.open(QIODevice::WriteOnly));
+    old.write("previous puzzle");
+    old.close();
+    QVERIFY(old.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                               QFileDevice::ReadGroup | QFileDevice::WriteGroup |
+                               QFileDevice::ReadOther | QFileDevice::WriteOther));
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
 }
 
 } // namespace
@@ -383,25 +412,68 @@ private slots:
         QVERIFY2(r.error.contains("No space left"), qPrintable(r.error));
     }
 
+    // The previous file is the target of a save into a folder that takes no
+    // new file (read-only for the user saving). The file itself could be
+    // written in place, so only a save through a separate file keeps it.
     void unwritableFolderKeepsThePreviousFile()
     {
-        RandomGenerator random;
+        RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 1, 1, "Right");
         QTemporaryDir dir;
         const QString path = dir.filePath("old.qrn");
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly));
-        old.write("previous puzzle");
-        old.close();
-        // A folder that cannot hold the temporary file: the target's folder is a file.
+        writePrevious(path);
+        QVERIFY(QFile::setPermissions(dir.path(), kReadOnlyFolder));
         PuzzleFile file(GridSize::Small);
-        const FileResult bad = file.save(model, path + "/inside.qrn");
+        FileResult bad;
+        {
+            OrdinaryUser user;
+            QVERIFY(user.active());
+            bad = file.save(model, path);
+        }
+        QVERIFY(QFile::setPermissions(dir.path(), kOwnFolder));
         QVERIFY(!bad.ok);
-        QVERIFY(bad.error.contains("could not be saved"));
-        QFile check(path);
-        QVERIFY(check.open(QIODevice::ReadOnly));
-        QCOMPARE(check.readAll(), QByteArray("previous puzzle"));
+        QVERIFY2(bad.error.startsWith(QStringLiteral("The puzzle could not be saved to \"%1\": ")
+                                          .arg(QFileInfo(path).absoluteFilePath())),
+                 qPrintable(bad.error));
+        QVERIFY2(bad.error.contains(qt_error_string(EACCES)), qPrintable(bad.error));
+        QCOMPARE(readAll(path), QByteArray("previous puzzle"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.qrn"});
+    }
+
+    // Everything is written, but the finished file cannot be put in the old
+    // one's place: in a shared folder (sticky bit) a user may not replace
+    // another user's file. The old file stays, nothing is left behind, and
+    // the message names the file and the system's reason.
+    void failedFinalRenameKeepsThePreviousFile()
+    {
+        if (geteuid() != 0)
+            QSKIP("needs root, to save as another user than the previous file's owner");
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize::Small, &random);
+        place(model, "CAT", 1, 1, "Right");
+        QTemporaryDir dir;
+        const QString path = dir.filePath("old.qrn");
+        writePrevious(path);
+        QVERIFY(chmod(QFile::encodeName(dir.path()).constData(), 01777) == 0);
+        PuzzleFile file(GridSize::Small);
+        FileResult bad;
+        {
+            OrdinaryUser user;
+            QVERIFY(user.switched());
+            bad = file.save(model, path);
+        }
+        QVERIFY(!bad.ok);
+        QVERIFY2(bad.error.startsWith(QStringLiteral("The puzzle could not be saved to \"%1\": ")
+                                          .arg(QFileInfo(path).absoluteFilePath())),
+                 qPrintable(bad.error));
+        QVERIFY2(bad.error.contains(qt_error_string(EPERM)), qPrintable(bad.error));
+        QCOMPARE(readAll(path), QByteArray("previous puzzle"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.qrn"});
+
+        // Saved by the file's owner, the same puzzle goes through.
+        QVERIFY(file.save(model, path).ok);
+        QCOMPARE(readAll(path).size(), sizeSpec(GridSize::Small).recordBytes);
     }
 
     void missingFileIsReported()
