@@ -14,11 +14,28 @@ targets=(fuzz_puzzle_file make_seeds)
 [ -f fuzz/fuzz_grid_file.cpp ] && targets+=(fuzz_grid_file)
 cmake --build "$BUILD_DIR" -j "$(nproc)" --target "${targets[@]}"
 
+# Copies the kept inputs of one folder into a corpus. A missing folder is
+# said out loud (the run goes on without it); a failing copy stops the run.
+copy_inputs() {
+    local from=$1 to=$2
+    if [ ! -d "$from" ]; then
+        echo "fuzz: NOTE: no folder $from, so no inputs from it" >&2
+        return 0
+    fi
+    local files=("$from"/*)
+    if [ ! -e "${files[0]}" ]; then
+        echo "fuzz: NOTE: folder $from is empty" >&2
+        return 0
+    fi
+    cp -- "${files[@]}" "$to/"
+    echo "fuzz: ${#files[@]} input(s) from $from"
+}
+
 corpus="$BUILD_DIR/corpus"
 rm -rf "$corpus"
 mkdir -p "$corpus/puzzle_file" "$BUILD_DIR/crashes"
 "$BUILD_DIR/fuzz/make_seeds" "$corpus/puzzle_file"
-cp fuzz/regressions/puzzle_file/* "$corpus/puzzle_file/" 2>/dev/null || true
+copy_inputs fuzz/regressions/puzzle_file "$corpus/puzzle_file"
 
 run() {
     local target=$1 dir=$2
@@ -32,8 +49,8 @@ run() {
 run fuzz_puzzle_file "$corpus/puzzle_file"
 if [ -x "$BUILD_DIR/fuzz/fuzz_grid_file" ]; then
     mkdir -p "$corpus/grid_file"
-    cp fuzz/seeds/grid_file/* "$corpus/grid_file/" 2>/dev/null || true
-    cp fuzz/regressions/grid_file/* "$corpus/grid_file/" 2>/dev/null || true
+    copy_inputs fuzz/seeds/grid_file "$corpus/grid_file"
+    copy_inputs fuzz/regressions/grid_file "$corpus/grid_file"
     run fuzz_grid_file "$corpus/grid_file"
 fi
 echo "fuzz: no crash"
