@@ -70,8 +70,8 @@ void fillSample(PuzzleModel &model)
 }
 
 const QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
-                                                QFileDevice::ReadGroup | QFileDevice::ExeGroup |
-                                                QFileDevice::ReadOther | QFileDevice::ExeOther;
+                                                 QFileDevice::ReadGroup | QFileDevice::ExeGroup |
+                                                 QFileDevice::ReadOther | QFileDevice::ExeOther;
 const QFileDevice::Permissions kOwnFolder =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
 

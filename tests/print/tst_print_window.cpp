@@ -803,7 +803,8 @@ void TestPrintWindow::modalRunSurvivesCaptureState()
     bool visibleAfterSave = false;
     QTimer::singleShot(0, &w, [&] {
         w.findChild<QPushButton *>(QStringLiteral("Button8"))->click();
-        w.findChild<QPushButton *>(QStringLiteral("BitBtn2"))->click(); // no printer: a message, then the normal state
+        w.findChild<QPushButton *>(QStringLiteral("BitBtn2"))
+            ->click(); // no printer: a message, then the normal state
         visibleAfterSave = w.isVisible();
         w.done(42);
     });

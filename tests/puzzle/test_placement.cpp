@@ -370,19 +370,28 @@ private slots:
         QTest::addColumn<QString>("direction");
         const int small = int(GridSize::Small), large = int(GridSize::Large);
         // Draws 5, 10, 3: the first attempt fits.
-        QTest::newRow("one letter, first attempt")
-            << small << quint64(1000) << "a" << "" << "6, 11" << "Right";
+        QTest::newRow("one letter, first attempt") << small << quint64(1000) << "a"
+                                                   << ""
+                                                   << "6, 11"
+                                                   << "Right";
         // The 126th attempt is the first Right one that fits 14 letters.
-        QTest::newRow("14 letters right")
-            << small << quint64(1000) << "ABCDEFGHIJKLMN" << "Right" << "1, 2" << "Right";
-        QTest::newRow("14 letters down-left")
-            << small << quint64(1000) << "ABCDEFGHIJKLMN" << "Down-Left" << "14, 2"
-            << "Down-Left";
+        QTest::newRow("14 letters right") << small << quint64(1000) << "ABCDEFGHIJKLMN"
+                                          << "Right"
+                                          << "1, 2"
+                                          << "Right";
+        QTest::newRow("14 letters down-left") << small << quint64(1000) << "ABCDEFGHIJKLMN"
+                                              << "Down-Left"
+                                              << "14, 2"
+                                              << "Down-Left";
         QTest::newRow("30x30, 22 letters up-right")
-            << large << quint64(31337) << "ABCDEFGHIJKLMNOPQRSTUV" << "Up-Right" << "1, 30"
+            << large << quint64(31337) << "ABCDEFGHIJKLMNOPQRSTUV"
+            << "Up-Right"
+            << "1, 30"
             << "Up-Right";
-        QTest::newRow("30x30, any direction")
-            << large << quint64(31337) << "quarrin" << "" << "11, 11" << "Down-Right";
+        QTest::newRow("30x30, any direction") << large << quint64(31337) << "quarrin"
+                                              << ""
+                                              << "11, 11"
+                                              << "Down-Right";
     }
     void randomPlacementFollowsTheGenerator()
     {
