@@ -11,7 +11,9 @@
 #include <QTest>
 
 #include <cerrno>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quarrin;
 using namespace quarrin::test;
@@ -74,6 +76,16 @@ const QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileD
                                                  QFileDevice::ReadOther | QFileDevice::ExeOther;
 const QFileDevice::Permissions kOwnFolder =
     QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner;
+
+const char *const kReachable = "the previous file cannot be reached as the user saving: the "
+                               "temporary folder's parents (TMPDIR) must be open to everyone";
+
+// Whether the file may be written by the effective user (access() would ask
+// for the real one).
+bool writableAsNow(const QString &path)
+{
+    return faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
+}
 
 // A previous file that anyone may write in place.
 void writePrevious(const QString &path)
@@ -429,6 +441,7 @@ private slots:
         {
             OrdinaryUser user;
             QVERIFY(user.active());
+            QVERIFY2(writableAsNow(path), kReachable);
             bad = file.save(model, path);
         }
         QVERIFY(QFile::setPermissions(dir.path(), kOwnFolder));
@@ -461,6 +474,7 @@ private slots:
         {
             OrdinaryUser user;
             QVERIFY(user.switched());
+            QVERIFY2(writableAsNow(path), kReachable);
             bad = file.save(model, path);
         }
         QVERIFY(!bad.ok);
