@@ -1,0 +1,529 @@
+#include "check/puzzle_check.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
+namespace quarrin {
+
+// --- Places ---
+
+bool Place::sameCells(const Place &other) const
+{
+    if (length != other.length)
+        return false;
+    const QPoint a = cell(0), b = last(), c = other.cell(0), d = other.last();
+    return (a == c && b == d) || (a == d && b == c);
+}
+
+bool Place::contains(QPoint point) const
+{
+    const DirectionInfo &info = directionInfo(direction);
+    const int dx = point.x() - col;
+    const int dy = point.y() - row;
+    const int t = info.columnStep != 0 ? dx * info.columnStep : dy * info.rowStep;
+    return t >= 0 && t < length && dx == t * info.columnStep && dy == t * info.rowStep;
+}
+
+bool Place::within(const Place &outer) const
+{
+    // Both are straight runs, so both ends inside means every cell inside.
+    return length > 0 && outer.contains(cell(0)) && outer.contains(last());
+}
+
+QString Place::text() const
+{
+    return QStringLiteral("%1, %2 %3").arg(col + 1).arg(row + 1).arg(directionName(direction));
+}
+
+QStringList CheckReport::lines() const
+{
+    QStringList out;
+    for (const Problem &p : problems)
+        out << p.text;
+    return out;
+}
+
+QString noProblemsText()
+{
+    return QStringLiteral("No problems found: every word appears exactly once.");
+}
+
+// --- Matching ---
+
+namespace {
+
+constexpr int kLetters = 26;
+constexpr std::uint8_t kNoLetter = kLetters;
+
+int letterIndex(QChar c)
+{
+    const char16_t u = c.unicode();
+    return u >= u'A' && u <= u'Z' ? int(u - u'A') : -1;
+}
+
+} // namespace
+
+// A letter tree of every word sought (blocked words first, then the listed
+// words), walked from every cell in every direction over a copy of the grid
+// with a border of non-letters, so a walk stops at the edge by itself.
+struct PuzzleCheck::Matcher
+{
+    struct Node
+    {
+        std::array<std::int32_t, kLetters> child;
+        std::int32_t firstEnd = -1; // into ends: the words that end here
+        Node() { child.fill(-1); }
+    };
+    struct End
+    {
+        int id;
+        int next;
+    };
+    struct Match
+    {
+        int id;
+        int start; // index into the bordered grid
+        int direction;
+        int length;
+    };
+
+    int blockedCount = 0;
+    std::vector<Node> blockedNodes; // the tree of the blocked words alone
+    std::vector<End> blockedEnds;
+    std::vector<Node> nodes; // blocked words plus the listed words of `listed`
+    std::vector<End> ends;
+    QStringList listed;
+    bool prepared = false;
+
+    std::vector<std::uint8_t> grid;
+    std::vector<Match> matches;
+
+    static void insert(std::vector<Node> &tree, std::vector<End> &endList, const QString &word,
+                       int id)
+    {
+        if (word.isEmpty())
+            return;
+        int node = 0;
+        for (const QChar c : word) {
+            const int l = letterIndex(c);
+            if (l < 0)
+                return; // a word of other characters reads nowhere
+            if (tree[std::size_t(node)].child[std::size_t(l)] < 0) {
+                tree[std::size_t(node)].child[std::size_t(l)] = std::int32_t(tree.size());
+                tree.emplace_back();
+            }
+            node = tree[std::size_t(node)].child[std::size_t(l)];
+        }
+        endList.push_back({id, tree[std::size_t(node)].firstEnd});
+        tree[std::size_t(node)].firstEnd = int(endList.size()) - 1;
+    }
+
+    explicit Matcher(const BlockedWords &blocked)
+    {
+        blockedNodes.emplace_back();
+        blockedCount = blocked.size();
+        for (int i = 0; i < blockedCount; ++i)
+            insert(blockedNodes, blockedEnds, blocked.words().at(i), i);
+    }
+
+    void prepare(const QStringList &log)
+    {
+        if (prepared && log == listed)
+            return;
+        nodes = blockedNodes;
+        ends = blockedEnds;
+        for (int i = 0; i < log.size(); ++i)
+            insert(nodes, ends, log.at(i), blockedCount + i);
+        listed = log;
+        prepared = true;
+    }
+
+    // Every (word, start, direction) that reads in the visible grid.
+    void match(const PuzzleModel &model)
+    {
+        const int n = model.n();
+        const int side = n + 2;
+        grid.assign(std::size_t(side) * std::size_t(side), kNoLetter);
+        for (int row = 0; row < n; ++row) {
+            for (int col = 0; col < n; ++col) {
+                const Cell &c = model.cellAt(col, row);
+                const int l = c.kind == Cell::Empty ? -1 : letterIndex(QChar(c.letter));
+                if (l >= 0)
+                    grid[std::size_t((row + 1) * side + col + 1)] = std::uint8_t(l);
+            }
+        }
+        int step[8];
+        for (int d = 0; d < 8; ++d) {
+            const DirectionInfo &info = directionTable()[std::size_t(d)];
+            step[d] = info.rowStep * side + info.columnStep;
+        }
+        matches.clear();
+        const Node *tree = nodes.data();
+        const std::uint8_t *g = grid.data();
+        for (int row = 1; row <= n; ++row) {
+            for (int col = 1; col <= n; ++col) {
+                const int start = row * side + col;
+                const std::uint8_t first = g[start];
+                if (first == kNoLetter)
+                    continue;
+                const int firstNode = tree[0].child[first];
+                if (firstNode < 0)
+                    continue;
+                for (int d = 0; d < 8; ++d) {
+                    int node = firstNode;
+                    int at = start;
+                    int length = 1;
+                    for (;;) {
+                        for (int e = tree[node].firstEnd; e >= 0; e = ends[std::size_t(e)].next)
+                            matches.push_back({ends[std::size_t(e)].id, start, d, length});
+                        at += step[d];
+                        const std::uint8_t l = g[at];
+                        if (l == kNoLetter)
+                            break;
+                        node = tree[node].child[l];
+                        if (node < 0)
+                            break;
+                        ++length;
+                    }
+                }
+            }
+        }
+    }
+
+    Place placeOf(const Match &m, int side) const
+    {
+        return {m.start % side - 1, m.start / side - 1, directionTable()[std::size_t(m.direction)].direction,
+                m.length};
+    }
+};
+
+PuzzleCheck::PuzzleCheck(const BlockedWords &blocked)
+    : m_blocked(blocked), m_matcher(std::make_unique<Matcher>(m_blocked))
+{
+}
+
+PuzzleCheck::~PuzzleCheck() = default;
+
+namespace {
+
+void addPlace(std::vector<Place> &places, const Place &place)
+{
+    for (const Place &p : places) {
+        if (p.sameCells(place))
+            return;
+    }
+    places.push_back(place);
+}
+
+// A listed word's position and direction lines, read the way the puzzle reads
+// them: a line without a comma keeps the previous word's cell.
+struct ListedPlace
+{
+    bool readable = false; // a number pair and a direction name
+    Place place;
+    QString asWritten; // the two lines, for a message
+};
+
+std::vector<ListedPlace> readListedPlaces(const PuzzleModel &model)
+{
+    std::vector<ListedPlace> out;
+    int col = 0, row = 0;
+    bool known = true;
+    const QStringList &log = model.log();
+    for (int k = 0; k < log.size(); ++k) {
+        const QString pos = k < model.positions().size() ? model.positions().at(k) : QString();
+        const QString dir =
+            k < model.directionMemo().size() ? model.directionMemo().at(k) : QString();
+        const int comma = int(pos.indexOf(QLatin1Char(',')));
+        if (comma >= 0) {
+            const auto x = parseInteger(pos.left(comma));
+            const auto y = parseInteger(pos.mid(comma + 1));
+            known = x && y;
+            if (known) {
+                col = int(std::clamp<qint64>(qint64(*x) - 1, -1000000, 1000000));
+                row = int(std::clamp<qint64>(qint64(*y) - 1, -1000000, 1000000));
+            }
+        }
+        ListedPlace lp;
+        lp.asWritten = (pos.trimmed() + QLatin1Char(' ') + dir.trimmed()).trimmed();
+        const auto direction = directionFromName(dir);
+        lp.readable = known && direction.has_value();
+        if (lp.readable)
+            lp.place = Place{col, row, *direction, int(log.at(k).size())};
+        out.push_back(lp);
+    }
+    return out;
+}
+
+bool inGrid(const Place &p, int n)
+{
+    const auto inside = [n](QPoint c) { return c.x() >= 0 && c.y() >= 0 && c.x() < n && c.y() < n; };
+    return p.length > 0 && inside(p.cell(0)) && inside(p.last());
+}
+
+QString placesText(const std::vector<Place> &places)
+{
+    QStringList parts;
+    for (const Place &p : places)
+        parts << p.text();
+    return parts.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+CheckReport PuzzleCheck::run(const PuzzleModel &model) const
+{
+    Matcher &m = *m_matcher;
+    const QStringList &log = model.log();
+    m.prepare(log);
+    m.match(model);
+
+    const int n = model.n();
+    const int side = n + 2;
+    const int wordCount = int(log.size());
+    std::vector<std::vector<Place>> found(static_cast<std::size_t>(wordCount));
+    std::vector<std::pair<int, Place>> blockedFound;
+    for (const Matcher::Match &match : m.matches) {
+        const Place place = m.placeOf(match, side);
+        if (match.id >= m.blockedCount) {
+            addPlace(found[std::size_t(match.id - m.blockedCount)], place);
+        } else {
+            bool known = false;
+            for (const auto &[id, p] : blockedFound)
+                known = known || (id == match.id && p.sameCells(place));
+            if (!known)
+                blockedFound.emplace_back(match.id, place);
+        }
+    }
+
+    const std::vector<ListedPlace> listed = readListedPlaces(model);
+    // The cells each listed word covers, where its lines name cells of the grid.
+    std::vector<const Place *> segment(static_cast<std::size_t>(wordCount), nullptr);
+    for (int i = 0; i < wordCount; ++i) {
+        const ListedPlace &lp = listed[std::size_t(i)];
+        if (lp.readable && inGrid(lp.place, n))
+            segment[std::size_t(i)] = &lp.place;
+    }
+
+    CheckReport report;
+    for (int i = 0; i < wordCount; ++i) {
+        const QString &word = log.at(i);
+        if (word.isEmpty())
+            continue;
+        std::vector<Place> &places = found[std::size_t(i)];
+        const ListedPlace &lp = listed[std::size_t(i)];
+        // The listed place comes first, read in its listed direction.
+        int listedAt = -1;
+        for (int k = 0; k < int(places.size()) && lp.readable; ++k) {
+            if (places[std::size_t(k)].sameCells(lp.place))
+                listedAt = k;
+        }
+        if (listedAt >= 0) {
+            places.erase(places.begin() + listedAt);
+            places.insert(places.begin(), lp.place);
+        }
+
+        if (listedAt < 0) {
+            Problem p;
+            p.kind = ProblemKind::NotAtListedPlace;
+            p.word = word;
+            p.wordIndex = i;
+            const QString where = lp.readable ? lp.place.text()
+                                              : QStringLiteral("\"%1\"").arg(lp.asWritten);
+            p.text = QStringLiteral("%1 is not at its listed place %2; ").arg(word, where) +
+                     (places.empty() ? QStringLiteral("it reads nowhere in the grid")
+                                     : QStringLiteral("it reads at %1").arg(placesText(places)));
+            if (segment[std::size_t(i)])
+                p.places.push_back(lp.place);
+            p.places.insert(p.places.end(), places.begin(), places.end());
+            report.problems.push_back(p);
+        }
+
+        if (places.size() > 1) {
+            Problem p;
+            p.kind = ProblemKind::FoundMoreThanOnce;
+            p.word = word;
+            p.wordIndex = i;
+            p.text = QStringLiteral("%1 is found %2 times: %3")
+                         .arg(word)
+                         .arg(places.size())
+                         .arg(placesText(places));
+            p.places = places;
+            p.offending.assign(places.begin() + (listedAt >= 0 ? 1 : 0), places.end());
+            report.problems.push_back(p);
+        }
+
+        for (const Place &place : places) {
+            for (int j = 0; j < wordCount; ++j) {
+                const Place *outer = segment[std::size_t(j)];
+                if (j == i || !outer || !place.within(*outer))
+                    continue;
+                // Two entries on the same cells: name the pair once, at the later one.
+                const bool same = place.sameCells(*outer);
+                if (same && segment[std::size_t(i)] && segment[std::size_t(i)]->sameCells(*outer) &&
+                    j > i)
+                    continue;
+                Problem p;
+                p.kind = ProblemKind::InsideAnotherWord;
+                p.word = word;
+                p.wordIndex = i;
+                if (same && log.at(j) == word)
+                    p.text = QStringLiteral("%1 is listed twice, both at %2").arg(word, place.text());
+                else
+                    p.text = QStringLiteral("%1 lies inside %2 at %3").arg(word, log.at(j), place.text());
+                p.places.push_back(place);
+                report.problems.push_back(p);
+            }
+        }
+    }
+
+    for (std::size_t b = 0; b < blockedFound.size(); ++b) {
+        const auto &[id, place] = blockedFound[b];
+        bool excused = false;
+        for (const Place *outer : segment)
+            excused = excused || (outer && place.within(*outer));
+        // A blocked word inside a longer one, or on the same cells as one named
+        // before (one read backwards), says nothing new.
+        for (std::size_t o = 0; o < blockedFound.size(); ++o) {
+            const Place &other = blockedFound[o].second;
+            excused = excused || (place.within(other) &&
+                                  (other.length > place.length || (o < b && other.sameCells(place))));
+        }
+        if (excused)
+            continue;
+        Problem p;
+        p.kind = ProblemKind::BlockedWord;
+        p.word = m_blocked.words().at(id);
+        p.text = QStringLiteral("Blocked word %1 reads at %2").arg(p.word, place.text());
+        p.places.push_back(place);
+        p.offending.push_back(place);
+        report.problems.push_back(p);
+    }
+    return report;
+}
+
+// --- Refill ---
+
+namespace {
+
+QString triesText(int tries)
+{
+    return tries == 1 ? QStringLiteral("1 try") : QStringLiteral("%1 tries").arg(tries);
+}
+
+} // namespace
+
+RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString &message,
+                    int maxTries)
+{
+    RefillResult result;
+    const int store = model.storeSide();
+    const int n = model.n();
+    std::vector<QString> original;
+    original.reserve(std::size_t(store) * std::size_t(store));
+    for (int col = 0; col < store; ++col)
+        for (int row = 0; row < store; ++row)
+            original.push_back(model.cell(col, row));
+    const auto restore = [&] {
+        std::size_t i = 0;
+        for (int col = 0; col < store; ++col)
+            for (int row = 0; row < store; ++row)
+                model.setCell(col, row, original[i++]);
+    };
+
+    // Cells that every try writes the same: word letters and the message.
+    std::vector<bool> fixed;
+    const auto curable = [&](const Problem &p) {
+        if (p.offending.empty())
+            return false;
+        for (const Place &place : p.offending) {
+            bool redrawn = false;
+            for (int k = 0; k < place.length && !redrawn; ++k) {
+                const QPoint c = place.cell(k);
+                redrawn = !fixed[std::size_t(c.x() * n + c.y())];
+            }
+            if (!redrawn)
+                return false;
+        }
+        return true;
+    };
+
+    CheckReport last;
+    for (int t = 1; t <= maxTries; ++t) {
+        const CommandOutcome removed = model.RemoveFill();
+        if (!removed.ok) {
+            restore();
+            result.report = check.run(model);
+            result.summary = removed.messages.join(QLatin1Char('\n'));
+            return result;
+        }
+        if (!message.isEmpty())
+            model.FillMessage(message);
+        if (fixed.empty()) {
+            fixed.resize(std::size_t(n) * std::size_t(n));
+            for (int col = 0; col < n; ++col)
+                for (int row = 0; row < n; ++row)
+                    fixed[std::size_t(col * n + row)] = model.cellAt(col, row).kind != Cell::Empty;
+        }
+        model.FillRandom();
+        last = check.run(model);
+        std::vector<Problem> incurable;
+        bool anyCurable = false;
+        for (const Problem &p : last.problems) {
+            if (curable(p))
+                anyCurable = true;
+            else
+                incurable.push_back(p);
+        }
+        if (!anyCurable) {
+            result.refilled = true;
+            result.clean = true;
+            result.tries = t;
+            result.report = last;
+            result.incurable = incurable;
+            if (incurable.empty()) {
+                result.summary =
+                    QStringLiteral("Refilled in %1: no problems found.").arg(triesText(t));
+            } else {
+                QStringList lines;
+                for (const Problem &p : incurable)
+                    lines << p.text;
+                result.summary = QStringLiteral("Refilled in %1, but no fill can cure these "
+                                                "problems; change the words to mend them:\n%2")
+                                     .arg(triesText(t), lines.join(QLatin1Char('\n')));
+            }
+            return result;
+        }
+    }
+    restore();
+    result.tries = maxTries;
+    result.report = check.run(model);
+    for (const Problem &p : result.report.problems) {
+        if (fixed.empty() ? p.offending.empty() : !curable(p))
+            result.incurable.push_back(p);
+    }
+    result.summary = QStringLiteral("No fill without problems was found in %1; the puzzle is "
+                                    "unchanged. The last try still had:\n%2")
+                         .arg(triesText(maxTries), last.lines().join(QLatin1Char('\n')));
+    return result;
+}
+
+QString readMessage(const PuzzleModel &model, int letters)
+{
+    QString out;
+    const int n = model.n();
+    for (int row = 0; row < n && out.size() < letters; ++row) {
+        for (int col = 0; col < n && out.size() < letters; ++col) {
+            const Cell &c = model.cellAt(col, row);
+            if (!c.takesMessageLetter())
+                continue;
+            if (c.kind == Cell::Empty || c.letter == u' ')
+                return out;
+            out += QChar(c.letter);
+        }
+    }
+    return out;
+}
+
+} // namespace quarrin
