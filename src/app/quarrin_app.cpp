@@ -9,7 +9,9 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDirIterator>
+#include <QFileInfo>
 #include <QIcon>
+#include <QTimer>
 
 namespace quarrin {
 
@@ -65,6 +67,30 @@ void QuarrinApp::start()
 
     m_main->show();
     m_main->activateWindow();
+    if (!m_options.openFile.isEmpty())
+        openPuzzle(m_options.openFile);
+}
+
+void QuarrinApp::openPuzzle(const QString &path)
+{
+    // A 30x30 record goes to the 30x30 editor; anything else to the 15x15
+    // one, whose loader names what is wrong with it.
+    const QFileInfo info(path);
+    const bool large =
+        info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes;
+    EditorWindow *editor = m_main;
+    if (large) {
+        m_main->Button5Click();
+        editor = m_mainC;
+    }
+    const FileResult result = editor->loadFile(path);
+    if (result.ok)
+        return;
+    if (large)
+        m_mainC->Button5Click(); // back to the empty 15x15 editor
+    // Shown over the editor once the event loop runs.
+    EditorWindow *main = m_main;
+    QTimer::singleShot(0, main, [main, message = result.error] { main->showMessage(message); });
 }
 
 template <typename W, typename... Args> static W *create(QStringList &order, Args &&...args)

@@ -33,6 +33,7 @@ public:
     {
         int splashWaitMs = 3000; // 0 builds the windows without the wait
         bool showSplash = true;
+        QString openFile; // a puzzle to load into the editor of its size after the splash
     };
 
     QuarrinApp();
@@ -63,6 +64,7 @@ protected:
 private:
     void createWindows();
     void wireWindows();
+    void openPuzzle(const QString &path);
 
     Options m_options;
     RandomGenerator m_random;

@@ -63,10 +63,13 @@ void EditorCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     const QString text = index.data(Qt::DisplayRole).toString();
     const QRect cell = option.rect;
     const bool highlight = m_highlighting && text.size() == 1;
+    const bool marked = !m_marked.isEmpty() && isMarked(index.column(), index.row());
 
     painter->save();
     painter->setClipRect(cell);
-    painter->fillRect(cell, highlight ? QColor(Qt::yellow) : QColor(Qt::white));
+    painter->fillRect(cell, marked      ? QColor(255, 128, 128)
+                            : highlight ? QColor(Qt::yellow)
+                                        : QColor(Qt::white));
     painter->setFont(option.font);
     painter->setPen(highlight ? QColor(Qt::blue) : QColor(Qt::black));
     // The text starts 2 pixels right of and below the cell's corner and is
@@ -75,6 +78,11 @@ void EditorCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
     painter->drawText(QRect(textRect.topLeft(), QSize(100000, textRect.height())),
                       Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
     painter->restore();
+}
+
+void EditorCellDelegate::setMarked(const QVector<QPoint> &cells)
+{
+    m_marked = QSet<QPoint>(cells.begin(), cells.end());
 }
 
 // --- EditorGridView ---

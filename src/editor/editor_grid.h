@@ -5,6 +5,8 @@
 // and, with word highlighting on, paints word letters yellow with blue text.
 
 #include <QAbstractTableModel>
+#include <QPoint>
+#include <QSet>
 #include <QStyledItemDelegate>
 #include <QTableView>
 
@@ -47,12 +49,18 @@ public:
 
     void setHighlighting(bool on) { m_highlighting = on; }
     bool highlighting() const { return m_highlighting; }
+    // Cells (column, row) painted as marked, over any highlighting: the cells
+    // of the problem chosen in the check window.
+    void setMarked(const QVector<QPoint> &cells);
+    bool isMarked(int col, int row) const { return m_marked.contains(QPoint(col, row)); }
+    int markedCount() const { return int(m_marked.size()); }
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option,
                const QModelIndex &index) const override;
 
 private:
     bool m_highlighting = false;
+    QSet<QPoint> m_marked;
 };
 
 // The grid view: fixed cells, grid lines, no headers, no scroll bars, and no

@@ -1,5 +1,7 @@
 #include "editor/editor_window.h"
 
+#include "check/puzzle_check.h"
+#include "editor/check_window.h"
 #include "editor/editor_grid.h"
 #include "editor/editor_layout.h"
 
@@ -494,6 +496,9 @@ void EditorWindow::buildMenu()
     add(file, "ExporttoWord1", QStringLiteral("Export to Word"), this,
         &EditorWindow::ExporttoWord1Click);
     add(file, "Exit1", QStringLiteral("Exit"), this, &EditorWindow::Exit1Click);
+    file->addSeparator();
+    add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle"), this,
+        &EditorWindow::CheckPuzzle1Click);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));
@@ -598,6 +603,7 @@ void EditorWindow::Button4Click()
         index = m_ComboBox1->findText(m_ComboBox1->currentText(), Qt::MatchExactly);
     if (index < 0)
         return;
+    m_messageLetters = 0;
     apply(m_model.DeleteWord(index));
 }
 
@@ -629,16 +635,24 @@ void EditorWindow::Button8Click()
         label->setMinimumWidth(360);
     }
     const QString answer = box.exec() == QDialog::Accepted ? box.textValue() : QString();
+    // The letters the fill writes, for Refill to write again.
+    const int written = int(answer.left(std::min(m_model.messageCapacity(), 255))
+                                .toUpper()
+                                .remove(QLatin1Char(' '))
+                                .size());
+    m_messageLetters = std::max(m_messageLetters, written);
     apply(m_model.FillMessage(answer));
 }
 
 void EditorWindow::removeRandomClick()
 {
+    m_messageLetters = 0;
     apply(m_model.RemoveFill());
 }
 
 void EditorWindow::Button2Click()
 {
+    m_messageLetters = 0;
     apply(m_model.Clear());
 }
 
@@ -743,8 +757,16 @@ void EditorWindow::BitBtn4Click()
         showMessage(result.error);
 }
 
+FileResult EditorWindow::loadFile(const QString &path)
+{
+    const FileResult result = m_file.load(m_model, path);
+    afterLoad();
+    return result;
+}
+
 void EditorWindow::afterLoad()
 {
+    m_messageLetters = 0;
     // The small editor tidies the position lines after every load command,
     // even a cancelled one.
     if (m_spec.trimPositionsAfterLoad)
@@ -818,6 +840,21 @@ void EditorWindow::Help1Click()
 {
     if (m_helpWindow)
         m_helpWindow->exec();
+}
+
+void EditorWindow::CheckPuzzle1Click()
+{
+    if (!m_checkWindow) {
+        m_checkWindow = new CheckWindow(&m_model, this);
+        m_checkWindow->setMessageSource(
+            [this] { return readMessage(m_model, m_messageLetters); });
+        connect(m_checkWindow, &CheckWindow::markCells, this, [this](const QVector<QPoint> &cells) {
+            m_cellDelegate->setMarked(cells);
+            m_grid->viewport()->update();
+        });
+        connect(m_checkWindow, &CheckWindow::puzzleChanged, this, &EditorWindow::showPuzzle);
+    }
+    m_checkWindow->start();
 }
 
 // --- Direction boxes ---

@@ -35,6 +35,7 @@ class QPushButton;
 
 namespace quarrin {
 
+class CheckWindow;
 class EditorCellDelegate;
 class EditorGridModel;
 class EditorGridView;
@@ -74,6 +75,12 @@ public:
 
     // The title of every message box of the editor.
     static QString messageTitle();
+    // Shows a notice in a message box with OK.
+    void showMessage(const QString &text);
+
+    // Loads a puzzle file as "Load" does, without the dialog. The caller
+    // shows the message of a failed load, which leaves the puzzle as it was.
+    FileResult loadFile(const QString &path);
 
 public slots:
     // Commands
@@ -109,6 +116,7 @@ public slots:
     void ExporttoWord1Click();
     void Exit1Click();
     void Help1Click();
+    void CheckPuzzle1Click(); // opens the "Check Puzzle" window
 
     // Window events
     void FormActivate();
@@ -136,7 +144,6 @@ private:
     // Shows a command's messages one after another, empties the boxes it
     // names and shows the puzzle again.
     void apply(const CommandOutcome &outcome);
-    void showMessage(const QString &text);
     void setDirectionBoxes(std::initializer_list<Direction> checked);
     DirectionSet allowedDirections() const;
     QCheckBox *directionBox(Direction d) const;
@@ -155,6 +162,10 @@ private:
     QDialog *m_playWindow = nullptr;
     QDialog *m_helpWindow = nullptr;
     WordProcessorFactory m_wordProcessorFactory;
+    CheckWindow *m_checkWindow = nullptr;
+    // Letters the message fills wrote since the fill was last taken out;
+    // Refill writes them again.
+    int m_messageLetters = 0;
 
     // Controls, named as in the window's design.
     QLineEdit *m_wordEB = nullptr;

@@ -1,0 +1,90 @@
+#include "cli/commands.h"
+
+#include <QCoreApplication>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace quarrin::cli {
+
+QString programName()
+{
+    return QStringLiteral("Word Quarrin Generator");
+}
+
+QString programVersion()
+{
+    return QStringLiteral(QUARRIN_VERSION);
+}
+
+QString commandName()
+{
+    return QStringLiteral("word_quarrin");
+}
+
+CommandSpec openCommand()
+{
+    CommandSpec c;
+    c.operands = QStringLiteral("FILE");
+    c.summary = QStringLiteral("Opens the puzzle editor; with FILE (.qrn or .qrn2), loads it into "
+                               "the editor of its size.");
+    c.minOperands = 0;
+    c.maxOperands = 1;
+    c.needsDisplay = true;
+    return c;
+}
+
+const std::vector<CommandSpec> &commandTable()
+{
+    static const std::vector<CommandSpec> table{
+        openCommand(),
+        checkCommand(),
+    };
+    return table;
+}
+
+ArgParser makeParser()
+{
+    return ArgParser(commandName(), commandTable());
+}
+
+Invocation dispatch(int argc, char **argv)
+{
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const ArgParser parser = makeParser();
+    const ParseResult parsed = parser.parse(arguments);
+    Invocation inv;
+    switch (parsed.action) {
+    case ParseResult::Help: {
+        const CommandSpec *c = parsed.args.command;
+        QTextStream(stdout) << parser.helpText(c && !c->name.isEmpty() ? c : nullptr);
+        return inv;
+    }
+    case ParseResult::Version:
+        QTextStream(stdout) << programName() << ' ' << programVersion() << '\n';
+        return inv;
+    case ParseResult::Error:
+        QTextStream(stderr) << commandName() << ": " << parsed.error << " (see " << commandName()
+                            << " --help)\n";
+        inv.exitStatus = kUsageError;
+        return inv;
+    case ParseResult::Run:
+        break;
+    }
+    const CommandSpec &command = *parsed.args.command;
+    if (command.needsDisplay) {
+        inv.startWindows = true;
+        inv.file = parsed.args.operands.value(0);
+        return inv;
+    }
+    // No display: a core application only, with the names the windows use,
+    // so both find the same configuration folder.
+    QCoreApplication::setApplicationName(programName());
+    QCoreApplication app(argc, argv);
+    inv.exitStatus = command.run ? command.run(parsed.args) : 0;
+    return inv;
+}
+
+} // namespace quarrin::cli
