@@ -8,7 +8,10 @@
 #include "print/print_window.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -103,6 +106,94 @@ private slots:
         QTimer::singleShot(0, [&] { app.solveMode15()->close(); });
         app.main()->findChild<QPushButton *>("Button9")->click(); // Play it!
         QVERIFY(!app.main()->highlighting());
+    }
+
+    // `word_quarrin FILE`: the file goes to the editor of its size, shown
+    // after the splash; a file that cannot be loaded gives the load's message
+    // over an empty 15x15 editor.
+    void opensTheFileGivenOnTheCommandLine_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<bool>("damaged");
+        QTest::newRow("15x15 file") << int(GridSize::Small) << false;
+        QTest::newRow("30x30 file") << int(GridSize::Large) << false;
+        QTest::newRow("damaged 30x30 file") << int(GridSize::Large) << true;
+        QTest::newRow("not a puzzle") << -1 << true;
+    }
+    void opensTheFileGivenOnTheCommandLine()
+    {
+        QFETCH(int, size);
+        QFETCH(bool, damaged);
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("puzzle"));
+        if (size < 0) {
+            QFile f(path);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("not a puzzle");
+        } else {
+            RandomGenerator random;
+            PuzzleModel model(GridSize(size), &random);
+            AddWordRequest add;
+            add.word = QStringLiteral("OTTER");
+            add.x = QStringLiteral("2");
+            add.y = QStringLiteral("3");
+            add.direction = QStringLiteral("Down");
+            QVERIFY(model.AddWord(add).placed);
+            PuzzleFile file{GridSize(size)};
+            QVERIFY(file.save(model, path).ok);
+            if (damaged) {
+                // A grid field whose length byte runs past its field.
+                QFile f(path);
+                QVERIFY(f.open(QIODevice::ReadWrite));
+                f.seek(0);
+                f.write("\xff");
+            }
+        }
+        QString expectedError;
+        if (damaged) {
+            RandomGenerator random;
+            const GridSize tried = size < 0 ? GridSize::Small : GridSize(size);
+            PuzzleModel model(tried, &random);
+            PuzzleFile file(tried);
+            const FileResult loaded = file.load(model, path);
+            QVERIFY(!loaded.ok);
+            expectedError = loaded.error;
+        }
+
+        QuarrinApp::Options options = noSplashWait();
+        options.openFile = path;
+        QuarrinApp app(options);
+        QStringList messages;
+        QTimer answerer;
+        connect(&answerer, &QTimer::timeout, [&] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget())) {
+                messages << box->text();
+                box->button(QMessageBox::Ok)->click();
+            }
+        });
+        answerer.start(0);
+        app.start();
+        QTRY_COMPARE(messages.size(), damaged ? 1 : 0);
+        QTest::qWait(20);
+
+        if (damaged) {
+            QCOMPARE(messages, QStringList{expectedError});
+            QVERIFY(app.main()->isVisible());
+            QVERIFY(!app.mainC()->isVisible());
+            QVERIFY(app.main()->model().log().isEmpty());
+            return;
+        }
+        EditorWindow *shown = size == int(GridSize::Large) ? static_cast<EditorWindow *>(app.mainC())
+                                                           : app.main();
+        EditorWindow *other = shown == app.main() ? static_cast<EditorWindow *>(app.mainC())
+                                                  : app.main();
+        QVERIFY(shown->isVisible());
+        QVERIFY(!other->isVisible());
+        QCOMPARE(shown->model().log(), QStringList{"OTTER"});
+        QCOMPARE(shown->model().positions(), QStringList{"2, 3"});
+        QCOMPARE(shown->model().cell(1, 2), QStringLiteral("O"));
+        QVERIFY(other->model().log().isEmpty());
     }
 };
 
