@@ -76,8 +76,7 @@ void QuarrinApp::openPuzzle(const QString &path)
     // A 30x30 record goes to the 30x30 editor; anything else to the 15x15
     // one, whose loader names what is wrong with it.
     const QFileInfo info(path);
-    const bool large =
-        info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes;
+    const bool large = info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes;
     EditorWindow *editor = m_main;
     if (large) {
         m_main->Button5Click();

@@ -193,8 +193,8 @@ struct PuzzleCheck::Matcher
 
     Place placeOf(const Match &m, int side) const
     {
-        return {m.start % side - 1, m.start / side - 1, directionTable()[std::size_t(m.direction)].direction,
-                m.length};
+        return {m.start % side - 1, m.start / side - 1,
+                directionTable()[std::size_t(m.direction)].direction, m.length};
     }
 };
 
@@ -258,7 +258,9 @@ std::vector<ListedPlace> readListedPlaces(const PuzzleModel &model)
 
 bool inGrid(const Place &p, int n)
 {
-    const auto inside = [n](QPoint c) { return c.x() >= 0 && c.y() >= 0 && c.x() < n && c.y() < n; };
+    const auto inside = [n](QPoint c) {
+        return c.x() >= 0 && c.y() >= 0 && c.x() < n && c.y() < n;
+    };
     return p.length > 0 && inside(p.cell(0)) && inside(p.last());
 }
 
@@ -329,8 +331,8 @@ CheckReport PuzzleCheck::run(const PuzzleModel &model) const
             p.kind = ProblemKind::NotAtListedPlace;
             p.word = word;
             p.wordIndex = i;
-            const QString where = lp.readable ? lp.place.text()
-                                              : QStringLiteral("\"%1\"").arg(lp.asWritten);
+            const QString where =
+                lp.readable ? lp.place.text() : QStringLiteral("\"%1\"").arg(lp.asWritten);
             p.text = QStringLiteral("%1 is not at its listed place %2; ").arg(word, where) +
                      (places.empty() ? QStringLiteral("it reads nowhere in the grid")
                                      : QStringLiteral("it reads at %1").arg(placesText(places)));
@@ -369,9 +371,11 @@ CheckReport PuzzleCheck::run(const PuzzleModel &model) const
                 p.word = word;
                 p.wordIndex = i;
                 if (same && log.at(j) == word)
-                    p.text = QStringLiteral("%1 is listed twice, both at %2").arg(word, place.text());
+                    p.text =
+                        QStringLiteral("%1 is listed twice, both at %2").arg(word, place.text());
                 else
-                    p.text = QStringLiteral("%1 lies inside %2 at %3").arg(word, log.at(j), place.text());
+                    p.text = QStringLiteral("%1 lies inside %2 at %3")
+                                 .arg(word, log.at(j), place.text());
                 p.places.push_back(place);
                 report.problems.push_back(p);
             }
@@ -387,8 +391,8 @@ CheckReport PuzzleCheck::run(const PuzzleModel &model) const
         // before (one read backwards), says nothing new.
         for (std::size_t o = 0; o < blockedFound.size(); ++o) {
             const Place &other = blockedFound[o].second;
-            excused = excused || (place.within(other) &&
-                                  (other.length > place.length || (o < b && other.sameCells(place))));
+            excused = excused || (place.within(other) && (other.length > place.length ||
+                                                          (o < b && other.sameCells(place))));
         }
         if (excused)
             continue;

@@ -68,9 +68,9 @@ enum class ProblemKind
 struct Problem
 {
     ProblemKind kind = ProblemKind::BlockedWord;
-    QString word;       // the listed or blocked word
-    int wordIndex = -1; // the listed word's line, counted from 0; -1 for a blocked word
-    QString text;       // one line for the user
+    QString word;              // the listed or blocked word
+    int wordIndex = -1;        // the listed word's line, counted from 0; -1 for a blocked word
+    QString text;              // one line for the user
     std::vector<Place> places; // the cells to show
     // The places a different fill would have to break to cure the problem;
     // empty when only the words themselves can.
@@ -111,9 +111,9 @@ struct RefillResult
     bool refilled = false; // the puzzle holds a new fill
     bool clean = false;    // no problem a fill can cure is left
     int tries = 0;
-    CheckReport report;              // the check of the puzzle as it is left
-    std::vector<Problem> incurable;  // problems that no fill can cure
-    QString summary;                 // what to tell the user
+    CheckReport report;             // the check of the puzzle as it is left
+    std::vector<Problem> incurable; // problems that no fill can cure
+    QString summary;                // what to tell the user
 };
 
 inline constexpr int kRefillTries = 200;
@@ -121,8 +121,8 @@ inline constexpr int kRefillTries = 200;
 // Draws new fills until no curable problem is left; `message` is written
 // before each random fill. When no try succeeds, or the word lists cannot be
 // read, the puzzle's cells are put back as they were.
-RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString &message = QString(),
-                    int maxTries = kRefillTries);
+RefillResult refill(PuzzleModel &model, const PuzzleCheck &check,
+                    const QString &message = QString(), int maxTries = kRefillTries);
 
 // The letters of the first `letters` cells that take a message letter, in
 // reading order: the hidden message a message fill wrote there, up to the

@@ -63,9 +63,9 @@ QString wrapped(const QString &text, int indent)
 const OptionSpec *ArgParser::findOption(const CommandSpec &command, const QString &word) const
 {
     for (const OptionSpec &o : command.options) {
-        if (word.startsWith(QLatin1String("--")) ? word.mid(2) == o.name
-                                                 : (!o.shortName.isNull() && word.size() == 2 &&
-                                                    word.at(1) == o.shortName))
+        if (word.startsWith(QLatin1String("--"))
+                ? word.mid(2) == o.name
+                : (!o.shortName.isNull() && word.size() == 2 && word.at(1) == o.shortName))
             return &o;
     }
     return nullptr;
@@ -246,7 +246,8 @@ QString ArgParser::helpText(const CommandSpec *only) const
     for (const CommandSpec &c : m_commands)
         text += QStringLiteral("%1\n%2").arg(usage(c), wrapped(c.summary, 4));
     text += QStringLiteral("\nOptions:\n") + optionLines(common);
-    text += QStringLiteral("\nSee '%1 COMMAND --help' for the options of a command.\n").arg(m_program);
+    text +=
+        QStringLiteral("\nSee '%1 COMMAND --help' for the options of a command.\n").arg(m_program);
     return text;
 }
 

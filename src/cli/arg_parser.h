@@ -36,12 +36,12 @@ enum class ValueKind
 
 struct OptionSpec
 {
-    QString name;        // long name without the dashes: "seed" for --seed
-    QChar shortName;     // optional: 's' for -s
+    QString name;    // long name without the dashes: "seed" for --seed
+    QChar shortName; // optional: 's' for -s
     ValueKind kind = ValueKind::None;
-    QString valueName;   // shown in the help: "N", "FILE"
-    QString help;        // one line
-    QStringList choices; // ValueKind::Choice
+    QString valueName;     // shown in the help: "N", "FILE"
+    QString help;          // one line
+    QStringList choices;   // ValueKind::Choice
     int minimum = INT_MIN; // ValueKind::Integer
     int maximum = INT_MAX;
 
@@ -84,11 +84,11 @@ struct OptionSpec
 struct ParsedArgs;
 struct CommandSpec
 {
-    QString name;          // empty: the program itself
-    QString operands;      // shown in the help: "FILE..."
-    QString summary;       // one line
+    QString name;     // empty: the program itself
+    QString operands; // shown in the help: "FILE..."
+    QString summary;  // one line
     int minOperands = 0;
-    int maxOperands = -1;  // -1: any number
+    int maxOperands = -1; // -1: any number
     std::vector<OptionSpec> options;
     bool needsDisplay = false; // runs the windows (only the program itself)
     // Runs the command after a successful parse; returns the exit status.

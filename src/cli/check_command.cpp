@@ -19,7 +19,7 @@ GridSize sizeOfFile(const QString &path)
 {
     const QFileInfo info(path);
     return info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes ? GridSize::Large
-                                                                                  : GridSize::Small;
+                                                                                 : GridSize::Small;
 }
 
 int runCheck(const ParsedArgs &args)
@@ -66,13 +66,14 @@ CommandSpec checkCommand()
     CommandSpec c;
     c.name = QStringLiteral("check");
     c.operands = QStringLiteral("FILE...");
-    c.summary = QStringLiteral("Checks puzzle files: every listed word must read exactly once, at "
-                               "its listed place and not inside another word, and no blocked word "
-                               "may read in the grid. Prints \"FILE: no problems\" or one line per "
-                               "problem; exits 0 when all are clean, 1 when a problem was found, 2 "
-                               "when a file cannot be read. Blocked words are the built-in list plus "
-                               "the user's own, one a line, in "
-                               "$XDG_CONFIG_HOME/Word Quarrin Generator/blocked-words.txt.");
+    c.summary =
+        QStringLiteral("Checks puzzle files: every listed word must read exactly once, at "
+                       "its listed place and not inside another word, and no blocked word "
+                       "may read in the grid. Prints \"FILE: no problems\" or one line per "
+                       "problem; exits 0 when all are clean, 1 when a problem was found, 2 "
+                       "when a file cannot be read. Blocked words are the built-in list plus "
+                       "the user's own, one a line, in "
+                       "$XDG_CONFIG_HOME/Word Quarrin Generator/blocked-words.txt.");
     c.minOperands = 1;
     c.run = runCheck;
     return c;

@@ -112,7 +112,8 @@ void CheckWindow::problemChosen()
 {
     const int row = m_problems->currentRow();
     QVector<QPoint> cells;
-    if (row >= 0 && row < int(m_report.problems.size()) && m_problems->currentItem()->isSelected()) {
+    if (row >= 0 && row < int(m_report.problems.size()) &&
+        m_problems->currentItem()->isSelected()) {
         for (const Place &place : m_report.problems[std::size_t(row)].places)
             for (int p = 0; p < place.length; ++p)
                 cells << place.cell(p);

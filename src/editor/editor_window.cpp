@@ -846,8 +846,7 @@ void EditorWindow::CheckPuzzle1Click()
 {
     if (!m_checkWindow) {
         m_checkWindow = new CheckWindow(&m_model, this);
-        m_checkWindow->setMessageSource(
-            [this] { return readMessage(m_model, m_messageLetters); });
+        m_checkWindow->setMessageSource([this] { return readMessage(m_model, m_messageLetters); });
         connect(m_checkWindow, &CheckWindow::markCells, this, [this](const QVector<QPoint> &cells) {
             m_cellDelegate->setMarked(cells);
             m_grid->viewport()->update();

@@ -11,9 +11,9 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -184,10 +184,10 @@ private slots:
             QVERIFY(app.main()->model().log().isEmpty());
             return;
         }
-        EditorWindow *shown = size == int(GridSize::Large) ? static_cast<EditorWindow *>(app.mainC())
-                                                           : app.main();
-        EditorWindow *other = shown == app.main() ? static_cast<EditorWindow *>(app.mainC())
-                                                  : app.main();
+        EditorWindow *shown =
+            size == int(GridSize::Large) ? static_cast<EditorWindow *>(app.mainC()) : app.main();
+        EditorWindow *other =
+            shown == app.main() ? static_cast<EditorWindow *>(app.mainC()) : app.main();
         QVERIFY(shown->isVisible());
         QVERIFY(!other->isVisible());
         QCOMPARE(shown->model().log(), QStringList{"OTTER"});

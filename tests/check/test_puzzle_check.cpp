@@ -79,9 +79,9 @@ private slots:
 
         QTest::newRow("clean") << QStringList{"CATqz", "xxxxx"} << QStringList{"CAT|1, 1|Right"}
                                << QStringList{"BAD"} << QStringList{};
-        QTest::newRow("found twice") << QStringList{"CATqz", "catxx"} << QStringList{"CAT|1, 1|Right"}
-                                     << QStringList{}
-                                     << QStringList{"CAT is found 2 times: 1, 1 Right; 1, 2 Right"};
+        QTest::newRow("found twice")
+            << QStringList{"CATqz", "catxx"} << QStringList{"CAT|1, 1|Right"} << QStringList{}
+            << QStringList{"CAT is found 2 times: 1, 1 Right; 1, 2 Right"};
         QTest::newRow("found in reverse")
             << QStringList{"CATqz", "xxtac"} << QStringList{"CAT|1, 1|Right"} << QStringList{}
             << QStringList{"CAT is found 2 times: 1, 1 Right; 5, 2 Left"};
@@ -92,10 +92,11 @@ private slots:
             << QStringList{"TOTx", "xxxx"} << QStringList{"TOT|1, 1|Right"} << QStringList{}
             << QStringList{};
         QTest::newRow("palindrome found again")
-            << QStringList{"TOTx", "xxxx", "xtot"} << QStringList{"TOT|1, 1|Right"}
-            << QStringList{} << QStringList{"TOT is found 2 times: 1, 1 Right; 2, 3 Right"};
+            << QStringList{"TOTx", "xxxx", "xtot"} << QStringList{"TOT|1, 1|Right"} << QStringList{}
+            << QStringList{"TOT is found 2 times: 1, 1 Right; 2, 3 Right"};
         QTest::newRow("one-letter word is one place")
-            << QStringList{"Ax", "xx"} << QStringList{"A|1, 1|Up"} << QStringList{} << QStringList{};
+            << QStringList{"Ax", "xx"} << QStringList{"A|1, 1|Up"} << QStringList{}
+            << QStringList{};
         QTest::newRow("inside another word")
             << QStringList{"CATALOG"} << QStringList{"CATALOG|1, 1|Right", "CAT|1, 1|Right"}
             << QStringList{} << QStringList{"CAT lies inside CATALOG at 1, 1 Right"};
@@ -115,7 +116,8 @@ private slots:
             << QStringList{"CAT is not at its listed place \"1, 1 right\"; it reads at 1, 1 Right"};
         QTest::newRow("nowhere in the grid")
             << QStringList{"DOx"} << QStringList{"DOG|1, 1|Right"} << QStringList{}
-            << QStringList{"DOG is not at its listed place 1, 1 Right; it reads nowhere in the grid"};
+            << QStringList{
+                   "DOG is not at its listed place 1, 1 Right; it reads nowhere in the grid"};
         QTest::newRow("blocked word across a word letter and filled letters")
             << QStringList{"Dab", "O..", "G.."} << QStringList{"DOG|1, 1|Down"}
             << QStringList{"BAD"} << QStringList{"Blocked word BAD reads at 3, 1 Left"};
@@ -183,13 +185,15 @@ private slots:
         model.setCell(29, 30, QStringLiteral("S     ."));
         setWords(model, {"CAT|30, 28|Down", "CATS|30, 28|Down"});
         QCOMPARE(PuzzleCheck().run(model).lines(),
-                 QStringList{"CATS is not at its listed place 30, 28 Down; it reads nowhere in the grid"});
+                 QStringList{
+                     "CATS is not at its listed place 30, 28 Down; it reads nowhere in the grid"});
     }
 
     void blockedListText()
     {
         BlockedWords words;
-        words.addText(QStringLiteral("# my words\nzap\n  Bonk  # too rude\n\nzap\nno-go\n\r\nfoo\r\n"));
+        words.addText(
+            QStringLiteral("# my words\nzap\n  Bonk  # too rude\n\nzap\nno-go\n\r\nfoo\r\n"));
         QCOMPARE(words.words(), (QStringList{"ZAP", "BONK", "FOO"}));
     }
 
@@ -248,7 +252,8 @@ private slots:
         QTest::addColumn<int>("size");
         QTest::addColumn<QString>("message");
         QTest::newRow("15x15") << int(GridSize::Small) << QString();
-        QTest::newRow("15x15 with a message") << int(GridSize::Small) << QStringLiteral("HIDDENWORDS");
+        QTest::newRow("15x15 with a message")
+            << int(GridSize::Small) << QStringLiteral("HIDDENWORDS");
         QTest::newRow("30x30 with a message") << int(GridSize::Large) << QStringLiteral("SECRET");
     }
     void refillNeverTouchesWordLetters()
@@ -326,8 +331,8 @@ private slots:
         QVERIFY(!result.clean);
         QCOMPARE(result.tries, 20);
         QVERIFY(stateOf(model) == before);
-        QVERIFY(result.summary.startsWith(
-            QStringLiteral("No fill without problems was found in 20 tries; the puzzle is unchanged.")));
+        QVERIFY(result.summary.startsWith(QStringLiteral(
+            "No fill without problems was found in 20 tries; the puzzle is unchanged.")));
         QVERIFY(result.summary.contains(QStringLiteral("Blocked word E reads at")));
     }
 

@@ -51,61 +51,64 @@ private slots:
 
         const int run = ParseResult::Run, help = ParseResult::Help, version = ParseResult::Version,
                   error = ParseResult::Error;
-        QTest::newRow("nothing") << QStringList{} << run << "" << "" << QStringList{} << "";
-        QTest::newRow("a file") << QStringList{"p.qrn"} << run << "" << "" << QStringList{"p.qrn"}
-                                << "";
-        QTest::newRow("a file after --") << QStringList{"--", "-odd.qrn"} << run << "" << ""
-                                         << QStringList{"-odd.qrn"} << "";
+        QTest::newRow("nothing") << QStringList{} << run << ""
+                                 << "" << QStringList{} << "";
+        QTest::newRow("a file") << QStringList{"p.qrn"} << run << ""
+                                << "" << QStringList{"p.qrn"} << "";
+        QTest::newRow("a file after --") << QStringList{"--", "-odd.qrn"} << run << ""
+                                         << "" << QStringList{"-odd.qrn"} << "";
         QTest::newRow("every kind of value")
             << QStringList{"make", "--size", "30", "-s", "7", "--title=My Book", "-q", "CAT", "-"}
-            << run << "make" << "quiet=;seed=7;size=30;title=My Book" << QStringList{"CAT", "-"}
-            << "";
+            << run << "make"
+            << "quiet=;seed=7;size=30;title=My Book" << QStringList{"CAT", "-"} << "";
         QTest::newRow("a repeated option keeps every value")
-            << QStringList{"make", "--seed=1", "--seed", "2", "A"} << run << "make" << "seed=1,2"
-            << QStringList{"A"} << "";
+            << QStringList{"make", "--seed=1", "--seed", "2", "A"} << run << "make"
+            << "seed=1,2" << QStringList{"A"} << "";
         QTest::newRow("range ends are allowed")
             << QStringList{"make", "--seed", "0", "--seed", "1000", "A"} << run << "make"
             << "seed=0,1000" << QStringList{"A"} << "";
-        QTest::newRow("help") << QStringList{"--help"} << help << "" << "" << QStringList{} << "";
-        QTest::newRow("short help of a command")
-            << QStringList{"make", "-h"} << help << "make" << "" << QStringList{} << "";
+        QTest::newRow("help") << QStringList{"--help"} << help << ""
+                              << "" << QStringList{} << "";
+        QTest::newRow("short help of a command") << QStringList{"make", "-h"} << help << "make"
+                                                 << "" << QStringList{} << "";
         QTest::newRow("help wins over a later mistake")
-            << QStringList{"make", "--help", "--bogus"} << help << "make" << "" << QStringList{}
-            << "";
-        QTest::newRow("version") << QStringList{"--version"} << version << "" << ""
-                                 << QStringList{} << "";
+            << QStringList{"make", "--help", "--bogus"} << help << "make"
+            << "" << QStringList{} << "";
+        QTest::newRow("version") << QStringList{"--version"} << version << ""
+                                 << "" << QStringList{} << "";
 
-        QTest::newRow("unknown option") << QStringList{"--frob"} << error << "" << ""
-                                        << QStringList{} << "unknown option '--frob'";
-        QTest::newRow("unknown short option") << QStringList{"make", "-x", "A"} << error << "make"
-                                              << "" << QStringList{}
-                                              << "unknown option '-x' for make";
-        QTest::newRow("option of another command") << QStringList{"--seed", "1"} << error << ""
-                                                   << "" << QStringList{}
-                                                   << "unknown option '--seed'";
-        QTest::newRow("bad choice") << QStringList{"make", "--size", "20", "A"} << error << "make"
-                                    << "" << QStringList{}
-                                    << "bad value '20' for --size: expected 15, 30";
-        QTest::newRow("not a number") << QStringList{"make", "--seed", "x1", "A"} << error
-                                      << "make" << "" << QStringList{}
-                                      << "bad value 'x1' for --seed: expected a whole number";
+        QTest::newRow("unknown option") << QStringList{"--frob"} << error << ""
+                                        << "" << QStringList{} << "unknown option '--frob'";
+        QTest::newRow("unknown short option")
+            << QStringList{"make", "-x", "A"} << error << "make"
+            << "" << QStringList{} << "unknown option '-x' for make";
+        QTest::newRow("option of another command")
+            << QStringList{"--seed", "1"} << error << ""
+            << "" << QStringList{} << "unknown option '--seed'";
+        QTest::newRow("bad choice")
+            << QStringList{"make", "--size", "20", "A"} << error << "make"
+            << "" << QStringList{} << "bad value '20' for --size: expected 15, 30";
+        QTest::newRow("not a number")
+            << QStringList{"make", "--seed", "x1", "A"} << error << "make"
+            << "" << QStringList{} << "bad value 'x1' for --seed: expected a whole number";
         QTest::newRow("number out of range")
-            << QStringList{"make", "--seed=1001", "A"} << error << "make" << "" << QStringList{}
+            << QStringList{"make", "--seed=1001", "A"} << error << "make"
+            << "" << QStringList{}
             << "bad value '1001' for --seed: expected a whole number from 0 to 1000";
         QTest::newRow("negative number") << QStringList{"make", "-s", "-1", "A"} << error << "make"
                                          << "" << QStringList{}
                                          << "bad value '-1' for --seed: expected a whole number "
                                             "from 0 to 1000";
-        QTest::newRow("missing value") << QStringList{"make", "A", "--title"} << error << "make"
-                                       << "" << QStringList{}
-                                       << "option --title needs a value (TEXT)";
-        QTest::newRow("value on a flag") << QStringList{"make", "--quiet=yes", "A"} << error
-                                         << "make" << "" << QStringList{}
-                                         << "option --quiet takes no value";
-        QTest::newRow("missing operand") << QStringList{"make", "--quiet"} << error << "make" << ""
-                                         << QStringList{} << "make needs WORD...";
-        QTest::newRow("too many operands") << QStringList{"a.qrn", "b.qrn"} << error << "" << ""
-                                           << QStringList{} << "unexpected argument 'b.qrn'";
+        QTest::newRow("missing value")
+            << QStringList{"make", "A", "--title"} << error << "make"
+            << "" << QStringList{} << "option --title needs a value (TEXT)";
+        QTest::newRow("value on a flag")
+            << QStringList{"make", "--quiet=yes", "A"} << error << "make"
+            << "" << QStringList{} << "option --quiet takes no value";
+        QTest::newRow("missing operand") << QStringList{"make", "--quiet"} << error << "make"
+                                         << "" << QStringList{} << "make needs WORD...";
+        QTest::newRow("too many operands") << QStringList{"a.qrn", "b.qrn"} << error << ""
+                                           << "" << QStringList{} << "unexpected argument 'b.qrn'";
     }
     void table()
     {

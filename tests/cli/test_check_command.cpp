@@ -182,9 +182,11 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("outStart");
         QTest::addColumn<QString>("err");
-        QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage:" << "";
-        QTest::newRow("check --help") << QStringList{"check", "--help"} << 0
-                                      << "Usage: word_quarrin check FILE..." << "";
+        QTest::newRow("--help") << QStringList{"--help"} << 0 << "Usage:"
+                                << "";
+        QTest::newRow("check --help")
+            << QStringList{"check", "--help"} << 0 << "Usage: word_quarrin check FILE..."
+            << "";
         QTest::newRow("--version") << QStringList{"--version"} << 0 << "Word Quarrin Generator "
                                    << "";
         QTest::newRow("unknown option")

@@ -62,7 +62,7 @@ int main(int argc, char **argv)
     QTest::qWait(300);
 
     const QRect area = main.frameGeometry().united(window->frameGeometry());
-    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(
-        0, area.x(), area.y(), area.width(), area.height());
+    const QPixmap shot = QGuiApplication::primaryScreen()->grabWindow(0, area.x(), area.y(),
+                                                                      area.width(), area.height());
     return shot.save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
 }

@@ -103,10 +103,10 @@ private slots:
         QStringList texts;
         for (QAction *a : file->actions())
             texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(texts, (QStringList{"Add Word", "Clear Grid", "Fill blank with random",
-                                     "Fill blank spaces with message", "Remove Random + Msg",
-                                     "Print", "Load", "Save", "Export to Word", "Exit", "-",
-                                     "Check Puzzle"}));
+        QCOMPARE(texts,
+                 (QStringList{"Add Word", "Clear Grid", "Fill blank with random",
+                              "Fill blank spaces with message", "Remove Random + Msg", "Print",
+                              "Load", "Save", "Export to Word", "Exit", "-", "Check Puzzle"}));
         QCOMPARE(editor.menuBar()->actions().size(), 2); // "File" and "About" as before
     }
 
