@@ -38,7 +38,7 @@ bool isHelp(const QString &w)
 
 QString dashed(const OptionSpec &o)
 {
-    return QStringLiteral("--") + o.name;
+    return (o.toolkit ? QStringLiteral("-") : QStringLiteral("--")) + o.name;
 }
 
 // Words of `text` in lines of at most 79 columns, each line indented.
@@ -62,10 +62,13 @@ QString wrapped(const QString &text, int indent)
 
 const OptionSpec *ArgParser::findOption(const CommandSpec &command, const QString &word) const
 {
+    const bool twoDashes = word.startsWith(QLatin1String("--"));
     for (const OptionSpec &o : command.options) {
-        if (word.startsWith(QLatin1String("--"))
-                ? word.mid(2) == o.name
-                : (!o.shortName.isNull() && word.size() == 2 && word.at(1) == o.shortName))
+        const bool matches =
+            twoDashes   ? word.mid(2) == o.name
+            : o.toolkit ? word.mid(1) == o.name
+                        : !o.shortName.isNull() && word.size() == 2 && word.at(1) == o.shortName;
+        if (matches)
             return &o;
     }
     return nullptr;
@@ -150,7 +153,7 @@ ParseResult ArgParser::parse(const QStringList &arguments) const
         }
         QString name = word;
         std::optional<QString> inlineValue;
-        if (word.startsWith(QLatin1String("--"))) {
+        if (word.size() > 2) {
             const int eq = int(word.indexOf(QLatin1Char('=')));
             if (eq >= 0) {
                 name = word.left(eq);
@@ -167,6 +170,8 @@ ParseResult ArgParser::parse(const QStringList &arguments) const
             if (inlineValue)
                 return fail(QStringLiteral("option %1 takes no value").arg(dashed(*option)));
             result.args.values[option->name] << QString();
+            if (option->toolkit)
+                result.args.toolkitArguments << dashed(*option);
             continue;
         }
         QString value;
@@ -181,6 +186,8 @@ ParseResult ArgParser::parse(const QStringList &arguments) const
         if (const auto problem = checkValue(*option, value))
             return fail(*problem);
         result.args.values[option->name] << value;
+        if (option->toolkit)
+            result.args.toolkitArguments << dashed(*option) << value;
     }
 
     const int count = int(result.args.operands.size());
@@ -212,7 +219,7 @@ QString ArgParser::helpText(const CommandSpec *only) const
         for (const OptionSpec &o : options) {
             QString l = o.shortName.isNull() ? QStringLiteral("    ")
                                              : QStringLiteral("-%1, ").arg(o.shortName);
-            l += QStringLiteral("--") + o.name;
+            l += dashed(o);
             if (o.kind != ValueKind::None)
                 l += QLatin1Char(' ') + o.valueName;
             left << l;
@@ -246,6 +253,9 @@ QString ArgParser::helpText(const CommandSpec *only) const
     for (const CommandSpec &c : m_commands)
         text += QStringLiteral("%1\n%2").arg(usage(c), wrapped(c.summary, 4));
     text += QStringLiteral("\nOptions:\n") + optionLines(common);
+    if (const CommandSpec *program = command(QString()); program && !program->options.empty())
+        text += QStringLiteral("\nOptions of %1 [FILE]:\n").arg(m_program) +
+                optionLines(program->options);
     text +=
         QStringLiteral("\nSee '%1 COMMAND --help' for the options of a command.\n").arg(m_program);
     return text;

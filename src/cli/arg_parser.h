@@ -7,6 +7,8 @@
 // parser reads `PROGRAM [COMMAND] [OPTION|OPERAND]...` against that table:
 //   --name VALUE, --name=VALUE, -n VALUE   an option with a value
 //   --name, -n                             a flag
+//   -name VALUE, -name                     a window-system option, handed on
+//                                          to the toolkit as given
 //   --                                     every later word is an operand
 //   -                                      an operand (standard input)
 // -h/--help and --version are known to every command. The command with the
@@ -44,6 +46,9 @@ struct OptionSpec
     QStringList choices;   // ValueKind::Choice
     int minimum = INT_MIN; // ValueKind::Integer
     int maximum = INT_MAX;
+    // An option of the window toolkit (-platform, -style, ...): spelt with one
+    // dash as well as two, and collected for the toolkit rather than read.
+    bool toolkit = false;
 
     // One maker per kind, so a table row reads as what it is.
     static OptionSpec flag(const QString &name, QChar shortName, const QString &help)
@@ -69,6 +74,14 @@ struct OptionSpec
         o.kind = ValueKind::Integer;
         o.minimum = minimum;
         o.maximum = maximum;
+        return o;
+    }
+    static OptionSpec toolkitOption(const QString &name, const QString &valueName,
+                                    const QString &help)
+    {
+        OptionSpec o =
+            valueName.isEmpty() ? flag(name, QChar(), help) : text(name, QChar(), valueName, help);
+        o.toolkit = true;
         return o;
     }
     static OptionSpec choice(const QString &name, QChar shortName, const QStringList &choices,
@@ -100,6 +113,8 @@ struct ParsedArgs
     const CommandSpec *command = nullptr;
     QMap<QString, QStringList> values; // by option name; a flag gets one empty text per use
     QStringList operands;
+    // Toolkit options as given, values included, in order.
+    QStringList toolkitArguments;
 
     bool has(const QString &option) const { return values.contains(option); }
     // The last value given, or the fallback.

@@ -31,6 +31,27 @@ CommandSpec openCommand()
     c.minOperands = 0;
     c.maxOperands = 1;
     c.needsDisplay = true;
+    // The toolkit's own options, handed on to it.
+    const auto qt = [](const char *name, const char *value, const char *help) {
+        return OptionSpec::toolkitOption(QLatin1String(name), QLatin1String(value),
+                                         QLatin1String(help));
+    };
+    c.options = {
+        qt("platform", "NAME", "window system plugin (xcb, wayland, offscreen, ...)"),
+        qt("platformpluginpath", "PATH", "where to look for window system plugins"),
+        qt("platformtheme", "NAME", "platform theme"),
+        qt("plugin", "NAME", "an extra input plugin"),
+        qt("display", "DISPLAY", "the X display to use"),
+        qt("geometry", "GEOMETRY", "the main window's geometry on X"),
+        qt("qwindowgeometry", "GEOMETRY", "the main window's geometry"),
+        qt("qwindowtitle", "TITLE", "the main window's title"),
+        qt("qwindowicon", "FILE", "the main window's icon"),
+        qt("style", "STYLE", "widget style, for example Fusion"),
+        qt("stylesheet", "FILE", "a style sheet"),
+        qt("session", "ID", "restore a session"),
+        qt("reverse", "", "lay the windows out right to left"),
+        qt("widgetcount", "", "report the widgets left at the end"),
+    };
     return c;
 }
 
@@ -77,6 +98,7 @@ Invocation dispatch(int argc, char **argv)
     if (command.needsDisplay) {
         inv.startWindows = true;
         inv.file = parsed.args.operands.value(0);
+        inv.toolkitArguments = parsed.args.toolkitArguments;
         return inv;
     }
     // No display: a core application only, with the names the windows use,

@@ -27,8 +27,9 @@ ArgParser makeParser();
 
 struct Invocation
 {
-    bool startWindows = false; // run the windows; otherwise exit with `exitStatus`
-    QString file;              // the puzzle to open in the editor, if any
+    bool startWindows = false;    // run the windows; otherwise exit with `exitStatus`
+    QString file;                 // the puzzle to open in the editor, if any
+    QStringList toolkitArguments; // window-system options for the toolkit
     int exitStatus = 0;
 };
 

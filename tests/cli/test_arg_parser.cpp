@@ -17,6 +17,12 @@ ArgParser sampleParser()
     open.operands = QStringLiteral("FILE");
     open.maxOperands = 1;
     open.needsDisplay = true;
+    open.options = {
+        OptionSpec::toolkitOption(QStringLiteral("platform"), QStringLiteral("NAME"),
+                                  QStringLiteral("window system")),
+        OptionSpec::toolkitOption(QStringLiteral("reverse"), QString(),
+                                  QStringLiteral("right to left")),
+    };
 
     CommandSpec make;
     make.name = QStringLiteral("make");
@@ -67,6 +73,10 @@ private slots:
         QTest::newRow("range ends are allowed")
             << QStringList{"make", "--seed", "0", "--seed", "1000", "A"} << run << "make"
             << "seed=0,1000" << QStringList{"A"} << "";
+        QTest::newRow("toolkit options with one dash or two")
+            << QStringList{"-platform", "xcb", "p.qrn", "--reverse", "--platform=offscreen"} << run
+            << ""
+            << "platform=xcb,offscreen;reverse=" << QStringList{"p.qrn"} << "";
         QTest::newRow("help") << QStringList{"--help"} << help << ""
                               << "" << QStringList{} << "";
         QTest::newRow("short help of a command") << QStringList{"make", "-h"} << help << "make"
@@ -82,6 +92,12 @@ private slots:
         QTest::newRow("unknown short option")
             << QStringList{"make", "-x", "A"} << error << "make"
             << "" << QStringList{} << "unknown option '-x' for make";
+        QTest::newRow("toolkit option after a command")
+            << QStringList{"make", "-platform", "xcb", "A"} << error << "make"
+            << "" << QStringList{} << "unknown option '-platform' for make";
+        QTest::newRow("toolkit option without its value")
+            << QStringList{"-platform"} << error << ""
+            << "" << QStringList{} << "option -platform needs a value (NAME)";
         QTest::newRow("option of another command")
             << QStringList{"--seed", "1"} << error << ""
             << "" << QStringList{} << "unknown option '--seed'";
@@ -135,6 +151,15 @@ private slots:
         QCOMPARE(r.args.operands, operands);
     }
 
+    void toolkitArgumentsKeepTheirOrder()
+    {
+        const ParseResult r =
+            sampleParser().parse({"--platform", "xcb", "-reverse", "p.qrn", "-platform=wayland"});
+        QCOMPARE(r.action, ParseResult::Run);
+        QCOMPARE(r.args.toolkitArguments,
+                 (QStringList{"-platform", "xcb", "-reverse", "-platform", "wayland"}));
+    }
+
     void valuesReadBack()
     {
         const ParseResult r = sampleParser().parse({"make", "-s", "5", "--seed", "9", "A"});
@@ -147,7 +172,9 @@ private slots:
     {
         const ArgParser parser = sampleParser();
         const QString all = parser.helpText();
-        QVERIFY(all.contains(QStringLiteral("prog [FILE]")));
+        QVERIFY(all.contains(QStringLiteral("prog [OPTIONS] [FILE]")));
+        QVERIFY(all.contains(QStringLiteral("-platform NAME")));
+        QVERIFY(all.contains(QStringLiteral("-reverse")));
         QVERIFY(all.contains(QStringLiteral("prog make [OPTIONS] WORD...")));
         QVERIFY(all.contains(QStringLiteral("--version")));
         const QString make = parser.helpText(parser.command(QStringLiteral("make")));
@@ -162,12 +189,19 @@ private slots:
         QTest::addColumn<bool>("startWindows");
         QTest::addColumn<QString>("file");
         QTest::addColumn<int>("status");
-        QTest::newRow("no arguments") << QStringList{} << true << "" << 0;
-        QTest::newRow("a file") << QStringList{"puzzle.qrn2"} << true << "puzzle.qrn2" << 0;
-        QTest::newRow("help") << QStringList{"--help"} << false << "" << 0;
-        QTest::newRow("version") << QStringList{"--version"} << false << "" << 0;
-        QTest::newRow("unknown option") << QStringList{"--nope"} << false << "" << 2;
-        QTest::newRow("check without files") << QStringList{"check"} << false << "" << 2;
+        QTest::addColumn<QStringList>("toolkit");
+        QTest::newRow("no arguments") << QStringList{} << true << "" << 0 << QStringList{};
+        QTest::newRow("a file") << QStringList{"puzzle.qrn2"} << true << "puzzle.qrn2" << 0
+                                << QStringList{};
+        QTest::newRow("a file and toolkit options")
+            << QStringList{"-style", "Fusion", "puzzle.qrn", "-platform", "offscreen"} << true
+            << "puzzle.qrn" << 0 << QStringList{"-style", "Fusion", "-platform", "offscreen"};
+        QTest::newRow("help") << QStringList{"--help"} << false << "" << 0 << QStringList{};
+        QTest::newRow("version") << QStringList{"--version"} << false << "" << 0 << QStringList{};
+        QTest::newRow("unknown option")
+            << QStringList{"--nope"} << false << "" << 2 << QStringList{};
+        QTest::newRow("check without files")
+            << QStringList{"check"} << false << "" << 2 << QStringList{};
     }
     void programTable()
     {
@@ -175,6 +209,7 @@ private slots:
         QFETCH(bool, startWindows);
         QFETCH(QString, file);
         QFETCH(int, status);
+        QFETCH(QStringList, toolkit);
         std::vector<QByteArray> storage{QByteArray("word_quarrin")};
         for (const QString &a : args)
             storage.push_back(a.toLocal8Bit());
@@ -186,6 +221,7 @@ private slots:
         QCOMPARE(inv.startWindows, startWindows);
         QCOMPARE(inv.file, file);
         QCOMPARE(inv.exitStatus, status);
+        QCOMPARE(inv.toolkitArguments, toolkit);
     }
 };
 
