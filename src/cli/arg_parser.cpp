@@ -185,6 +185,12 @@ ParseResult ArgParser::parse(const QStringList &arguments) const
         }
         if (const auto problem = checkValue(*option, value))
             return fail(*problem);
+        if (option->validate) {
+            const QString wrong = option->validate(value);
+            if (!wrong.isEmpty())
+                return fail(
+                    QStringLiteral("bad value '%1' for %2: %3").arg(value, dashed(*option), wrong));
+        }
         result.args.values[option->name] << value;
         if (option->toolkit)
             result.args.toolkitArguments << dashed(*option) << value;

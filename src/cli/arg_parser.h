@@ -49,6 +49,10 @@ struct OptionSpec
     // An option of the window toolkit (-platform, -style, ...): spelt with one
     // dash as well as two, and collected for the toolkit rather than read.
     bool toolkit = false;
+    // A further rule for the value, after its kind's own: returns what is
+    // wrong with it ("expected easy, medium, hard or direction names"), or
+    // nothing. The parser turns it into "bad value 'V' for --name: ...".
+    std::function<QString(const QString &value)> validate;
 
     // One maker per kind, so a table row reads as what it is.
     static OptionSpec flag(const QString &name, QChar shortName, const QString &help)

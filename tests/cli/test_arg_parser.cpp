@@ -36,6 +36,14 @@ ArgParser sampleParser()
         OptionSpec::text(QStringLiteral("title"), QChar(), QStringLiteral("TEXT"),
                          QStringLiteral("title")),
         OptionSpec::flag(QStringLiteral("quiet"), QLatin1Char('q'), QStringLiteral("quiet")),
+        OptionSpec::text(QStringLiteral("letters"), QChar(), QStringLiteral("LIST"),
+                         QStringLiteral("letters")),
+    };
+    // A rule of the command's own on top of the value's kind.
+    make.options.back().validate = [](const QString &v) {
+        return v.contains(QLatin1Char(','))
+                   ? QString()
+                   : QStringLiteral("expected letters separated by commas");
     };
     return ArgParser(QStringLiteral("prog"), {open, make});
 }
@@ -64,9 +72,10 @@ private slots:
         QTest::newRow("a file after --") << QStringList{"--", "-odd.qrn"} << run << ""
                                          << "" << QStringList{"-odd.qrn"} << "";
         QTest::newRow("every kind of value")
-            << QStringList{"make", "--size", "30", "-s", "7", "--title=My Book", "-q", "CAT", "-"}
+            << QStringList{"make", "--size",    "30",  "-s",  "7", "--title=My Book",
+                           "-q",   "--letters", "a,b", "CAT", "-"}
             << run << "make"
-            << "quiet=;seed=7;size=30;title=My Book" << QStringList{"CAT", "-"} << "";
+            << "letters=a,b;quiet=;seed=7;size=30;title=My Book" << QStringList{"CAT", "-"} << "";
         QTest::newRow("a repeated option keeps every value")
             << QStringList{"make", "--seed=1", "--seed", "2", "A"} << run << "make"
             << "seed=1,2" << QStringList{"A"} << "";
@@ -115,6 +124,10 @@ private slots:
                                          << "" << QStringList{}
                                          << "bad value '-1' for --seed: expected a whole number "
                                             "from 0 to 1000";
+        QTest::newRow("a command's own rule")
+            << QStringList{"make", "--letters", "abc", "A"} << error << "make"
+            << "" << QStringList{}
+            << "bad value 'abc' for --letters: expected letters separated by commas";
         QTest::newRow("missing value")
             << QStringList{"make", "A", "--title"} << error << "make"
             << "" << QStringList{} << "option --title needs a value (TEXT)";
