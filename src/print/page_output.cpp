@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
+#include <QLocale>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
@@ -23,6 +24,8 @@ PageFileFormat pageFileFormat(const QString &path, const QString &filter)
         return PageFileFormat::Bmp;
     if (suffix == QLatin1String("png"))
         return PageFileFormat::Png;
+    if (filter == QLatin1String(kWorksheetFilter) && (suffix.isEmpty() || suffix == QLatin1String("pdf")))
+        return PageFileFormat::Worksheet;
     if (suffix == QLatin1String("pdf"))
         return PageFileFormat::Pdf;
     if (filter == QLatin1String(kPngFilter))
@@ -59,7 +62,78 @@ bool writePdf(QIODevice &device, const PagePainter &paint, const QSize &pageSize
     return p.end();
 }
 
+// Fits a page of `pageSize` pixels into `target`: scaled to its width, or to
+// its height where the width would make the page too tall; centred across.
+void paintFittedPage(QPainter &p, const PagePainter &paint, const QSize &pageSize,
+                     const QRectF &target)
+{
+    const double scale =
+        std::min(target.width() / pageSize.width(), target.height() / pageSize.height());
+    p.save();
+    p.translate(target.left() + (target.width() - pageSize.width() * scale) / 2.0, target.top());
+    p.scale(scale, scale);
+    p.setClipRect(QRect(QPoint(0, 0), pageSize), Qt::IntersectClip);
+    paint(p);
+    p.restore();
+}
+
 } // namespace
+
+QPageLayout worksheetPaper()
+{
+    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
+                       QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+}
+
+QPageLayout worksheetPaper(const QPrinter &printer)
+{
+    QPageLayout paper = printer.pageLayout();
+    paper.setUnits(QPageLayout::Millimeter);
+    paper.setMargins(QMarginsF(10, 10, 10, 10));
+    return paper;
+}
+
+bool writeWorksheetPdf(QIODevice &device, const PagePainter &puzzle, const PagePainter &key,
+                       const QSize &pageSize, const QPageLayout &paper)
+{
+    if (pageSize.isEmpty())
+        return false;
+    QPdfWriter writer(&device);
+    writer.setCreator(QStringLiteral("Word Quarrin Generator"));
+    writer.setTitle(QStringLiteral("Word search worksheet"));
+    writer.setResolution(1200);
+    writer.setPageLayout(paper);
+    QPainter p;
+    if (!p.begin(&writer))
+        return false;
+    const QRectF target = writer.pageLayout().paintRectPixels(writer.resolution());
+    // the painter's origin is the top-left of the printable area
+    const QRectF area(0, 0, target.width(), target.height());
+    paintFittedPage(p, puzzle, pageSize, area);
+    if (!writer.newPage())
+        return false;
+    paintFittedPage(p, key, pageSize, area);
+    return p.end();
+}
+
+QString writeWorksheetFile(const QString &path, const PagePainter &puzzle, const PagePainter &key,
+                           const QSize &pageSize, const QPageLayout &paper)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, file.errorString());
+    if (!writeWorksheetPdf(file, puzzle, key, pageSize, paper)) {
+        const QString reason = file.error() != QFileDevice::NoError
+                                   ? file.errorString()
+                                   : QStringLiteral("The worksheet pages could not be drawn.");
+        file.cancelWriting();
+        return failure(path, reason);
+    }
+    if (!file.commit())
+        return failure(path, file.errorString());
+    return QString();
+}
 
 QString writePageFile(const QString &path, PageFileFormat format, const QImage &image,
                       const PagePainter &paint, const QSize &pageSize)
@@ -80,6 +154,7 @@ QString writePageFile(const QString &path, PageFileFormat format, const QImage &
         break;
     }
     case PageFileFormat::Pdf:
+    case PageFileFormat::Worksheet: // written by writeWorksheetFile; one page here
         written = writePdf(file, paint, pageSize);
         if (!written)
             reason = QStringLiteral("The PDF page could not be drawn.");
@@ -94,7 +169,8 @@ QString writePageFile(const QString &path, PageFileFormat format, const QImage &
     return QString();
 }
 
-QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize)
+QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize,
+                    bool fitToPage)
 {
     // With no printer installed, Qt falls back to PDF output without a file name.
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
@@ -107,6 +183,12 @@ QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pa
     QPainter p;
     if (!p.begin(&printer))
         return QStringLiteral("The print job could not be started on %1.").arg(target);
+    if (fitToPage) {
+        paintFittedPage(p, paint, pageSize, QRectF(0, 0, printer.width(), printer.height()));
+        if (!p.end())
+            return QStringLiteral("The print job on %1 could not be finished.").arg(target);
+        return QString();
+    }
     double sx = printer.logicalDpiX() / kScreenDpi;
     double sy = printer.logicalDpiY() / kScreenDpi;
     // A page wider or taller than the printable area would lose its right or

@@ -5,11 +5,13 @@
 // text stays text on a printer and in a PDF.
 
 #include <QImage>
+#include <QPageLayout>
 #include <QSize>
 #include <QString>
 
 #include <functional>
 
+class QIODevice;
 class QPainter;
 class QPrinter;
 
@@ -21,7 +23,8 @@ enum class PageFileFormat
 {
     Bmp,
     Png,
-    Pdf
+    Pdf,
+    Worksheet // two-page PDF: the puzzle, then its answer key
 };
 
 // The format for a file name: by its extension, else by the dialog filter.
@@ -34,10 +37,25 @@ PageFileFormat pageFileFormat(const QString &path, const QString &filter);
 QString writePageFile(const QString &path, PageFileFormat format, const QImage &image,
                       const PagePainter &paint, const QSize &pageSize);
 
+// The worksheet: two pages of `paper`, the puzzle then the key, each drawn
+// by its painter in page pixels and fitted to the paper's printable width
+// (and height), centred at the top. Written like writePageFile.
+QString writeWorksheetFile(const QString &path, const PagePainter &puzzle, const PagePainter &key,
+                           const QSize &pageSize, const QPageLayout &paper);
+bool writeWorksheetPdf(QIODevice &device, const PagePainter &puzzle, const PagePainter &key,
+                       const QSize &pageSize, const QPageLayout &paper);
+// A4 or Letter after the locale's measurement system, portrait, with 10 mm margins.
+QPageLayout worksheetPaper();
+// The paper, orientation and margins the printer is set up for.
+QPageLayout worksheetPaper(const QPrinter &printer);
+
 // Prints one page on `printer`: the page drawn at its on-screen size
 // (page pixels x printer dots per inch / 96) at the top left of the printable
-// area. Returns the message to show, or an empty text when the job was sent.
-QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize);
+// area, or with `fitToPage` scaled to the printable width (proportions kept,
+// the height permitting) and centred at the top. Returns the message to
+// show, or an empty text when the job was sent.
+QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize,
+                    bool fitToPage = false);
 
 inline constexpr double kScreenDpi = 96.0;
 

@@ -71,7 +71,7 @@ std::optional<SaveChoice> PrintDialogs::askImageFile(QWidget *parent, const QStr
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     const QStringList filters = {QLatin1String(kBmpFilter), QLatin1String(kPngFilter),
-                                 QLatin1String(kPdfFilter)};
+                                 QLatin1String(kPdfFilter), QLatin1String(kWorksheetFilter)};
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
     dialog.setDefaultSuffix(QStringLiteral("bmp"));

@@ -18,6 +18,7 @@ namespace quarrin {
 inline constexpr const char *kBmpFilter = "Image Files (BMP) (*.bmp)";
 inline constexpr const char *kPngFilter = "Image Files (PNG) (*.png)";
 inline constexpr const char *kPdfFilter = "PDF Document (*.pdf)";
+inline constexpr const char *kWorksheetFilter = "Worksheet PDF (puzzle and answer key) (*.pdf)";
 
 struct SaveChoice
 {

@@ -4,6 +4,7 @@
 #include "print/page_output.h"
 #include "puzzle/puzzle_snapshot.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -12,6 +13,7 @@
 #include <QPixmap>
 #include <QPrinter>
 #include <QPushButton>
+#include <QResizeEvent>
 #include <QShowEvent>
 #include <QSignalBlocker>
 #include <QWindow>
@@ -20,15 +22,9 @@ namespace quarrin {
 
 namespace {
 
-const QColor kStartPageColour(166, 202, 240); // clSkyBlue
-const QColor kStartFrameColour(87, 160, 227); // 14917719 as blue-green-red
-const QColor kStartCellColour(255, 255, 255); // the system window colour
 const QColor kStartDialogColour(0, 0, 0);
 // anchor and current cell off the grid: no cell is marked
 constexpr GridRect kNoSelection{-1, -1, -1, -1};
-
-// Font names standing in for the design's faces.
-const QString kSansFace = QStringLiteral("Liberation Sans");
 
 constexpr int kGridFontDialog = 0;  // font
 constexpr int kTitleFontDialog = 1; // font2
@@ -39,18 +35,34 @@ const char *const kColourDialogNames[2] = {"ColorDialog1", "ColorDialog2"};
 
 QFont windowFont()
 {
-    QFont f(kSansFace);
-    f.setPixelSize(11);
-    return f;
+    return pageWindowFont();
 }
 
 QFont titleFont()
 {
-    QFont f(kSansFace);
-    f.setPixelSize(32);
-    f.setBold(true);
-    return f;
+    return pageTitleFont();
 }
+
+// The row of check boxes in the free band below the clue row.
+constexpr int kOptionRowTop = 642;
+constexpr int kOptionStep = 120;
+
+// Shows the page through the page renderer while the answer key is on.
+class KeyView : public QWidget
+{
+public:
+    KeyView(const PrintWindow *window, QWidget *parent) : QWidget(parent), m_window(window) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        m_window->paintPage(p);
+    }
+
+private:
+    const PrintWindow *m_window;
+};
 
 // A small printer for the picture of the Print button.
 QIcon printerGlyph()
@@ -83,7 +95,8 @@ int dialogIndex(const char *const *names, int count, const QString &name)
 
 PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *parent)
     : QDialog(parent), m_layout(printLayout(size)), m_spec(sizeSpec(size)), m_snapshot(snapshot),
-      m_dialogs(std::make_unique<PrintDialogs>()), m_pageColour(kStartPageColour)
+      m_dialogs(std::make_unique<PrintDialogs>()), m_pageColour(kStartPageColour),
+      m_renderer(std::make_unique<PageRenderer>())
 {
     setObjectName(QLatin1String(m_layout.windowName));
     setWindowTitle(QStringLiteral("Print"));
@@ -169,6 +182,22 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
                           kFieldHeight);
     m_replaceButton = makeButton(m_layout.replaceButton);
 
+    // The key and the print options, in the free band below the clue row.
+    const int optionsLeft = m_layout.clueLabel.left;
+    m_answerKey = makeCheckBox("answerKey", "Answer Key", optionsLeft);
+    m_fitToPage = makeCheckBox("fitToPage", "Fit to page", optionsLeft + kOptionStep);
+    m_whiteBackground =
+        makeCheckBox("whiteBackground", "White background", optionsLeft + 2 * kOptionStep);
+    m_keyView = new KeyView(this, this);
+    m_keyView->setObjectName(QStringLiteral("answerKeyView"));
+    m_keyView->setGeometry(0, 0, width(), kPageHeight);
+    m_keyView->stackUnder(m_printButton); // over the page controls, under the tools
+    m_keyView->hide();
+    connect(m_answerKey, &QCheckBox::toggled, this, [this](bool on) {
+        m_keyView->setVisible(on);
+        pageChanged();
+    });
+
     for (int i = 0; i < 3; ++i)
         m_fontChoice[i] = windowFont();
     for (QColor &c : m_colourChoice)
@@ -195,6 +224,29 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
 }
 
 PrintWindow::~PrintWindow() = default;
+
+QCheckBox *PrintWindow::makeCheckBox(const char *name, const char *caption, int left)
+{
+    auto *box = new QCheckBox(QLatin1String(caption), this);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(QLatin1String(caption));
+    box->move(left, kOptionRowTop);
+    box->adjustSize();
+    return box;
+}
+
+void PrintWindow::pageChanged()
+{
+    if (m_keyView && m_keyView->isVisible())
+        m_keyView->update();
+}
+
+void PrintWindow::resizeEvent(QResizeEvent *event)
+{
+    QDialog::resizeEvent(event);
+    if (m_keyView)
+        m_keyView->setGeometry(0, 0, width(), kPageHeight);
+}
 
 QPushButton *PrintWindow::makeButton(const ToolPlace &place)
 {
@@ -241,37 +293,42 @@ QSize PrintWindow::pageSize() const
     return QSize(width(), kPageHeight);
 }
 
+PageDescription PrintWindow::pageDescription() const
+{
+    PageDescription page;
+    page.size = m_layout.size;
+    page.width = width();
+    page.title = m_title->text();
+    page.titlePos = m_title->pos();
+    page.titleFont = m_title->font();
+    for (const PageLabel *label : m_words)
+        page.labels << label->text();
+    page.wordFont = m_words.empty() ? windowFont() : m_words.front()->font();
+    page.gridFont = m_grid->font();
+    page.pageColour = m_pageColour;
+    page.frameColour = m_frame->faceColour();
+    page.cellColour = m_grid->cellColor();
+    page.puzzle = m_shown;
+    return page;
+}
+
+bool PrintWindow::showsAnswerKey() const
+{
+    return m_answerKey->isChecked();
+}
+
 void PrintWindow::paintPage(QPainter &p) const
 {
-    p.save();
-    p.fillRect(QRect(QPoint(0, 0), pageSize()), m_pageColour);
-    auto paintLabel = [&p](const PageLabel *label) {
-        if (label->isHidden())
-            return;
-        p.save();
-        p.translate(label->pos());
-        label->paintOn(p);
-        p.restore();
-    };
-    paintLabel(m_title);
-    for (const PageLabel *label : m_words)
-        paintLabel(label);
-    p.save();
-    p.translate(m_frame->pos());
-    m_frame->paintOn(p);
-    p.restore();
-    m_grid->paintCells(p, m_grid->geometry());
-    p.restore();
+    PageOptions options;
+    options.answerKey = showsAnswerKey();
+    m_renderer->paint(p, pageDescription(), options);
 }
 
 QImage PrintWindow::pageImage() const
 {
-    QImage image(pageSize(), QImage::Format_RGB32);
-    image.fill(m_pageColour);
-    QPainter p(&image);
-    paintPage(p);
-    p.end();
-    return image;
+    PageOptions options;
+    options.answerKey = showsAnswerKey();
+    return m_renderer->image(pageDescription(), options);
 }
 
 QFont PrintWindow::lastFontChoice(const QString &dialogName) const
@@ -313,6 +370,7 @@ void PrintWindow::FormActivate()
     m_chosenClue = -1;
 
     if (m_snapshot && !m_snapshot->letters.isEmpty()) {
+        m_shown = *m_snapshot;
         const int side = m_spec.store;
         const QString &letters = m_snapshot->letters;
         for (int i = 0; i < side; ++i) {
@@ -327,16 +385,19 @@ void PrintWindow::FormActivate()
     }
     for (QWidget *tool : toolControls())
         tool->show();
+    pageChanged();
 }
 
 void PrintWindow::Button1Click()
 {
     m_title->setCaption(m_dialogs->askTitle(this));
+    pageChanged();
 }
 
 void PrintWindow::posClick()
 {
     m_title->move(m_title->x(), m_pos->position());
+    pageChanged();
 }
 
 std::optional<QFont> PrintWindow::askFont(const QString &dialogName)
@@ -367,12 +428,14 @@ void PrintWindow::BitBtn3Click()
 {
     if (const auto font = askFont(QLatin1String(kFontDialogNames[kGridFontDialog])))
         m_grid->setFont(*font);
+    pageChanged();
 }
 
 void PrintWindow::Button2Click()
 {
     if (const auto font = askFont(QLatin1String(kFontDialogNames[kTitleFontDialog])))
         m_title->setPageFont(*font);
+    pageChanged();
 }
 
 void PrintWindow::Button6Click()
@@ -381,18 +444,21 @@ void PrintWindow::Button6Click()
         for (PageLabel *label : m_words)
             label->setPageFont(*font);
     }
+    pageChanged();
 }
 
 void PrintWindow::Button3Click()
 {
     if (const auto colour = askColour(QLatin1String(kColourDialogNames[0])))
         m_grid->setCellColor(*colour);
+    pageChanged();
 }
 
 void PrintWindow::Button4Click()
 {
     if (const auto colour = askColour(QLatin1String(kColourDialogNames[1])))
         setPageColour(*colour);
+    pageChanged();
 }
 
 void PrintWindow::setPageColour(const QColor &colour)
@@ -466,8 +532,13 @@ void PrintWindow::leaveCaptureState(bool clearSelection)
 void PrintWindow::BitBtn2Click()
 {
     enterCaptureState();
+    PageOptions options;
+    options.answerKey = showsAnswerKey();
+    options.whiteBackground = m_whiteBackground->isChecked();
+    const PageDescription page = pageDescription();
     const QString error = printPageOn(
-        printer(), [this](QPainter &p) { paintPage(p); }, pageSize());
+        printer(), [&](QPainter &p) { m_renderer->paint(p, page, options); }, pageSize(),
+        m_fitToPage->isChecked());
     leaveCaptureState(true);
     if (!error.isEmpty())
         m_dialogs->message(this, error);
@@ -475,7 +546,8 @@ void PrintWindow::BitBtn2Click()
 
 void PrintWindow::Button5Click()
 {
-    m_dialogs->setupPrinter(this, &printer());
+    if (m_dialogs->setupPrinter(this, &printer()))
+        m_paperChosen = true;
 }
 
 void PrintWindow::Button8Click()
@@ -485,9 +557,24 @@ void PrintWindow::Button8Click()
     QString note;
     if (choice && !choice->path.isEmpty()) {
         m_lastSavePath = choice->path;
-        const QString error = writePageFile(
-            choice->path, pageFileFormat(choice->path, choice->filter), pageImage(),
-            [this](QPainter &p) { paintPage(p); }, pageSize());
+        const PageFileFormat format = pageFileFormat(choice->path, choice->filter);
+        QString error;
+        if (format == PageFileFormat::Worksheet) {
+            // the puzzle and its key, each fitted to the paper on white
+            const PageDescription page = pageDescription();
+            PageOptions puzzle;
+            puzzle.whiteBackground = true;
+            PageOptions key = puzzle;
+            key.answerKey = true;
+            error = writeWorksheetFile(
+                choice->path, [&](QPainter &p) { m_renderer->paint(p, page, puzzle); },
+                [&](QPainter &p) { m_renderer->paint(p, page, key); }, pageSize(),
+                m_paperChosen ? worksheetPaper(printer()) : worksheetPaper());
+        } else {
+            error = writePageFile(
+                choice->path, format, pageImage(), [this](QPainter &p) { paintPage(p); },
+                pageSize());
+        }
         note = error.isEmpty()
                    ? QStringLiteral("File successfully saved to: ") +
                          QDir::toNativeSeparators(QFileInfo(choice->path).absoluteFilePath())
@@ -522,6 +609,7 @@ void PrintWindow::Button7Click()
     const int index = m_chosenClue;
     if (index >= 0 && index < int(m_words.size()))
         m_words[index]->setCaption(numberPrefix(index + 1) + m_wordTo->text());
+    pageChanged();
     m_wordTo->clear();
     m_clueBox->setCurrentIndex(-1);
     m_clueBox->setEditText(QString());

@@ -6,12 +6,19 @@
 // them sit the tools (title, fonts, colours, printing, saving) and the clue
 // row that replaces word labels by clues.
 //
-// The page is drawn by one routine, paintPage(), used for the page picture,
-// the PDF file and the printer; the page controls on screen paint themselves
-// through the same element routines, so all of them show the same page.
+// The page is drawn by one routine, PageRenderer, from a description of what
+// the page controls hold; it serves the page picture, the PDF files, the
+// worksheet, the printer and the answer key on screen. The page controls on
+// screen paint themselves through the same element routines, so all of them
+// show the same page.
+//
+// Below the clue row, three check boxes: "Answer Key" shows (and prints and
+// saves) the key instead of the page; "Fit to page" and "White background"
+// change only what the printer gets. All three keep their state for the run.
 
 #include "grid/pub_str_grid.h"
 #include "print/page_elements.h"
+#include "print/page_renderer.h"
 #include "print/print_dialogs.h"
 #include "print/print_layout.h"
 #include "puzzle/size_table.h"
@@ -22,6 +29,7 @@
 #include <memory>
 #include <vector>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -52,7 +60,12 @@ public:
 
     // The page: width() x 604 pixels.
     QSize pageSize() const;
-    // Draws the page in page pixels onto any painter.
+    // What the page shows now: title, labels, fonts, colours and the puzzle
+    // of the last activation.
+    PageDescription pageDescription() const;
+    // The page or, with "Answer Key" ticked, the key.
+    bool showsAnswerKey() const;
+    // Draws the page shown in page pixels onto any painter.
     void paintPage(QPainter &p) const;
     // The page as a picture, pixel for pixel what the window shows.
     QImage pageImage() const;
@@ -82,6 +95,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     enum class Frame
@@ -101,6 +115,9 @@ private:
     std::optional<QFont> askFont(const QString &dialogName);
     std::optional<QColor> askColour(const QString &dialogName);
     static QString numberPrefix(int k);
+    QCheckBox *makeCheckBox(const char *name, const char *caption, int left);
+    // Repaints the key on screen after anything on the page changed.
+    void pageChanged();
 
     const PrintLayout &m_layout;
     const SizeSpec &m_spec;
@@ -133,6 +150,15 @@ private:
     QLineEdit *m_wordTo = nullptr;
     QPushButton *m_replaceButton = nullptr; // Button7
     int m_chosenClue = -1; // item chosen in the clue box, -1 when only text was typed
+
+    // the key and print options
+    QCheckBox *m_answerKey = nullptr;
+    QCheckBox *m_fitToPage = nullptr;
+    QCheckBox *m_whiteBackground = nullptr;
+    QWidget *m_keyView = nullptr; // covers the page while the key is shown
+    std::unique_ptr<PageRenderer> m_renderer;
+    PuzzleSnapshot m_shown; // the puzzle of the last activation that had one
+    bool m_paperChosen = false; // "Printer Setup" was confirmed: its paper serves the worksheet
 
     // what the dialogs open with next time
     QFont m_fontChoice[3];

@@ -570,6 +570,25 @@ void PuzzleModel::trimPositionLines()
     listsChanged();
 }
 
+std::vector<std::optional<WordPath>> PuzzleModel::wordPaths() const
+{
+    std::vector<std::optional<WordPath>> paths(std::size_t(m_log.size()));
+    try {
+        const std::vector<ListedWord> &words = listedWords();
+        for (std::size_t k = 0; k < words.size(); ++k) {
+            const ListedWord &w = words[k];
+            const int len = int(m_log.at(int(k)).size());
+            // the same test RefreshGrid makes before it writes a word
+            if (w.direction < 0 || len == 0 || !walkInStore(w, len))
+                continue;
+            paths[k] = WordPath{w.col, w.row, Direction(w.direction), len};
+        }
+    } catch (const PuzzleError &) {
+        // a position line that is not "X, Y": RefreshGrid draws nothing either
+    }
+    return paths;
+}
+
 QString PuzzleModel::sweepLetters()
 {
     QString letters(m_spec->store * m_spec->store, Qt::Uninitialized);

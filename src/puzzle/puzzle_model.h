@@ -169,6 +169,21 @@ struct CellPos
     int row = 0;
 };
 
+// A drawn word: the 0-based cell of its first letter, its direction and length.
+struct WordPath
+{
+    int col = 0;
+    int row = 0;
+    Direction direction = Direction::Right;
+    int length = 0;
+    // The cell of letter p (0 for the first).
+    CellPos cell(int p) const
+    {
+        const DirectionInfo &info = directionInfo(direction);
+        return {col + p * info.columnStep, row + p * info.rowStep};
+    }
+};
+
 // Reads a decimal integer the way the position lines and coordinate boxes are
 // read: leading blanks are skipped, an optional sign, digits only, within the
 // range of a 32-bit signed integer. Returns nothing on failure.
@@ -288,6 +303,12 @@ public:
     void recoverDirections();
     // Trims blanks and control characters from both ends of every position line.
     void trimPositionLines();
+
+    // Where each listed word lies in the grid, in list order: no value for a
+    // word that is not drawn (its direction line names no direction, or its
+    // walk would leave the cell store). A list whose position lines cannot be
+    // read has no word drawn.
+    std::vector<std::optional<WordPath>> wordPaths() const;
 
     // The column-by-column sweep of the whole store: every empty cell is given
     // a single space first (which stays), then its first character is taken.

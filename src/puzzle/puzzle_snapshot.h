@@ -1,11 +1,15 @@
 #pragma once
 
+#include "puzzle/puzzle_model.h"
+
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
 
-namespace quarrin {
+#include <optional>
+#include <vector>
 
-class PuzzleModel;
+namespace quarrin {
 
 // What an editor hands to its print and play windows just before showing
 // them: the first character of every cell of the store, column by column
@@ -14,10 +18,19 @@ struct PuzzleSnapshot
 {
     QString letters;
     QStringList words; // always W entries; empty past the last word
+    // For the answer key: where each of the W words lies (no value for an
+    // empty entry or a word that is not drawn), and one flag per store cell,
+    // column by column, set where the cell holds a filled letter rather than
+    // a word letter. A snapshot made only of letters and words has neither:
+    // its key rings nothing and dims nothing.
+    std::vector<std::optional<WordPath>> paths{};
+    QByteArray filled{};
 
     int side() const; // N + 1, derived from the letters (0 when empty)
     // The character for column `col`, row `row` of the store (a space when outside).
     QChar letterAt(int col, int row) const;
+    // Whether the cell holds a filled letter (false outside the store).
+    bool isFilled(int col, int row) const;
 };
 
 // Fills `snapshot` from the model (giving every empty cell a single space).

@@ -637,7 +637,7 @@ void TestPrintWindow::saveDialogOffersBitmapFirst()
         QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
         QCOMPARE(dialog->nameFilters(),
                  (QStringList{QLatin1String(kBmpFilter), QLatin1String(kPngFilter),
-                              QLatin1String(kPdfFilter)}));
+                              QLatin1String(kPdfFilter), QLatin1String(kWorksheetFilter)}));
         QCOMPARE(dialog->selectedNameFilter(), QLatin1String(kBmpFilter));
         QCOMPARE(dialog->defaultSuffix(), QStringLiteral("bmp"));
         QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
