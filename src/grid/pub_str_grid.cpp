@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QSaveFile>
@@ -401,7 +402,9 @@ void TPubStrGrid::paintCells(QPainter &p, const QRect &target) const
     p.save();
     p.translate(target.topLeft());
     p.scale(double(target.width()) / width(), double(target.height()) / height());
-    p.setClipRect(QRect(0, 0, width(), height()), Qt::IntersectClip);
+    // (a vector painter gets its rectangles cut by hand in drawControl)
+    if (!cutsByHand(p))
+        p.setClipRect(QRect(0, 0, width(), height()), Qt::IntersectClip);
     drawControl(p, true);
     p.restore();
 }
@@ -427,8 +430,14 @@ void TPubStrGrid::drawControl(QPainter &p, bool forPrint) const
     p.drawLine(w - 2, 1, w - 2, h - 2);
 
     const int fw = frameWidth();
+    const QRect inner(fw, fw, w - 2 * fw, h - 2 * fw);
+    const bool byHand = cutsByHand(p);
     p.save();
-    p.setClipRect(QRect(fw, fw, w - 2 * fw, h - 2 * fw), Qt::IntersectClip);
+    if (byHand)
+        m_cutTo = inner;
+    else
+        p.setClipRect(inner, Qt::IntersectClip);
+    const auto cut = [&](const QRect &r) { return byHand ? r & inner : r; };
     const QColor lineColor(0xc0, 0xc0, 0xc0);
     const GridRect sel = selection();
     int y = fw;
@@ -445,14 +454,23 @@ void TPubStrGrid::drawControl(QPainter &p, bool forPrint) const
                 state |= gdFocused;
             DrawCell(p, c, r, rect, state, forPrint);
             if (m_options & goVertLine)
-                p.fillRect(QRect(x + cw, y, gridLineWidth(), rh + gridLineWidth()), lineColor);
+                p.fillRect(cut(QRect(x + cw, y, gridLineWidth(), rh + gridLineWidth())), lineColor);
             if (m_options & goHorzLine)
-                p.fillRect(QRect(x, y + rh, cw + gridLineWidth(), gridLineWidth()), lineColor);
+                p.fillRect(cut(QRect(x, y + rh, cw + gridLineWidth(), gridLineWidth())), lineColor);
             x += cw + gridLineWidth();
         }
         y += rh + gridLineWidth();
     }
     p.restore();
+    m_cutTo = QRect();
+}
+
+bool TPubStrGrid::cutsByHand(const QPainter &p)
+{
+    // A PDF or printer painter writes the whole clip again with every change
+    // of colour, which for a 30x30 grid is most of the file.
+    const QPaintEngine *engine = p.paintEngine();
+    return engine && engine->type() != QPaintEngine::Raster;
 }
 
 QRect TPubStrGrid::textRectFor(const QRect &cell, int textHeight)
@@ -479,19 +497,39 @@ void TPubStrGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, Dra
     if (m_onGetAlignment)
         m_onGetAlignment(const_cast<TPubStrGrid *>(this), row, col, align);
 
-    p.fillRect(rect, brush);
+    const QRect visible = m_cutTo.isNull() ? rect : rect & m_cutTo;
+    p.fillRect(visible, brush);
     const QString text = cell(col, row).left(kMaxDrawnChars);
     if (!text.isEmpty()) {
-        p.save();
-        p.setClipRect(rect, Qt::IntersectClip);
-        p.setFont(cellFont);
-        p.setPen(fontColor);
-        const QRect textRect = textRectFor(rect, QFontMetrics(cellFont).height());
-        p.drawText(textRect,
-                   int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter) | Qt::TextSingleLine |
-                       Qt::TextExpandTabs,
-                   text);
-        p.restore();
+        const QFontMetrics fm(cellFont);
+        const QRect textRect = textRectFor(rect, fm.height());
+        const int flags = int((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter) |
+                          Qt::TextSingleLine | Qt::TextExpandTabs;
+        // Cut by hand: a text whose ink stays inside the visible cell needs no clip.
+        bool inside = false;
+        if (!m_cutTo.isNull()) {
+            const int advance = fm.horizontalAdvance(text);
+            int x = textRect.left();
+            if (flags & Qt::AlignHCenter)
+                x += (textRect.width() - advance) / 2;
+            else if (flags & Qt::AlignRight)
+                x = textRect.right() + 1 - advance;
+            const int baseline = textRect.top() + (textRect.height() - fm.height()) / 2 + fm.ascent();
+            const QRect ink = fm.boundingRect(text).translated(x, baseline);
+            inside = visible.contains(ink.adjusted(-1, -1, 1, 1));
+        }
+        if (inside) {
+            p.setFont(cellFont);
+            p.setPen(fontColor);
+            p.drawText(textRect, flags | Qt::TextDontClip, text);
+        } else {
+            p.save();
+            p.setClipRect(rect, Qt::IntersectClip);
+            p.setFont(cellFont);
+            p.setPen(fontColor);
+            p.drawText(textRect, flags, text);
+            p.restore();
+        }
     }
 
     if (m_grid3D && (m_options & goVertLine) && (m_options & goHorzLine)) {

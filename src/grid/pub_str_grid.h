@@ -226,6 +226,9 @@ protected:
 
 private:
     void drawControl(QPainter &p, bool forPrint) const;
+    // Whether drawControl cuts its rectangles to the inner area itself
+    // instead of clipping the painter (vector painters).
+    static bool cutsByHand(const QPainter &p);
     void moveCurrent(int col, int row);
     void endEdit() { m_editCol = m_editRow = -1; }
     void updateCell(int col, int row);
@@ -253,6 +256,7 @@ private:
     Qt::Alignment m_alignment = Qt::AlignLeft;
     bool m_grid3D = false;
     QColor m_cellColor = Qt::white;
+    mutable QRect m_cutTo; // while drawControl cuts by hand: the inner area
     GridColorEvent m_onGetCellColor;
     GridAlignEvent m_onGetAlignment;
     KeyPressEvent m_onKeyPress;

@@ -72,7 +72,6 @@ void paintFittedPage(QPainter &p, const PagePainter &paint, const QSize &pageSiz
     p.save();
     p.translate(target.left() + (target.width() - pageSize.width() * scale) / 2.0, target.top());
     p.scale(scale, scale);
-    p.setClipRect(QRect(QPoint(0, 0), pageSize), Qt::IntersectClip);
     paint(p);
     p.restore();
 }

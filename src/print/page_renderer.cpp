@@ -142,8 +142,8 @@ void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOpt
     const QColor pageColour = options.whiteBackground ? QColor(Qt::white) : page.pageColour;
     const QColor frameColour = options.whiteBackground ? QColor(Qt::white) : page.frameColour;
 
+    // No clip of its own: a PDF repeats the whole clip with every cell drawn.
     p.save();
-    p.setClipRect(pageRect, Qt::IntersectClip);
     p.fillRect(pageRect, pageColour);
 
     auto label = [&p](const QPoint &pos, const QFont &font, const QString &text) {
