@@ -3,13 +3,16 @@
 //   cups_print_client print15     print the 15x15 page on the default printer
 //   cups_print_client print30     "Printer Setup" turns the paper to landscape, then print 30x30
 //   cups_print_client noprinter   expect the no-printer message
+//   cups_print_client key15       tick "Answer Key", "Fit to page" and "White background", then print 15x15
 // Prints "MESSAGE: <text>" for every message box and "STATE: normal" when the
 // window is back in its normal state. Exit code 0 when the run went as expected.
 
 #include "print/print_window.h"
+#include "key_fixture.h"
 #include "print_fixture.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QPrinter>
 #include <QPushButton>
 #include <QWidget>
@@ -69,8 +72,11 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     const QString mode = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     const GridSize size = mode == QLatin1String("print30") ? GridSize::Large : GridSize::Small;
+    // the key gets words in all eight directions to ring
     PuzzleSnapshot snapshot =
-        testing::makeSnapshot(size, testing::sampleWords(size, sizeSpec(size).snapshotWords));
+        mode == QLatin1String("key15")
+            ? testing::eightWaySnapshot(size)
+            : testing::makeSnapshot(size, testing::sampleWords(size, sizeSpec(size).snapshotWords));
     PrintWindow window(size, &snapshot);
     auto dialogs = std::make_unique<ConsoleDialogs>();
     ConsoleDialogs *console = dialogs.get();
@@ -79,9 +85,17 @@ int main(int argc, char **argv)
     QApplication::processEvents();
 
     std::printf("PRINTER: %s\n", qPrintable(window.printer().printerName()));
-    // The buttons are pressed as the user would: "Printer Setup", then "Print".
+    // The controls are used as the user would: "Printer Setup", the key options, then "Print".
     if (mode == QLatin1String("print30"))
         press(window, "Button5");
+    if (mode == QLatin1String("key15")) {
+        for (const char *name : {"answerKey", "fitToPage", "whiteBackground"}) {
+            auto *box = window.findChild<QCheckBox *>(QLatin1String(name));
+            if (!box)
+                return 1;
+            box->click();
+        }
+    }
     press(window, "BitBtn2");
     const bool normal = inNormalState(window);
     if (normal)

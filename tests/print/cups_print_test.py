@@ -4,7 +4,8 @@
 Starts its own cupsd (own configuration, own socket, throwaway HOME), first
 without any printer (the window must say so and restore itself), then with a
 queue that stores each job's PDF. Checks: one page, the title and the words
-as text, no page-sized picture, landscape after "Printer Setup" chose it.
+as text, no page-sized picture, landscape after "Printer Setup" chose it, and
+an answer key (title with its suffix) printed with the page options on.
 
 Usage: cups_print_test.py <cups_print_client>
 Exit 0: passed, 1: failed, 77: skipped (the reason is printed).
@@ -175,9 +176,16 @@ def check_pdf(path, words, landscape, title_to_list):
         fail(f"{path}: page is {width} x {height} points, landscape expected: {landscape}")
     text = subprocess.run(["pdftotext", "-layout", path, "-"], capture_output=True,
                           text=True).stdout
-    for expected in ["Word Quarrin"] + words:
+    for expected in words:
         if expected not in text:
             fail(f"{path}: text {expected!r} not found in the printed page:\n{text}")
+    images = subprocess.run(["pdfimages", "-list", path], capture_output=True,
+                            text=True).stdout.splitlines()[2:]
+    if images:
+        fail(f"{path}: the page holds pictures instead of vector drawing:\n" +
+             "\n".join(images))
+    if title_to_list is None:
+        return
     # printed at its on-screen size: 96 page pixels to the inch (a wide page
     # may be shrunk a little to stay inside the printable area)
     boxes = word_boxes(path)
@@ -186,11 +194,6 @@ def check_pdf(path, words, landscape, title_to_list):
     if not (0.95 * expected <= distance <= 1.01 * expected):
         fail(f"{path}: title to word list is {distance:.1f} points, expected about {expected:.1f}")
     print(f"title to word list: {distance:.1f} points (on-screen size: {expected:.1f})")
-    images = subprocess.run(["pdfimages", "-list", path], capture_output=True,
-                            text=True).stdout.splitlines()[2:]
-    if images:
-        fail(f"{path}: the page holds pictures instead of vector drawing:\n" +
-             "\n".join(images))
 
 
 def main():
@@ -232,7 +235,7 @@ def main():
         if not job:
             fail("no job reached the printer\n" + server.log())
         known.add(os.path.basename(job))
-        check_pdf(job, ["1. CAT", "8. GOOSE", "15. MOUSE"], landscape=False,
+        check_pdf(job, ["Word Quarrin", "1. CAT", "8. GOOSE", "15. MOUSE"], landscape=False,
                   title_to_list=552 - 48)
 
         r = run_client(client, "print30", server.env)
@@ -241,7 +244,19 @@ def main():
         job = wait_job(server.out, known)
         if not job:
             fail("no job reached the printer\n" + server.log())
-        check_pdf(job, ["1. CAT", "28. STALLION"], landscape=True, title_to_list=528 - 32)
+        known.add(os.path.basename(job))
+        check_pdf(job, ["Word Quarrin", "1. CAT", "28. STALLION"], landscape=True,
+                  title_to_list=528 - 32)
+
+        # 3. the answer key, fitted to the page on white
+        r = run_client(client, "key15", server.env)
+        if r.returncode != 0:
+            fail("printing the 15x15 answer key failed")
+        job = wait_job(server.out, known)
+        if not job:
+            fail("no job reached the printer\n" + server.log())
+        check_pdf(job, ["Word Quarrin \u2013 Answer Key", "1. HORSE", "9. HEN"],
+                  landscape=False, title_to_list=None)
         print("PASSED", flush=True)
     finally:
         server.stop()
