@@ -101,7 +101,8 @@ public:
     PageRenderer &operator=(const PageRenderer &) = delete;
 
     // Draws the page in page pixels with its top-left corner at the painter's
-    // origin, clipped to the page.
+    // origin. It sets no clip of its own (a PDF would repeat it with every
+    // cell); a caller that needs the page's edge kept clips before.
     void paint(QPainter &p, const PageDescription &page, const PageOptions &options);
     // Draws the page scaled to fit `target` with its proportions kept,
     // centred across the target and at its top.

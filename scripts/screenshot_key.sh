@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Renders the answer keys and a worksheet for the documentation:
+#   docs/screenshots/key15.png, key30.png      both print windows showing the key
+#   docs/screenshots/worksheet1.png, worksheet2.png  the two pages of a 15x15 worksheet PDF
+# Usage: scripts/screenshot_key.sh [build-dir]   (default: build)
+set -euo pipefail
+
+root="$(cd "$(dirname "$0")/.." && pwd)"
+build="${1:-$root/build}"
+out="$root/docs/screenshots"
+mkdir -p "$out"
+
+if [ ! -f "$build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$build" -G Ninja
+fi
+cmake --build "$build" --target key_shot -j2
+
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+if command -v xvfb-run >/dev/null 2>&1; then
+    xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tests/print/key_shot" "$work"
+else
+    QT_QPA_PLATFORM=offscreen "$build/tests/print/key_shot" "$work"
+fi
+
+cp "$work/key15.png" "$work/key30.png" "$out/"
+# A4 at 60 dpi: a whole sheet that still shows the rings
+pdftoppm -r 60 -png "$work/worksheet.pdf" "$work/worksheet"
+cp "$work/worksheet-1.png" "$out/worksheet1.png"
+cp "$work/worksheet-2.png" "$out/worksheet2.png"
+echo "written: $out/key15.png $out/key30.png $out/worksheet1.png $out/worksheet2.png"
