@@ -514,7 +514,8 @@ void TPubStrGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, Dra
                 x += (textRect.width() - advance) / 2;
             else if (flags & Qt::AlignRight)
                 x = textRect.right() + 1 - advance;
-            const int baseline = textRect.top() + (textRect.height() - fm.height()) / 2 + fm.ascent();
+            const int baseline =
+                textRect.top() + (textRect.height() - fm.height()) / 2 + fm.ascent();
             const QRect ink = fm.boundingRect(text).translated(x, baseline);
             inside = visible.contains(ink.adjusted(-1, -1, 1, 1));
         }

@@ -24,7 +24,8 @@ PageFileFormat pageFileFormat(const QString &path, const QString &filter)
         return PageFileFormat::Bmp;
     if (suffix == QLatin1String("png"))
         return PageFileFormat::Png;
-    if (filter == QLatin1String(kWorksheetFilter) && (suffix.isEmpty() || suffix == QLatin1String("pdf")))
+    if (filter == QLatin1String(kWorksheetFilter) &&
+        (suffix.isEmpty() || suffix == QLatin1String("pdf")))
         return PageFileFormat::Worksheet;
     if (suffix == QLatin1String("pdf"))
         return PageFileFormat::Pdf;
@@ -81,8 +82,8 @@ void paintFittedPage(QPainter &p, const PagePainter &paint, const QSize &pageSiz
 QPageLayout worksheetPaper()
 {
     const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4),
-                       QPageLayout::Portrait, QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
+                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
 QPageLayout worksheetPaper(const QPrinter &printer)

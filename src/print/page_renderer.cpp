@@ -65,7 +65,8 @@ PageDescription PageDescription::standard(GridSize size, const PuzzleSnapshot &p
 std::vector<AnswerRing> answerRings(const PuzzleSnapshot &puzzle)
 {
     std::vector<AnswerRing> rings;
-    const int count = int(std::min<std::size_t>(puzzle.paths.size(), std::size_t(puzzle.words.size())));
+    const int count =
+        int(std::min<std::size_t>(puzzle.paths.size(), std::size_t(puzzle.words.size())));
     for (int k = 0; k < count; ++k) {
         const std::optional<WordPath> &path = puzzle.paths[std::size_t(k)];
         if (path && path->length > 0 && !puzzle.words.at(k).isEmpty())
@@ -196,8 +197,8 @@ void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOpt
     p.restore();
 }
 
-void PageRenderer::paintFitted(QPainter &p, const PageDescription &page,
-                               const PageOptions &options, const QRectF &target)
+void PageRenderer::paintFitted(QPainter &p, const PageDescription &page, const PageOptions &options,
+                               const QRectF &target)
 {
     const QSize size = page.pageSize();
     if (size.isEmpty() || target.isEmpty())

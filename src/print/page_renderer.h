@@ -41,9 +41,9 @@ class TPubStrGrid;
 // The fonts and colours a print window starts with.
 QFont pageWindowFont(); // word labels and grid letters
 QFont pageTitleFont();
-inline const QColor kStartPageColour(166, 202, 240);  // sky blue
-inline const QColor kStartFrameColour(87, 160, 227);  // the grid frame's own colour
-inline const QColor kStartCellColour(255, 255, 255);  // the system window colour
+inline const QColor kStartPageColour(166, 202, 240);       // sky blue
+inline const QColor kStartFrameColour(87, 160, 227);       // the grid frame's own colour
+inline const QColor kStartCellColour(255, 255, 255);       // the system window colour
 inline const QColor kKeyFilledLetterColour(176, 176, 176); // filled letters on the key
 
 // Everything the page shows.

@@ -157,7 +157,7 @@ private:
     QCheckBox *m_whiteBackground = nullptr;
     QWidget *m_keyView = nullptr; // covers the page while the key is shown
     std::unique_ptr<PageRenderer> m_renderer;
-    PuzzleSnapshot m_shown; // the puzzle of the last activation that had one
+    PuzzleSnapshot m_shown;     // the puzzle of the last activation that had one
     bool m_paperChosen = false; // "Printer Setup" was confirmed: its paper serves the worksheet
 
     // what the dialogs open with next time

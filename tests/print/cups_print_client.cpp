@@ -3,12 +3,13 @@
 //   cups_print_client print15     print the 15x15 page on the default printer
 //   cups_print_client print30     "Printer Setup" turns the paper to landscape, then print 30x30
 //   cups_print_client noprinter   expect the no-printer message
-//   cups_print_client key15       tick "Answer Key", "Fit to page" and "White background", then print 15x15
+//   cups_print_client key15       tick "Answer Key", "Fit to page" and "White background", then
+//   print 15x15
 // Prints "MESSAGE: <text>" for every message box and "STATE: normal" when the
 // window is back in its normal state. Exit code 0 when the run went as expected.
 
-#include "print/print_window.h"
 #include "key_fixture.h"
+#include "print/print_window.h"
 #include "print_fixture.h"
 
 #include <QApplication>

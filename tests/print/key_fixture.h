@@ -45,7 +45,8 @@ inline PuzzleSnapshot keySnapshot(GridSize size, std::initializer_list<KeyWord> 
                 if (model.cellAt(col, row).kind != Cell::Empty)
                     continue;
                 state = state * 134775813u + 1u;
-                model.setCell(col, row, QString(QChar('A' + int((state >> 16) % 26))) + kFillerMark);
+                model.setCell(col, row,
+                              QString(QChar('A' + int((state >> 16) % 26))) + kFillerMark);
             }
         }
     }

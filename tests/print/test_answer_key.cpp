@@ -2,10 +2,10 @@
 // page against the normal page, the key in the print window, the printer
 // options, and the two-page worksheet PDF read back with the poppler tools.
 
+#include "key_fixture.h"
 #include "print/page_output.h"
 #include "print/page_renderer.h"
 #include "print/print_window.h"
-#include "key_fixture.h"
 #include "stub_print_dialogs.h"
 
 #include <QApplication>
@@ -17,9 +17,9 @@
 #include <QPainter>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QSet>
-#include <QPushButton>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
@@ -224,18 +224,27 @@ void TestAnswerKey::ringsOnlyForDrawnListedWords()
     QCOMPARE(cellList(rings[1].path), QStringLiteral("0,2 0,3 0,4"));
     // and it keeps its label on the key
     const PageDescription page = PageDescription::standard(GridSize::Small, snapshot);
-    QCOMPARE(page.labels.mid(0, 3),
-             (QStringList{QStringLiteral("1. CAT"), QStringLiteral("2. DOG"),
-                          QStringLiteral("3. EWE")}));
+    QCOMPARE(page.labels.mid(0, 3), (QStringList{QStringLiteral("1. CAT"), QStringLiteral("2. DOG"),
+                                                 QStringLiteral("3. EWE")}));
 
     // Words past the W handed to the print window are not listed, so not ringed.
-    const PuzzleSnapshot full = testing::keySnapshot(
-        GridSize::Small, {{"AA", 1, 1, "Right"},  {"BB", 1, 2, "Right"},  {"CC", 1, 3, "Right"},
-                          {"DD", 1, 4, "Right"},  {"EE", 1, 5, "Right"},  {"FF", 1, 6, "Right"},
-                          {"GG", 1, 7, "Right"},  {"HH", 1, 8, "Right"},  {"II", 1, 9, "Right"},
-                          {"JJ", 1, 10, "Right"}, {"KK", 1, 11, "Right"}, {"LL", 1, 12, "Right"},
-                          {"MM", 1, 13, "Right"}, {"NN", 1, 14, "Right"}, {"OO", 1, 15, "Right"},
-                          {"PP", 5, 1, "Right"},  {"QQ", 5, 2, "Right"}});
+    const PuzzleSnapshot full = testing::keySnapshot(GridSize::Small, {{"AA", 1, 1, "Right"},
+                                                                       {"BB", 1, 2, "Right"},
+                                                                       {"CC", 1, 3, "Right"},
+                                                                       {"DD", 1, 4, "Right"},
+                                                                       {"EE", 1, 5, "Right"},
+                                                                       {"FF", 1, 6, "Right"},
+                                                                       {"GG", 1, 7, "Right"},
+                                                                       {"HH", 1, 8, "Right"},
+                                                                       {"II", 1, 9, "Right"},
+                                                                       {"JJ", 1, 10, "Right"},
+                                                                       {"KK", 1, 11, "Right"},
+                                                                       {"LL", 1, 12, "Right"},
+                                                                       {"MM", 1, 13, "Right"},
+                                                                       {"NN", 1, 14, "Right"},
+                                                                       {"OO", 1, 15, "Right"},
+                                                                       {"PP", 5, 1, "Right"},
+                                                                       {"QQ", 5, 2, "Right"}});
     QCOMPARE(int(answerRings(full).size()), 15);
 }
 
@@ -244,11 +253,21 @@ void TestAnswerKey::keyCaptions_data()
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("word");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("clue") << "4. It neighs" << "HORSE" << "4. It neighs: HORSE";
-    QTest::newRow("word itself") << "4. HORSE" << "HORSE" << "4. HORSE";
-    QTest::newRow("blank clue") << "3. " << "SHEEP" << "3. SHEEP";
-    QTest::newRow("empty label") << "" << "" << "";
-    QTest::newRow("two digits") << "12. Says moo" << "COW" << "12. Says moo: COW";
+    QTest::newRow("clue") << "4. It neighs"
+                          << "HORSE"
+                          << "4. It neighs: HORSE";
+    QTest::newRow("word itself") << "4. HORSE"
+                                 << "HORSE"
+                                 << "4. HORSE";
+    QTest::newRow("blank clue") << "3. "
+                                << "SHEEP"
+                                << "3. SHEEP";
+    QTest::newRow("empty label") << ""
+                                 << ""
+                                 << "";
+    QTest::newRow("two digits") << "12. Says moo"
+                                << "COW"
+                                << "12. Says moo: COW";
 }
 
 void TestAnswerKey::keyCaptions()
@@ -280,8 +299,7 @@ void TestAnswerKey::keyPageAgainstNormalPage()
 
     // Everything else equal: the differences lie in the title, the clue's
     // label and the grid, nowhere else.
-    const QRect titleBox(page.titlePos,
-                         labelSizeFor(page.titleFont, answerKeyTitle(page.title)));
+    const QRect titleBox(page.titlePos, labelSizeFor(page.titleFont, answerKeyTitle(page.title)));
     const QRect clueBox(QPoint(layout.labelLeft, layout.labelTop + layout.labelStep),
                         labelSizeFor(page.wordFont, keyClue));
     QImage a = normal;
@@ -496,8 +514,8 @@ void TestAnswerKey::printOptions()
         printer.setOutputFileName(pdf);
         w.window->BitBtn2Click();
         Printed out;
-        const QString boxes =
-            run(tool(QStringLiteral("pdftotext")), {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
+        const QString boxes = run(tool(QStringLiteral("pdftotext")),
+                                  {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});
         for (const QString &line : boxes.split(QLatin1Char('\n'))) {
             const auto x = [&line] {
                 const int at = int(line.indexOf(QLatin1String("xMin=\""))) + 6;
@@ -509,12 +527,13 @@ void TestAnswerKey::printOptions()
                 out.listX = x();
         }
         const QString png = dir.filePath(QStringLiteral("p%1").arg(run_));
-        run(tool(QStringLiteral("pdftoppm")), {QStringLiteral("-r"), QStringLiteral("20"),
-                                               QStringLiteral("-png"), QStringLiteral("-singlefile"),
-                                               pdf, png});
+        run(tool(QStringLiteral("pdftoppm")),
+            {QStringLiteral("-r"), QStringLiteral("20"), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), pdf, png});
         const QImage page(png + QStringLiteral(".png"));
         // the page's top left, a little left of the title
-        const QPointF corner(out.titleX - 12, printer.pageLayout().paintRect(QPageLayout::Point).top() + 6);
+        const QPointF corner(out.titleX - 12,
+                             printer.pageLayout().paintRect(QPageLayout::Point).top() + 6);
         out.corner = page.pixelColor(int(corner.x() * 20 / 72), int(corner.y() * 20 / 72));
         return out;
     };
@@ -544,9 +563,12 @@ void TestAnswerKey::worksheetPdf_data()
     QTest::addColumn<GridSize>("size");
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("paper"); // pdfinfo's page size, in points
-    QTest::newRow("15x15 A4") << GridSize::Small << "en_GB" << "595 x 842 pts (A4)";
-    QTest::newRow("30x30 A4") << GridSize::Large << "de_DE" << "595 x 842 pts (A4)";
-    QTest::newRow("30x30 Letter") << GridSize::Large << "en_US" << "612 x 792 pts (letter)";
+    QTest::newRow("15x15 A4") << GridSize::Small << "en_GB"
+                              << "595 x 842 pts (A4)";
+    QTest::newRow("30x30 A4") << GridSize::Large << "de_DE"
+                              << "595 x 842 pts (A4)";
+    QTest::newRow("30x30 Letter") << GridSize::Large << "en_US"
+                                  << "612 x 792 pts (letter)";
 }
 
 void TestAnswerKey::worksheetPdf()
@@ -588,8 +610,9 @@ void TestAnswerKey::worksheetPdf()
         QVERIFY2(second.contains(word), qPrintable(word));
     }
     // vector only: no pictures; every font embedded
-    const QStringList images = run(tool(QStringLiteral("pdfimages")), {QStringLiteral("-list"), path})
-                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    const QStringList images =
+        run(tool(QStringLiteral("pdfimages")), {QStringLiteral("-list"), path})
+            .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     QCOMPARE(images.size(), 2); // the two header lines
     const QStringList fonts = run(tool(QStringLiteral("pdffonts")), {path})
                                   .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
@@ -597,7 +620,8 @@ void TestAnswerKey::worksheetPdf()
     QVERIFY(!fonts.isEmpty());
     for (const QString &font : fonts)
         QVERIFY2(font.contains(QLatin1String(" yes ")), qPrintable(font));
-    QVERIFY2(QFileInfo(path).size() < 150 * 1024, qPrintable(QString::number(QFileInfo(path).size())));
+    QVERIFY2(QFileInfo(path).size() < 150 * 1024,
+             qPrintable(QString::number(QFileInfo(path).size())));
 }
 
 void TestAnswerKey::worksheetSaveFailureKeepsFile()
