@@ -152,7 +152,8 @@ private slots:
     void printOptions();
     void worksheetPdf_data();
     void worksheetPdf();
-    void worksheetSaveFailureKeepsFile();
+    void worksheetPaperFromPrinterSetup();
+    void failedWorksheetSave();
 };
 
 void TestAnswerKey::ringCoversTheWordsCells_data()
@@ -624,7 +625,37 @@ void TestAnswerKey::worksheetPdf()
              qPrintable(QString::number(QFileInfo(path).size())));
 }
 
-void TestAnswerKey::worksheetSaveFailureKeepsFile()
+void TestAnswerKey::worksheetPaperFromPrinterSetup()
+{
+    if (tool(QStringLiteral("pdfinfo")).isEmpty())
+        QSKIP("pdfinfo is not installed");
+    QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Window w(GridSize::Small);
+    w.window->printer().setPageSize(QPageSize(QPageSize::Letter));
+    w.window->printer().setPageOrientation(QPageLayout::Landscape);
+    const auto paperOfWorksheet = [&](const QString &name) {
+        const QString path = dir.filePath(name);
+        w.save(path, kWorksheetFilter);
+        const QString info = run(tool(QStringLiteral("pdfinfo")), {path});
+        const int at = int(info.indexOf(QLatin1String("Page size:")));
+        return info.mid(at, info.indexOf(QLatin1Char('\n'), at) - at).simplified();
+    };
+    // a cancelled set-up leaves the locale's paper
+    w.dialogs->setupAnswer = false;
+    QTest::mouseClick(w.child<QPushButton>("Button5"), Qt::LeftButton);
+    QCOMPARE(paperOfWorksheet(QStringLiteral("a.pdf")),
+             QStringLiteral("Page size: 595 x 842 pts (A4)"));
+    // a confirmed one gives its paper and orientation
+    w.dialogs->setupAnswer = true;
+    QTest::mouseClick(w.child<QPushButton>("Button5"), Qt::LeftButton);
+    QCOMPARE(paperOfWorksheet(QStringLiteral("b.pdf")),
+             QStringLiteral("Page size: 792 x 612 pts (letter)"));
+    QLocale::setDefault(QLocale::c());
+}
+
+void TestAnswerKey::failedWorksheetSave()
 {
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
