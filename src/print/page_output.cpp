@@ -2,6 +2,7 @@
 
 #include "print/print_dialogs.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QImageWriter>
@@ -14,6 +15,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace quarrin {
 
@@ -77,6 +79,35 @@ void paintFittedPage(QPainter &p, const PagePainter &paint, const QSize &pageSiz
     p.restore();
 }
 
+// Writes the finished file through a temporary file in the same folder. The
+// bytes are made in memory first: a file device takes a short write (a full
+// disk) without an error, and whoever draws into it never looks; here every
+// write is checked and a file cut short is never put in place.
+QString savePage(const QString &path, const QByteArray &bytes)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return failure(path, file.errorString());
+    qint64 written = 0;
+    errno = 0;
+    while (written < bytes.size()) {
+        const qint64 n = file.write(bytes.constData() + written, bytes.size() - written);
+        if (n <= 0)
+            break;
+        written += n;
+    }
+    if (written < bytes.size() || !file.flush()) {
+        // Qt loses the reason of a failed write or final flush; errno keeps it.
+        const int error = errno;
+        const QString reason = error != 0 ? qt_error_string(error) : file.errorString();
+        file.cancelWriting();
+        return failure(path, reason);
+    }
+    if (!file.commit())
+        return failure(path, file.errorString());
+    return QString();
+}
+
 } // namespace
 
 QPageLayout worksheetPaper()
@@ -120,53 +151,34 @@ bool writeWorksheetPdf(QIODevice &device, const PagePainter &puzzle, const PageP
 QString writeWorksheetFile(const QString &path, const PagePainter &puzzle, const PagePainter &key,
                            const QSize &pageSize, const QPageLayout &paper)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(path, file.errorString());
-    if (!writeWorksheetPdf(file, puzzle, key, pageSize, paper)) {
-        const QString reason = file.error() != QFileDevice::NoError
-                                   ? file.errorString()
-                                   : QStringLiteral("The worksheet pages could not be drawn.");
-        file.cancelWriting();
-        return failure(path, reason);
-    }
-    if (!file.commit())
-        return failure(path, file.errorString());
-    return QString();
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    if (!writeWorksheetPdf(buffer, puzzle, key, pageSize, paper))
+        return failure(path, QStringLiteral("The worksheet pages could not be drawn."));
+    return savePage(path, buffer.data());
 }
 
 QString writePageFile(const QString &path, PageFileFormat format, const QImage &image,
                       const PagePainter &paint, const QSize &pageSize)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return failure(path, file.errorString());
-    bool written = false;
-    QString reason;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
     switch (format) {
     case PageFileFormat::Bmp:
     case PageFileFormat::Png: {
         // 24 bits per pixel, no alpha: the page is opaque
-        QImageWriter writer(&file, format == PageFileFormat::Bmp ? "bmp" : "png");
-        written = writer.write(image.convertToFormat(QImage::Format_RGB888));
-        if (!written)
-            reason = writer.errorString();
+        QImageWriter writer(&buffer, format == PageFileFormat::Bmp ? "bmp" : "png");
+        if (!writer.write(image.convertToFormat(QImage::Format_RGB888)))
+            return failure(path, writer.errorString());
         break;
     }
     case PageFileFormat::Pdf:
     case PageFileFormat::Worksheet: // written by writeWorksheetFile; one page here
-        written = writePdf(file, paint, pageSize);
-        if (!written)
-            reason = QStringLiteral("The PDF page could not be drawn.");
+        if (!writePdf(buffer, paint, pageSize))
+            return failure(path, QStringLiteral("The PDF page could not be drawn."));
         break;
     }
-    if (!written) {
-        file.cancelWriting();
-        return failure(path, reason.isEmpty() ? file.errorString() : reason);
-    }
-    if (!file.commit())
-        return failure(path, file.errorString());
-    return QString();
+    return savePage(path, buffer.data());
 }
 
 QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize,

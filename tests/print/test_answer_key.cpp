@@ -25,6 +25,8 @@
 #include <QTest>
 
 #include <cmath>
+#include <csignal>
+#include <sys/resource.h>
 
 using namespace quarrin;
 using quarrin::testing::StubPrintDialogs;
@@ -97,6 +99,32 @@ QString run(const QString &program, const QStringList &args)
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
+
+// Lowers the largest file this process may write, the way a full disk stops a
+// write part-way; restored when it goes out of scope.
+class DiskFull
+{
+public:
+    explicit DiskFull(rlim_t bytes)
+    {
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        rlimit lower = m_old;
+        lower.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &lower) == 0;
+    }
+    ~DiskFull()
+    {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_old{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
 
 // The print window with answering dialogs, shown and activated.
 struct Window
@@ -671,6 +699,25 @@ void TestAnswerKey::failedWorksheetSave()
     QVERIFY(!w.save(dir.filePath(QStringLiteral("folder.pdf")), kWorksheetFilter)
                  .startsWith(QStringLiteral("File successfully")));
     QVERIFY(QFileInfo(dir.filePath(QStringLiteral("folder.pdf"))).isDir());
+    // The disk fills up part-way: an error, and the older file of that name
+    // stays (every kind of page file goes the same way).
+    for (const char *filter : {kWorksheetFilter, kPdfFilter, kBmpFilter, kPngFilter}) {
+        const QString path = dir.filePath(QStringLiteral("older"));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("older page");
+        old.close();
+        {
+            DiskFull full(4096);
+            QVERIFY(full.active());
+            const QString note = w.save(path, filter);
+            QVERIFY2(note.startsWith(QStringLiteral("The page could not be saved to")),
+                     qPrintable(QLatin1String(filter) + QLatin1String(": ") + note));
+        }
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("older page"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("older")});
+    }
     QVERIFY(!w.window->inCaptureState());
     QCOMPARE(w.window->height(), kNormalHeight);
 }
