@@ -28,6 +28,14 @@ int columnsLoaded(GridSize size)
     return size == GridSize::Small ? 16 : 30;
 }
 
+int directionsCapacity(GridSize size)
+{
+    for (const FieldSpec &f : size == GridSize::Small ? kSmallLayout : kLargeLayout)
+        if (f.kind == FieldKind::Directions)
+            return f.capacity;
+    return 0;
+}
+
 const char *fieldName(FieldKind kind)
 {
     switch (kind) {
@@ -199,8 +207,16 @@ FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
                     model.setCell(col, row, QString(gridText.at(index)));
             }
         }
-        // A direction line cut off by its field comes back from the letters.
-        model.recoverDirections();
+        // A directions text that fills its field may have been cut by it: a
+        // last line that ends without a line break lost its end, and the
+        // lines after it are gone. Those come back from the letters.
+        const int capacity = directionsCapacity(m_size);
+        if (directions.size() >= capacity) {
+            const char last = directions.at(directions.size() - 1);
+            model.recoverDirections(last != '\r' && last != '\n');
+        } else {
+            model.padDirections();
+        }
         model.KindRestore();
     });
     if (!out.ok) {

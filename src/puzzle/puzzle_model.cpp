@@ -511,25 +511,30 @@ void PuzzleModel::KindRestore()
     RefreshGrid();
 }
 
-void PuzzleModel::recoverDirections()
+void PuzzleModel::recoverDirections(bool lastLineCut)
 {
     const int count = int(m_log.size());
+    const int stored = int(m_directions.size());
     bool changed = false;
     CellPos pos;
     for (int k = 0; k < count; ++k) {
         pos = readPosition(k, pos);
-        const QString line = k < m_directions.size() ? m_directions.at(k) : QString();
-        if (k < m_directions.size() && directionFromName(line))
-            continue;
-        // Try the directions in RefreshGrid's order.
+        const bool missing = k >= stored;
+        const bool cut = lastLineCut && k == stored - 1;
+        if (!missing && !cut)
+            continue; // complete lines stay as they were saved
+        // Only names that begin with what the cut left can have been cut to
+        // it; a missing line may have been any of them.
+        const QString prefix = cut ? m_directions.at(k) : QString();
         static const Direction order[] = {
             Direction::Up,        Direction::Down,    Direction::Left,     Direction::Right,
             Direction::DownRight, Direction::UpRight, Direction::DownLeft, Direction::UpLeft};
         const QString &word = m_log.at(k);
         QString found;
         for (Direction d : order) {
-            if (word.isEmpty() || pos.col < 0 || pos.row < 0 || pos.col >= n() || pos.row >= n() ||
-                !fits(d, pos.col, pos.row, int(word.size())))
+            const QString &name = directionNames()[std::size_t(d)];
+            if (!name.startsWith(prefix) || word.isEmpty() || pos.col < 0 || pos.row < 0 ||
+                pos.col >= n() || pos.row >= n() || !fits(d, pos.col, pos.row, int(word.size())))
                 continue;
             const DirectionInfo &info = directionInfo(d);
             bool spells = true;
@@ -538,11 +543,11 @@ void PuzzleModel::recoverDirections()
                 spells = c.kind != Cell::Empty && c.letter == word.at(p).unicode();
             }
             if (spells) {
-                found = directionNames()[std::size_t(d)];
+                found = name;
                 break;
             }
         }
-        if (k >= m_directions.size()) {
+        if (missing) {
             while (m_directions.size() < k)
                 m_directions << QString();
             m_directions << found;
@@ -554,6 +559,15 @@ void PuzzleModel::recoverDirections()
     }
     if (changed)
         listsChanged();
+}
+
+void PuzzleModel::padDirections()
+{
+    if (m_directions.size() >= m_log.size())
+        return;
+    while (m_directions.size() < m_log.size())
+        m_directions << QString();
+    listsChanged();
 }
 
 void PuzzleModel::trimPositionLines()

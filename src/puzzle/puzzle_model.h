@@ -295,12 +295,16 @@ public:
     // Rebuilds the cell kinds after a load: WordsToBlank, the filler mark on
     // every non-empty cell of the store, RefreshGrid.
     void KindRestore();
-    // After a load: a listed word whose direction line is missing or names no
-    // direction (cut by the file's field) gets back the first direction, in
-    // RefreshGrid's order, whose walk from its position stays in the grid and
-    // spells the word in the grid's letters; a missing line with no such
-    // direction becomes an empty line. The lists then have a line per word.
-    void recoverDirections();
+    // After a load whose directions text filled its field: the field's
+    // length may have cut the last line (`lastLineCut`) and dropped the lines
+    // after it. A cut line becomes the first name, in RefreshGrid's order,
+    // that begins with what the cut left and whose walk from the word's
+    // position stays in the grid and spells the word in the grid's letters;
+    // with none it stays as it was. A missing line gets the first such name of
+    // all eight, or an empty line. Complete lines are never changed.
+    void recoverDirections(bool lastLineCut);
+    // Gives every listed word a direction line (an empty one where missing).
+    void padDirections();
     // Trims blanks and control characters from both ends of every position line.
     void trimPositionLines();
 

@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QHash>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -291,6 +292,200 @@ private slots:
         // The bytes that are saved again are those of the cut record.
         PuzzleFile again(GridSize::Small);
         QCOMPARE(saveToBytes(again, loaded).mid(1209, 201), bytes.mid(1209, 201));
+    }
+
+    // The example: the cut leaves "Down" of the last "Down-Right",
+    // which is a name of its own; the word must come back going Down-Right.
+    void cutLineThatNamesAShorterDirection()
+    {
+        RandomGenerator random([] { return std::uint64_t(3); });
+        PuzzleModel model(GridSize::Small, &random);
+        for (int k = 0; k < 16; ++k)
+            place(model, "Q", 1 + k % 15, 1, "Down-Right");
+        place(model, "HI", 1, 5, "Up");
+        place(model, "OWL", 10, 10, "Down-Right");
+        model.FillRandom();
+        PuzzleFile file(GridSize::Small);
+        const QByteArray bytes = saveToBytes(file, model);
+        QVERIFY(field(bytes, 1209).endsWith(QStringLiteral("Up\r\nDown")));
+        PuzzleModel loaded(GridSize::Small, &random);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.directionMemo().last(), QStringLiteral("Down-Right"));
+        for (int p = 0; p < 3; ++p)
+            QCOMPARE(loaded.cell(9 + p, 9 + p), QString(QStringLiteral("OWL").at(p)));
+        // The cells below the first letter keep their filled letters.
+        QVERIFY(loaded.cell(9, 10).endsWith(kFillerMark));
+        QVERIFY(loaded.cell(9, 11).endsWith(kFillerMark));
+        // Saving again gives the same bytes.
+        PuzzleFile again(GridSize::Small);
+        QCOMPARE(saveToBytes(again, loaded), bytes);
+    }
+
+    // A cut line is recovered only among the names that begin with what the
+    // cut left, the first in drawing order that spells the word; every prefix
+    // of every name, in both sizes.
+    void cutLineRecoveryByPrefix_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("truth");    // the one direction that spells the word, -1: all do
+        QTest::addColumn<QString>("tail"); // what the full field ends with
+        QTest::addColumn<QString>("expected");
+        // When every direction spells the word, the first name in drawing
+        // order (Up, Down, Left, Right, Down-Right, Up-Right, Down-Left,
+        // Up-Left) that begins with the cut text wins.
+        const QHash<QString, QString> firstOfSeveral{
+            {"U", "Up"},    {"Up", "Up"},    {"Up-", "Up-Right"}, {"D", "Down"},
+            {"Do", "Down"}, {"Dow", "Down"}, {"Down", "Down"},    {"Down-", "Down-Right"},
+        };
+        for (GridSize size : {GridSize::Small, GridSize::Large}) {
+            const QString tag = size == GridSize::Small ? "15 " : "30 ";
+            for (int d = 0; d < 8; ++d) {
+                const QString name = QString::fromLatin1(directionTable()[std::size_t(d)].name);
+                for (int len = 1; len <= name.size(); ++len) {
+                    const QString cut = name.left(len);
+                    QTest::newRow(qPrintable(tag + cut + " of " + name + ", only it spells"))
+                        << int(size) << d << cut << name;
+                    QTest::newRow(qPrintable(tag + cut + " of " + name + ", all spell"))
+                        << int(size) << -1 << cut << firstOfSeveral.value(cut, name);
+                }
+            }
+            // Nothing that begins with the cut text spells the word: kept as stored.
+            QTest::newRow(qPrintable(tag + "Up- when only Down-Right spells"))
+                << int(size) << int(Direction::DownRight) << "Up-"
+                << "Up-";
+            QTest::newRow(qPrintable(tag + "Dow when only Up spells"))
+                << int(size) << int(Direction::Up) << "Dow"
+                << "Dow";
+            // A line that ends in CR was complete; only its LF was cut.
+            QTest::newRow(qPrintable(tag + "Dow and CR"))
+                << int(size) << int(Direction::Down) << "Dow\r"
+                << "Dow";
+            QTest::newRow(qPrintable(tag + "Up and CR"))
+                << int(size) << int(Direction::UpRight) << "Up\r"
+                << "Up";
+        }
+    }
+    void cutLineRecoveryByPrefix()
+    {
+        QFETCH(int, size);
+        QFETCH(int, truth);
+        QFETCH(QString, tail);
+        QFETCH(QString, expected);
+        const GridSize gs = GridSize(size);
+        const SizeSpec &spec = sizeSpec(gs);
+        PuzzleFileRecord record(gs);
+        const int capacity = gs == GridSize::Small ? 200 : 240;
+        const int side = spec.store;
+
+        // The grid: 'A' everywhere, the word QRS from the middle cell in the
+        // direction that spells it (or in all eight), and Z at the top left
+        // for the one-letter words whose lines fill the field.
+        const int mid = spec.n / 2;
+        QByteArray grid(gs == GridSize::Small ? 239 : 959, 'A');
+        grid[0] = 'Z';
+        for (int d = 0; d < 8; ++d) {
+            if (truth != -1 && truth != d)
+                continue;
+            const DirectionInfo &info = directionTable()[std::size_t(d)];
+            for (int p = 0; p < 3; ++p)
+                grid[(mid + p * info.columnStep) * side + mid + p * info.rowStep] = "QRS"[p];
+        }
+        record.grid = grid;
+
+        // Whole lines ("Z" words going Down-Right, a few shorter names to hit
+        // the length exactly), then the cut line, filling the field.
+        QByteArray lines;
+        int room = capacity - int(tail.size());
+        const char *const shorter[] = {"Up", "Down", "Right", "Up-Left", "Up-Right", "Down-Left"};
+        QList<QByteArray> filler;
+        while (room >= 12 + 12 || room == 12) {
+            filler << "Down-Right";
+            room -= 12;
+        }
+        while (room > 0) {
+            // The longest shorter line that leaves a remainder lines can fill
+            // (every length but 1, 2, 3 and 5).
+            bool took = false;
+            for (int i = 5; i >= 0 && !took; --i) {
+                const int rest = room - int(qstrlen(shorter[i])) - 2;
+                if (rest == 0 || rest == 4 || rest >= 6) {
+                    filler << shorter[i];
+                    room = rest;
+                    took = true;
+                }
+            }
+            QVERIFY(took);
+        }
+        QByteArray words, positions;
+        for (const QByteArray &line : filler) {
+            lines += line + "\r\n";
+            words += "Z\r\n";
+            positions += "1, 1\r\n";
+        }
+        lines += tail.toLatin1();
+        QCOMPARE(lines.size(), capacity);
+        words += "QRS\r\n";
+        positions += QByteArray::number(mid + 1) + ", " + QByteArray::number(mid + 1) + "\r\n";
+        record.words = words;
+        record.positions = positions;
+        record.directions = lines;
+        const QByteArray bytes = record.toBytes();
+
+        RandomGenerator random([] { return std::uint64_t(1); });
+        PuzzleModel loaded(gs, &random);
+        PuzzleFile file(gs);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.wordCount(), filler.size() + 1);
+        QCOMPARE(loaded.directionMemo().size(), filler.size() + 1);
+        QCOMPARE(loaded.directionMemo().last(), expected);
+        // Only the recovered direction is drawn: three word letters there, none elsewhere.
+        int wordLetters = 0;
+        for (int c = 0; c < spec.n; ++c)
+            for (int r = 0; r < spec.n; ++r)
+                wordLetters += (c || r) && isWordLetter(loaded.cell(c, r));
+        const std::optional<Direction> drawn = directionFromName(expected);
+        QCOMPARE(wordLetters, drawn ? 3 : 0);
+        if (drawn) {
+            const DirectionInfo &info = directionInfo(*drawn);
+            for (int p = 0; p < 3; ++p)
+                QCOMPARE(loaded.cell(mid + p * info.columnStep, mid + p * info.rowStep),
+                         QString(QLatin1Char("QRS"[p])));
+        }
+        // The file's bytes are not changed by the load.
+        PuzzleFile again(gs);
+        QCOMPARE(saveToBytes(again, loaded).mid(bytes.size() - capacity - 1),
+                 bytes.mid(bytes.size() - capacity - 1));
+    }
+
+    // Complete lines are kept as stored, even when they name no direction
+    // and the letters spell the word one way.
+    void completeLinesAreKeptAsStored_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("15x15") << int(GridSize::Small);
+        QTest::newRow("30x30") << int(GridSize::Large);
+    }
+    void completeLinesAreKeptAsStored()
+    {
+        QFETCH(int, size);
+        const GridSize gs = GridSize(size);
+        RandomGenerator random;
+        PuzzleModel source(gs, &random);
+        place(source, "CAT", 2, 5, "Up");
+        place(source, "DOG", 5, 5, "Right");
+        PuzzleFile writer(gs);
+        QByteArray bytes = saveToBytes(writer, source);
+        const int at = gs == GridSize::Small ? 1209 : 1973;
+        QCOMPARE(field(bytes, at), QStringLiteral("Up\r\nRight\r\n"));
+        bytes.replace(at + 1, 10, "up\r\nRigh\r\n");
+        bytes[at] = char(10);
+        PuzzleModel loaded(gs, &random);
+        PuzzleFile reader(gs);
+        QVERIFY(loadBytes(reader, loaded, bytes).ok);
+        QCOMPARE(loaded.directionMemo(), (QStringList{"up", "Righ"}));
+        // Neither word is drawn: their letters come back as filled cells.
+        QCOMPARE(loaded.cell(1, 4), QStringLiteral("C") + kFillerMark);
+        QCOMPARE(loaded.cell(4, 4), QStringLiteral("D") + kFillerMark);
     }
 
     void reservedFieldIsCarriedFromTheLastLoad()
