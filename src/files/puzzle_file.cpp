@@ -243,27 +243,35 @@ FileResult writeRecord(QIODevice &device, const QByteArray &bytes)
 FileResult readRecord(QIODevice &device, GridSize size, QByteArray *bytes, const QString &fileName)
 {
     const int want = sizeSpec(size).recordBytes;
-    // Read one byte past the record: a file of exactly the other size's
-    // record is a puzzle of the other grid size.
-    const int other =
-        sizeSpec(size == GridSize::Small ? GridSize::Large : GridSize::Small).recordBytes;
-    QByteArray data = device.read(qMax(want, other) + 1);
-    if (data.size() == other && other != want) {
-        const GridSize otherSize = size == GridSize::Small ? GridSize::Large : GridSize::Small;
-        return FileResult::failure(QStringLiteral("%1 holds a %2 puzzle. Load it in the %2 grid.")
-                                       .arg(displayName(fileName), sizeName(otherSize)));
+    const GridSize otherSize = size == GridSize::Small ? GridSize::Large : GridSize::Small;
+    const int other = sizeSpec(otherSize).recordBytes;
+    // Read one byte past the longer record: only a file of exactly this
+    // size's length is a puzzle of this size, and one of exactly the other
+    // size's length is a puzzle of the other size.
+    const int probe = qMax(want, other) + 1;
+    QByteArray data = device.read(probe);
+    if (data.size() == want) {
+        *bytes = data;
+        return {};
     }
-    if (data.size() < want) {
+    if (data.size() == other) {
         return FileResult::failure(
-            QStringLiteral("%1 is not a %2 puzzle file: it holds %3 bytes, and a %2 puzzle file "
-                           "holds %4.")
-                .arg(displayName(fileName), sizeName(size))
-                .arg(data.size())
+            QStringLiteral("%1 holds a %2 puzzle (%3 bytes); a %4 puzzle file holds %5 bytes. "
+                           "Load it in the %2 grid.")
+                .arg(displayName(fileName), sizeName(otherSize))
+                .arg(other)
+                .arg(sizeName(size))
                 .arg(want));
     }
-    data.truncate(want);
-    *bytes = data;
-    return {};
+    QString held = QString::number(data.size());
+    if (data.size() == probe)
+        held = device.isSequential() ? QStringLiteral("more than %1").arg(probe - 1)
+                                     : QString::number(device.size());
+    return FileResult::failure(
+        QStringLiteral("%1 is not a %2 puzzle file: it holds %3 bytes, and a %2 puzzle file "
+                       "holds %4.")
+            .arg(displayName(fileName), sizeName(size), held)
+            .arg(want));
 }
 
 PuzzleFile::PuzzleFile(GridSize size) : m_record(size) {}

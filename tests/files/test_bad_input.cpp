@@ -183,7 +183,12 @@ private slots:
                                   << QStringLiteral("holds %1 bytes").arg(bytes - 1) << none << 0
                                   << none;
             row("one record plus extra bytes")
-                << int(reader) << good + QByteArray(7, 'x') << QString() << cat << 3 << none;
+                << int(reader) << good + QByteArray(7, 'x')
+                << QStringLiteral("holds %1 bytes, and a %2 puzzle file holds %3")
+                       .arg(bytes + 7)
+                       .arg(reader == Small15 ? "15x15" : "30x30")
+                       .arg(bytes)
+                << none << 0 << none;
             row("grid length above capacity") << int(reader) << withByte(good, 0, 241)
                                               << "grid field claims 241" << none << 0 << none;
             row("positions length above capacity")

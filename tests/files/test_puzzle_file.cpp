@@ -561,16 +561,63 @@ private slots:
         QVERIFY(stateOf(target) == before);
     }
 
-    void extraBytesAreIgnored()
+    // Only a file of exactly this size's record length loads; the message
+    // names the length expected, and the other grid for the other's length.
+    void wrongLengthsAreRefused_data()
     {
-        RandomGenerator random;
-        PuzzleModel model(GridSize::Small, &random);
-        place(model, "CAT", 1, 1, "Right");
-        PuzzleFile file(GridSize::Small);
-        const QByteArray bytes = saveToBytes(file, model) + QByteArray(5000, 'x');
-        PuzzleModel loaded(GridSize::Small, &random);
-        QVERIFY(loadBytes(file, loaded, bytes).ok);
-        QCOMPARE(loaded.log(), QStringList{"CAT"});
+        QTest::addColumn<int>("size");
+        QTest::addColumn<int>("length");
+        QTest::addColumn<QStringList>("needles");
+        const int s = int(GridSize::Small), l = int(GridSize::Large);
+        QTest::newRow("15: one byte extra")
+            << s << 1411 << QStringList{"holds 1411 bytes", "a 15x15 puzzle file holds 1410"};
+        QTest::newRow("15: a 30x30 file and one byte")
+            << s << 2215 << QStringList{"holds 2215 bytes", "holds 1410"};
+        QTest::newRow("15: far too long")
+            << s << 6410 << QStringList{"holds 6410 bytes", "holds 1410"};
+        QTest::newRow("15: a 30x30 file")
+            << s << 2214 << QStringList{"30x30 puzzle", "holds 1410", "Load it in the 30x30 grid"};
+        QTest::newRow("30: one byte extra")
+            << l << 2215 << QStringList{"holds 2215 bytes", "a 30x30 puzzle file holds 2214"};
+        QTest::newRow("30: a 15x15 file and one byte")
+            << l << 1411 << QStringList{"holds 1411 bytes", "holds 2214"};
+        QTest::newRow("30: a 15x15 file")
+            << l << 1410 << QStringList{"15x15 puzzle", "holds 2214", "Load it in the 15x15 grid"};
+    }
+    void wrongLengthsAreRefused()
+    {
+        QFETCH(int, size);
+        QFETCH(int, length);
+        QFETCH(QStringList, needles);
+        const GridSize gs = GridSize(size);
+        RandomGenerator random([] { return std::uint64_t(4); });
+        PuzzleModel source(gs, &random);
+        place(source, "CAT", 1, 1, "Right");
+        PuzzleFile writer(gs);
+        const QByteArray good = saveToBytes(writer, source);
+        const QByteArray bytes = good.leftJustified(length, 'x', true);
+
+        PuzzleModel target(gs, &random);
+        place(target, "DOG", 2, 2, "Down");
+        target.FillRandom();
+        const PuzzleState before = stateOf(target);
+        PuzzleFile reader(gs);
+        // Both through a file and through a device.
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("puzzle"));
+        QFile out(path);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QCOMPARE(out.write(bytes), qint64(bytes.size()));
+        out.close();
+        for (const FileResult &r : {reader.load(target, path), loadBytes(reader, target, bytes)}) {
+            QVERIFY(!r.ok);
+            for (const QString &needle : needles)
+                QVERIFY2(r.error.contains(needle), qPrintable(r.error));
+            QVERIFY(stateOf(target) == before);
+        }
+        // The exact length loads.
+        QVERIFY(loadBytes(reader, target, good).ok);
+        QCOMPARE(target.log(), QStringList{"CAT"});
     }
 
     void positionsLeavingTheGridLoadButAreNotDrawn()
