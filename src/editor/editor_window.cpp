@@ -425,12 +425,14 @@ void EditorWindow::buildControls()
     m_save->setObjectName(QStringLiteral("save"));
     m_save->setAcceptMode(QFileDialog::AcceptSave);
     m_save->setFileMode(QFileDialog::AnyFile);
-    m_save->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite);
+    // The file type box shows the filter's name alone, without its pattern.
+    m_save->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                       QFileDialog::HideNameFilterDetails);
     m_open = new QFileDialog(this, QString(), QString(), filter);
     m_open->setObjectName(QStringLiteral("open"));
     m_open->setAcceptMode(QFileDialog::AcceptOpen);
     m_open->setFileMode(QFileDialog::ExistingFile);
-    m_open->setOptions(QFileDialog::DontUseNativeDialog);
+    m_open->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
 
     // --- Wiring ---
     for (QWidget *field :
@@ -558,6 +560,12 @@ bool EditorWindow::highlighting() const
 
 void EditorWindow::apply(const CommandOutcome &outcome)
 {
+    // Messages are shown while the boxes still hold what was typed.
+    const int before = outcome.messagesBeforeClearing < 0
+                           ? int(outcome.messages.size())
+                           : qMin(outcome.messagesBeforeClearing, int(outcome.messages.size()));
+    for (int i = 0; i < before; ++i)
+        showMessage(outcome.messages.at(i));
     if (outcome.clearWord)
         m_wordEB->clear();
     if (outcome.clearCoordinates) {
@@ -569,8 +577,8 @@ void EditorWindow::apply(const CommandOutcome &outcome)
         m_ComboBox1->clearEditText();
     }
     showPuzzle();
-    for (const QString &message : outcome.messages)
-        showMessage(message);
+    for (int i = before; i < outcome.messages.size(); ++i)
+        showMessage(outcome.messages.at(i));
 }
 
 void EditorWindow::showMessage(const QString &text)

@@ -70,6 +70,8 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
         }
     }
     out.clearWord = true;
+    // The word box is emptied before a failed placement is reported.
+    out.messagesBeforeClearing = int(out.messages.size());
     if (!placed && !limitReached)
         out.messages
             << QStringLiteral("Failed to insert word: %1.Try again, it may work").arg(word);

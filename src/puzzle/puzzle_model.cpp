@@ -423,9 +423,12 @@ CommandOutcome PuzzleModel::runCommand(const std::function<void(CommandOutcome &
     try {
         change(out);
     } catch (const PuzzleError &e) {
-        // Only the reading of the coordinate boxes throws here, before any change.
+        // Only the reading of the coordinate boxes throws here, before any
+        // change; the messages shown before it still stand.
+        const QStringList shown = out.messages;
         out = CommandOutcome{};
         out.ok = false;
+        out.messages = shown;
         out.messages << e.message;
     }
     return out;

@@ -123,6 +123,9 @@ struct CommandOutcome
     bool clearWord = false;
     bool clearCoordinates = false; // empty X and Y
     bool clearDeleteText = false;  // empty the delete list's text
+    // How many of the messages come before the boxes are emptied; the rest
+    // come after. -1: all of them come first.
+    int messagesBeforeClearing = -1;
 };
 
 // One cell of the store, kept compact. Its text is empty, one character, or a

@@ -45,6 +45,9 @@ public:
     std::optional<QString> inputAnswer; // nothing: cancel
     QString fileToChoose;               // empty: cancel the file dialog
     QStringList fileDialogs;            // objectNames of the file dialogs seen
+    QStringList fileFilters;            // the file type choices those dialogs showed
+    QLineEdit *watched = nullptr;       // a box whose text is noted at every message
+    QStringList watchedAtMessages;
     std::function<void(QDialog *)> onDialog;
 
     ModalAnswerer()
@@ -63,6 +66,8 @@ private:
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
             titles << box->windowTitle();
+            if (watched)
+                watchedAtMessages << watched->text();
             box->button(QMessageBox::Ok)->click();
         } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
             inputCaptions << input->windowTitle();
@@ -77,6 +82,9 @@ private:
             }
         } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
             fileDialogs << files->objectName();
+            if (auto *types = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+                for (int i = 0; i < types->count(); ++i)
+                    fileFilters << types->itemText(i);
             if (fileToChoose.isEmpty()) {
                 files->reject();
             } else {
@@ -430,7 +438,9 @@ void TestEditorWindow::addWordMessages_data()
     QTest::addColumn<QString>("y");
     QTest::addColumn<QString>("direction");
     QTest::addColumn<bool>("noDirectionAllowed");
-    QTest::addColumn<QString>("message");
+    QTest::addColumn<QStringList>("messages");
+    // What the word box shows while each message is up.
+    QTest::addColumn<QStringList>("wordBoxAtMessages");
 
     const char *missing = "Error: You have not entered a word, X/Y coordinates, or have not "
                           "selected a direction.";
@@ -447,33 +457,49 @@ void TestEditorWindow::addWordMessages_data()
         const char *word, *x, *y, *direction;
         bool noDirectionAllowed;
         const char *message;
+        const char *wordBoxAtMessage; // nullptr: as typed
+        const char *firstMessage = nullptr;
     };
     const GridSize small = GridSize::Small, large = GridSize::Large;
     const Row rows[] = {
-        {"nothing entered", small, false, 0, "", "", "", "", false, missing},
-        {"no word", small, false, 0, "", "3", "3", "Right", false, missing},
-        {"no direction", small, false, 0, "cat", "3", "3", "", false, missing},
-        {"X above 15", small, false, 0, "cat", "16", "3", "Right", false, outside15},
-        {"Y zero", small, false, 0, "cat", "3", "0", "Right", false, outside15},
-        {"X above 30", large, false, 0, "cat", "31", "3", "Right", false, outside30},
+        {"nothing entered", small, false, 0, "", "", "", "", false, missing, nullptr},
+        {"no word", small, false, 0, "", "3", "3", "Right", false, missing, nullptr},
+        {"no direction", small, false, 0, "cat", "3", "3", "", false, missing, nullptr},
+        {"X above 15", small, false, 0, "cat", "16", "3", "Right", false, outside15, nullptr},
+        {"Y zero", small, false, 0, "cat", "3", "0", "Right", false, outside15, nullptr},
+        {"X above 30", large, false, 0, "cat", "31", "3", "Right", false, outside30, nullptr},
         {"X too large for a number", small, false, 0, "cat", "99999999999", "3", "Right", false,
-         notNumber.constData()},
-        {"leaves the grid", small, false, 0, "ab", "15", "15", "Right", false, invalid},
-        {"up-left from the corner", small, false, 0, "abc", "1", "1", "Up-Left", false, invalid},
-        {"clashes with a word", small, false, 1, "xyz", "1", "1", "Down", false, invalid},
+         notNumber.constData(), nullptr},
+        // Both messages, in order: the missing input, then the conversion error.
+        {"no word and X too large for a number", small, false, 0, "", "99999999999", "3", "Right",
+         false, notNumber.constData(), nullptr, missing},
+        {"leaves the grid", small, false, 0, "ab", "15", "15", "Right", false, invalid, nullptr},
+        {"up-left from the corner", small, false, 0, "abc", "1", "1", "Up-Left", false, invalid,
+         nullptr},
+        {"clashes with a word", small, false, 1, "xyz", "1", "1", "Down", false, invalid, nullptr},
         {"19th word", small, false, 18, "cat", "1", "1", "Right", false,
-         "You may not enter any more words, maximum word limit of 18 reached."},
+         "You may not enter any more words, maximum word limit of 18 reached.", nullptr},
+        // The limit message comes while the word is still in its box, which is
+        // emptied after it.
+        {"19th word at random", small, true, 18, "cat", "", "", "", false,
+         "You may not enter any more words, maximum word limit of 18 reached.", nullptr},
         {"29th word at random", large, true, 28, "cat", "", "", "", false,
-         "You may not enter any more words, maximum word limit of 28 reached."},
+         "You may not enter any more words, maximum word limit of 28 reached.", nullptr},
+        // A failed placement empties the box first, then says so.
         {"random, empty word", small, true, 0, "", "", "", "", false,
-         "Failed to insert word: .Try again, it may work"},
+         "Failed to insert word: .Try again, it may work", ""},
         {"random, no direction allowed", small, true, 0, "cat", "", "", "", true,
-         "Failed to insert word: CAT.Try again, it may work"},
+         "Failed to insert word: CAT.Try again, it may work", ""},
     };
     for (const Row &r : rows) {
+        QStringList messages{QString(r.message)};
+        if (r.firstMessage)
+            messages.prepend(QString(r.firstMessage));
+        const QString box = r.wordBoxAtMessage ? QString(r.wordBoxAtMessage) : QString(r.word);
         QTest::newRow(r.name) << int(r.size) << r.random << r.wordsBefore << QString(r.word)
                               << QString(r.x) << QString(r.y) << QString(r.direction)
-                              << r.noDirectionAllowed << QString(r.message);
+                              << r.noDirectionAllowed << messages
+                              << QStringList(messages.size(), box);
     }
 }
 
@@ -487,7 +513,8 @@ void TestEditorWindow::addWordMessages()
     QFETCH(QString, y);
     QFETCH(QString, direction);
     QFETCH(bool, noDirectionAllowed);
-    QFETCH(QString, message);
+    QFETCH(QStringList, messages);
+    QFETCH(QStringList, wordBoxAtMessages);
     EditorWindow &w = window(GridSize(size));
     w.show();
     // Words of one letter, row by row from the top left.
@@ -513,8 +540,10 @@ void TestEditorWindow::addWordMessages()
     QTest::keyClicks(find<QLineEdit>(&w, "wordEB"), word);
 
     ModalAnswerer answerer;
+    answerer.watched = find<QLineEdit>(&w, "wordEB");
     find<QPushButton>(&w, "BitBtn1")->click();
-    QCOMPARE(answerer.messages, QStringList{message});
+    QCOMPARE(answerer.messages, messages);
+    QCOMPARE(answerer.watchedAtMessages, wordBoxAtMessages);
     for (const QString &title : answerer.titles)
         QCOMPARE(title, QStringLiteral("Word Quarrin Generator"));
     QCOMPARE(w.model().log(), logBefore);
@@ -864,8 +893,9 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle_data()
     QTest::addColumn<int>("size");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<int>("bytes");
-    QTest::newRow("15x15") << int(GridSize::Small) << ".qrn" << 1410;
-    QTest::newRow("30x30") << int(GridSize::Large) << ".qrn2" << 2214;
+    QTest::addColumn<QString>("filter"); // as the file type box shows it
+    QTest::newRow("15x15") << int(GridSize::Small) << ".qrn" << 1410 << "Quarrin 15x15 (.qrn)";
+    QTest::newRow("30x30") << int(GridSize::Large) << ".qrn2" << 2214 << "Quarrin 30x30 (.qrn2)";
 }
 
 void TestEditorWindow::saveThenLoadRestoresThePuzzle()
@@ -873,6 +903,7 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     QFETCH(int, size);
     QFETCH(QString, extension);
     QFETCH(int, bytes);
+    QFETCH(QString, filter);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
     EditorWindow &w = window(GridSize(size));
@@ -923,6 +954,7 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     answerer.fileToChoose = saved;
     w.findChild<QAction *>("Load1")->trigger();
     QCOMPARE(answerer.fileDialogs, (QStringList{"save", "open"}));
+    QCOMPARE(answerer.fileFilters, (QStringList{filter, filter}));
     QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('|')));
     QCOMPARE(firstLetters(), letters);
     QCOMPARE(wordCells(), words);
