@@ -27,6 +27,15 @@ QString suffixOfFilter(const QString &filter)
     suffix.chop(1); // the closing parenthesis
     return suffix;
 }
+// The whole filter of the name the file type box shows: with the patterns
+// hidden the dialog reports the bare name.
+QString fullFilter(const QStringList &filters, const QString &shown)
+{
+    for (const QString &filter : filters)
+        if (filter == shown || filter.startsWith(shown + QLatin1String(" (")))
+            return filter;
+    return shown;
+}
 } // namespace
 
 std::optional<QFont> PrintDialogs::chooseFont(QWidget *parent, const QString &dialogName,
@@ -74,11 +83,14 @@ std::optional<SaveChoice> PrintDialogs::askImageFile(QWidget *parent, const QStr
                                  QLatin1String(kPdfFilter), QLatin1String(kWorksheetFilter)};
     dialog.setNameFilters(filters);
     dialog.selectNameFilter(filters.first());
+    // The file type box shows each filter's name alone, without its pattern.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(QStringLiteral("bmp"));
     // a name typed without extension takes the one of the filter in use
-    QObject::connect(
-        &dialog, &QFileDialog::filterSelected, &dialog,
-        [&dialog](const QString &filter) { dialog.setDefaultSuffix(suffixOfFilter(filter)); });
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                     [&dialog, filters](const QString &filter) {
+                         dialog.setDefaultSuffix(suffixOfFilter(fullFilter(filters, filter)));
+                     });
     if (!lastPath.isEmpty()) {
         const QFileInfo info(lastPath);
         dialog.setDirectory(info.absolutePath());
@@ -86,7 +98,8 @@ std::optional<SaveChoice> PrintDialogs::askImageFile(QWidget *parent, const QStr
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return SaveChoice{dialog.selectedFiles().first(), dialog.selectedNameFilter()};
+    return SaveChoice{dialog.selectedFiles().first(),
+                      fullFilter(filters, dialog.selectedNameFilter())};
 }
 
 bool PrintDialogs::setupPrinter(QWidget *parent, QPrinter *printer)

@@ -638,7 +638,15 @@ void TestPrintWindow::saveDialogOffersBitmapFirst()
         QCOMPARE(dialog->nameFilters(),
                  (QStringList{QLatin1String(kBmpFilter), QLatin1String(kPngFilter),
                               QLatin1String(kPdfFilter), QLatin1String(kWorksheetFilter)}));
-        QCOMPARE(dialog->selectedNameFilter(), QLatin1String(kBmpFilter));
+        // What the file type box shows: the names alone, the bitmap first and chosen.
+        auto *types = dialog->findChild<QComboBox *>(QStringLiteral("fileTypeCombo"));
+        QVERIFY(types);
+        QStringList shown;
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        QCOMPARE(shown, (QStringList{"Image Files (BMP)", "Image Files (PNG)", "PDF Document",
+                                     "Worksheet PDF (puzzle and answer key)"}));
+        QCOMPARE(types->currentIndex(), 0);
         QCOMPARE(dialog->defaultSuffix(), QStringLiteral("bmp"));
         QVERIFY(!dialog->testOption(QFileDialog::DontConfirmOverwrite));
         QVERIFY(h.window->inCaptureState());
