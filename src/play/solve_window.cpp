@@ -3,6 +3,7 @@
 #include "grid/pub_str_grid.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -322,6 +323,17 @@ void SolveWindow::setSlotColor(int index, const QColor &color)
 void SolveWindow::FormCreate()
 {
     m_grid->hide();
+}
+
+void SolveWindow::keyPressEvent(QKeyEvent *event)
+{
+    // The game ends only by the close box: Esc would reset the clock and the
+    // words found without a word.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void SolveWindow::showEvent(QShowEvent *event)

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -346,6 +347,16 @@ QColor PrintWindow::lastColourChoice(const QString &dialogName) const
 QString PrintWindow::numberPrefix(int k)
 {
     return QString::number(k) + QStringLiteral(". ");
+}
+
+void PrintWindow::keyPressEvent(QKeyEvent *event)
+{
+    // The window closes only by its close box, as the editor expects.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }
 
 void PrintWindow::showEvent(QShowEvent *event)

@@ -192,6 +192,8 @@ private slots:
     void fontDialogsRememberLastChoice();
     void colourDialogs();
     void typingIntoGridChangesNothing();
+    void escapeLeavesTheWindowOpen_data();
+    void escapeLeavesTheWindowOpen();
     void clueReplacement_data();
     void clueReplacement();
     void clueListFollowsLabels();
@@ -466,6 +468,29 @@ void TestPrintWindow::colourDialogs()
     QTest::mouseClick(h.child<QPushButton>(QStringLiteral("Button3")), Qt::LeftButton);
     QCOMPARE(h.dialogs->colourAsks.at(2).initial, QColor(255, 0, 0));
     QCOMPARE(h.grid()->cellColor(), QColor(255, 0, 0));
+}
+
+void TestPrintWindow::escapeLeavesTheWindowOpen_data()
+{
+    QTest::addColumn<GridSize>("size");
+    QTest::newRow("15x15") << GridSize::Small;
+    QTest::newRow("30x30") << GridSize::Large;
+}
+
+// The window closes only by its close box; Esc, wherever the focus is, does nothing.
+void TestPrintWindow::escapeLeavesTheWindowOpen()
+{
+    QFETCH(GridSize, size);
+    Harness h(size);
+    const QString title = h.title()->text();
+    for (QWidget *target : {static_cast<QWidget *>(h.window.get()),
+                            static_cast<QWidget *>(h.grid()), static_cast<QWidget *>(h.wordTo())})
+        QTest::keyClick(target, Qt::Key_Escape);
+    QVERIFY(h.window->isVisible());
+    QCOMPARE(h.window->result(), 0);
+    QCOMPARE(h.title()->text(), title);
+    h.window->close();
+    QVERIFY(!h.window->isVisible());
 }
 
 void TestPrintWindow::typingIntoGridChangesNothing()
