@@ -55,8 +55,8 @@ void QuarrinApp::start()
         splash->repaint();
         QApplication::processEvents();
     }
+    // No display name: the window system would append it to every caption.
     QApplication::setApplicationName(QStringLiteral("Word Quarrin Generator"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Word Quarrin Generator"));
 
     createWindows();
     wireWindows();

@@ -40,7 +40,7 @@ private slots:
         app.start();
         QCOMPARE(app.creationOrder(), (QStringList{"Main", "printPage", "MainC", "printComplex",
                                                    "helpForm", "SolveMode15", "solvemode30"}));
-        QCOMPARE(QApplication::applicationDisplayName(), QStringLiteral("Word Quarrin Generator"));
+        QCOMPARE(QApplication::applicationName(), QStringLiteral("Word Quarrin Generator"));
         QVERIFY(app.main()->isVisible());
         QVERIFY(!app.mainC()->isVisible());
         QVERIFY(!app.printPage()->isVisible());
