@@ -750,6 +750,8 @@ void EditorWindow::saveBTNClick()
     showPuzzle();
     if (!result.ok)
         showMessage(result.error);
+    else if (!result.notice.isEmpty())
+        showMessage(result.notice);
 }
 
 void EditorWindow::BitBtn4Click()

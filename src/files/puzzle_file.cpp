@@ -1,5 +1,7 @@
 #include "files/puzzle_file.h"
 
+#include "puzzle/code_page.h"
+
 #include <QFileInfo>
 #include <QIODevice>
 #include <QSaveFile>
@@ -64,9 +66,18 @@ QString displayName(const QString &fileName)
                               : QStringLiteral("\"%1\"").arg(QFileInfo(fileName).fileName());
 }
 
-QByteArray latin1(const QString &text)
+// The message for characters that were saved as "?".
+QString unmappedNotice(const QString &unmapped)
 {
-    return text.toLatin1();
+    QStringList shown;
+    for (QChar c : unmapped) {
+        shown << (c.isSurrogate()
+                      ? QStringLiteral("U+%1").arg(c.unicode(), 4, 16, QLatin1Char('0')).toUpper()
+                      : QStringLiteral("\"%1\"").arg(c));
+    }
+    return QStringLiteral("The puzzle was saved, but puzzle files cannot hold these characters, "
+                          "which were saved as \"?\": %1")
+        .arg(shown.join(QStringLiteral(", ")));
 }
 
 } // namespace
@@ -91,17 +102,17 @@ void PuzzleFileRecord::clearTexts()
     directions.clear();
 }
 
-void PuzzleFileRecord::fillFrom(PuzzleModel &model)
+void PuzzleFileRecord::fillFrom(PuzzleModel &model, QString *unmapped)
 {
-    const QByteArray sweep = latin1(model.sweepLetters());
+    const QByteArray sweep = toCodePage(model.sweepLetters(), unmapped);
     int stored = 0;
     for (const FieldSpec &f : layout())
         if (f.kind == FieldKind::Grid)
             stored += f.writeLength;
     grid = sweep.left(stored);
-    words = latin1(PuzzleModel::linesToText(model.log()));
-    positions = latin1(PuzzleModel::linesToText(model.positions()));
-    directions = latin1(PuzzleModel::linesToText(model.directionMemo()));
+    words = toCodePage(PuzzleModel::linesToText(model.log()), unmapped);
+    positions = toCodePage(PuzzleModel::linesToText(model.positions()), unmapped);
+    directions = toCodePage(PuzzleModel::linesToText(model.directionMemo()), unmapped);
 }
 
 QByteArray PuzzleFileRecord::toBytes() const
@@ -195,10 +206,9 @@ FileResult PuzzleFileRecord::fromBytes(const QByteArray &bytes, const QString &f
 
 FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
 {
-    const QString gridText = QString::fromLatin1(grid);
+    const QString gridText = fromCodePage(grid);
     const CommandOutcome out = model.runAtomically([&](CommandOutcome &) {
-        model.setListTexts(QString::fromLatin1(words), QString::fromLatin1(positions),
-                           QString::fromLatin1(directions));
+        model.setListTexts(fromCodePage(words), fromCodePage(positions), fromCodePage(directions));
         const int side = model.storeSide();
         for (int col = 0; col < columnsLoaded(m_size); ++col) {
             for (int row = 0; row < side; ++row) {
@@ -284,11 +294,15 @@ QString PuzzleFile::fileNameForSaving(GridSize size, const QString &chosen)
 
 FileResult PuzzleFile::save(PuzzleModel &model, QIODevice &device)
 {
-    m_record.fillFrom(model);
+    QString unmapped;
+    m_record.fillFrom(model, &unmapped);
     const QByteArray bytes = m_record.toBytes();
     if (model.spec().size == GridSize::Large)
         m_record.clearTexts();
-    return writeRecord(device, bytes);
+    FileResult result = writeRecord(device, bytes);
+    if (result.ok && !unmapped.isEmpty())
+        result.notice = unmappedNotice(unmapped);
+    return result;
 }
 
 FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
@@ -320,7 +334,7 @@ FileResult PuzzleFile::save(PuzzleModel &model, const QString &path)
             QStringLiteral("The puzzle could not be saved to \"%1\": %2")
                 .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     }
-    return {};
+    return result;
 }
 
 FileResult PuzzleFile::load(PuzzleModel &model, QIODevice &device, const QString &fileName)

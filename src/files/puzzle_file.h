@@ -4,7 +4,8 @@
 //
 // A 15x15 puzzle is one record of 1410 bytes (".qrn"), a 30x30 puzzle one of
 // 2214 bytes (".qrn2"). A record is a row of short text fields: a length byte
-// followed by the field's capacity in character bytes (Latin-1). The grid is
+// followed by the field's capacity in character bytes (Windows-1252, see
+// puzzle/code_page.h). The grid is
 // stored as the first character of every cell, swept column by column; the
 // word list, positions and directions as their texts with CR LF line ends.
 //
@@ -28,9 +29,10 @@ namespace quarrin {
 struct FileResult
 {
     bool ok = true;
-    QString error; // the message to show when !ok
+    QString error;  // the message to show when !ok
+    QString notice; // a message to show although the command succeeded
 
-    static FileResult failure(const QString &message) { return {false, message}; }
+    static FileResult failure(const QString &message) { return {false, message, QString()}; }
 };
 
 enum class FieldKind
@@ -68,7 +70,9 @@ public:
     // Empties every text field (the reserved field is kept).
     void clearTexts();
     // Fills the texts from the puzzle; the sweep gives empty cells a space.
-    void fillFrom(PuzzleModel &model);
+    // Characters the code page cannot hold become "?" and are listed, each
+    // once, in `unmapped` when it is given.
+    void fillFrom(PuzzleModel &model, QString *unmapped = nullptr);
     // The record's bytes: texts cut to their fields, padding zero.
     QByteArray toBytes() const;
     // Reads a record from the first byteSize() bytes; refuses damaged ones.

@@ -1,5 +1,6 @@
 // Filling blank cells with random letters or a message, and taking the fill out.
 
+#include "puzzle/code_page.h"
 #include "puzzle/puzzle_model.h"
 
 namespace quarrin {
@@ -62,7 +63,7 @@ CommandOutcome PuzzleModel::FillMessage(const QString &answer)
 {
     return runCommand([this, &answer](CommandOutcome &) {
         const int capacity = std::min(messageCapacity(), kMessageBoxLimit);
-        const QString message = answer.left(capacity).toUpper().remove(QLatin1Char(' '));
+        const QString message = upperCaseEachChar(answer.left(capacity)).remove(QLatin1Char(' '));
         if (message.isEmpty())
             return;
         const Cell::Kind kind = m_spec->wideMessageMark ? Cell::FilledWide : Cell::Filled;

@@ -1,5 +1,6 @@
 // "Add Word": random placement and placement at a given position.
 
+#include "puzzle/code_page.h"
 #include "puzzle/puzzle_model.h"
 
 namespace quarrin {
@@ -16,13 +17,13 @@ QString limitMessage(int limit)
 }
 
 // Upper case. Typed words are plain letters, converted here directly; anything
-// else goes through the full conversion.
+// else one character at a time, so that the word keeps its length.
 QString upperCase(const QString &text)
 {
     bool lower = false;
     for (QChar c : text) {
         if (c.unicode() > 127)
-            return text.toUpper();
+            return upperCaseEachChar(text);
         lower = lower || (c >= QLatin1Char('a') && c <= QLatin1Char('z'));
     }
     if (!lower)

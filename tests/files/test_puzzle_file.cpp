@@ -488,6 +488,77 @@ private slots:
         QCOMPARE(loaded.cell(4, 4), QStringLiteral("D") + kFillerMark);
     }
 
+    // Record text is Windows-1252: its letters and signs in 0x80..0x9F are
+    // written as their own bytes and read back as the same characters.
+    void codePageCharactersRoundTrip_data()
+    {
+        QTest::addColumn<int>("size");
+        QTest::newRow("15x15") << int(GridSize::Small);
+        QTest::newRow("30x30") << int(GridSize::Large);
+    }
+    void codePageCharactersRoundTrip()
+    {
+        QFETCH(int, size);
+        const GridSize gs = GridSize(size);
+        RandomGenerator random([] { return std::uint64_t(6); });
+        PuzzleModel model(gs, &random);
+        model.setListTexts(QStringLiteral("ŠÖŸ\r\n"), QStringLiteral("1, 1\r\n"),
+                           QStringLiteral("Right\r\n"));
+        model.RefreshGrid();
+        model.FillMessage(QStringLiteral("€ ßœ"));
+        PuzzleFile file(gs);
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        const FileResult saved = file.save(model, buffer);
+        QVERIFY(saved.ok);
+        QVERIFY2(saved.notice.isEmpty(), qPrintable(saved.notice));
+        const QByteArray bytes = buffer.data();
+        // The grid's first row, column by column: the word, then the message.
+        const int side = model.storeSide();
+        QByteArray firstRow;
+        for (int col = 0; col < 6; ++col)
+            firstRow += bytes.at(1 + col * side);
+        QCOMPARE(firstRow, QByteArray("\x8A\xD6\x9F\x80\xDF\x8C"));
+        const int wordsAt = gs == GridSize::Small ? 240 : 964;
+        QCOMPARE(bytes.mid(wordsAt, 6), QByteArray("\x05\x8A\xD6\x9F\r\n"));
+
+        PuzzleModel loaded(gs, &random);
+        QVERIFY(loadBytes(file, loaded, bytes).ok);
+        QCOMPARE(loaded.log(), QStringList{QStringLiteral("ŠÖŸ")});
+        QCOMPARE(loaded.cell(2, 0), QStringLiteral("Ÿ"));
+        QCOMPARE(loaded.cell(3, 0), QStringLiteral("€") + kFillerMark);
+        QCOMPARE(loaded.cell(5, 0), QStringLiteral("Œ") + kFillerMark);
+    }
+
+    // A character the files cannot hold is saved as "?", and the save says which.
+    void charactersWithoutAByteAreNamed()
+    {
+        RandomGenerator random([] { return std::uint64_t(6); });
+        PuzzleModel model(GridSize::Small, &random);
+        model.setListTexts(QStringLiteral("ЖУК\r\n"), QStringLiteral("1, 1\r\n"),
+                           QStringLiteral("Right\r\n"));
+        model.RefreshGrid();
+        model.FillMessage(QStringLiteral("a✓"));
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("p.qrn"));
+        PuzzleFile file(GridSize::Small);
+        const FileResult saved = file.save(model, path);
+        QVERIFY(saved.ok);
+        for (const char *needle : {"\"Ж\"", "\"У\"", "\"К\"", "\"✓\"", "\"?\""})
+            QVERIFY2(saved.notice.contains(QString::fromUtf8(needle)), qPrintable(saved.notice));
+        QVERIFY2(!saved.notice.contains(QStringLiteral("\"A\"")), qPrintable(saved.notice));
+        QFile in(path);
+        QVERIFY(in.open(QIODevice::ReadOnly));
+        const QByteArray bytes = in.readAll();
+        QCOMPARE(bytes.mid(240, 6), QByteArray("\x05???\r\n"));
+        QCOMPARE(bytes.at(1 + 3 * 16), 'A');
+        QCOMPARE(bytes.at(1 + 4 * 16), '?');
+        // A puzzle that fits the code page saves without a notice.
+        PuzzleModel plain(GridSize::Small, &random);
+        place(plain, "CAT", 1, 1, "Right");
+        QVERIFY(file.save(plain, path).notice.isEmpty());
+    }
+
     void reservedFieldIsCarriedFromTheLastLoad()
     {
         RandomGenerator random;
