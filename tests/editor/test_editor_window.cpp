@@ -212,6 +212,7 @@ private slots:
     void damagedFileShowsMessageAndChangesNothing();
     void unwritableFileShowsMessageAndChangesNothing();
     void fullDiskSaveNamesTheFileAndTheReason();
+    void saveNamesCharactersTheFilesCannotHold();
     void printAndPlayHandOverTheSnapshot();
     void menuItemsClickTheirButtons();
     void exportWithoutWordProcessorShowsMessage();
@@ -975,6 +976,26 @@ void TestEditorWindow::cancelledLoadStillTrimsPositionLines()
     QCOMPARE(answerer.fileDialogs, QStringList{"open"});
     QCOMPARE(listLines(&w, "positions"), QStringList{"1, 1"});
     QVERIFY(answerer.messages.isEmpty());
+}
+
+// The save goes through, with "?" for what the files cannot hold, and says which.
+void TestEditorWindow::saveNamesCharactersTheFilesCannotHold()
+{
+    QTemporaryDir dir;
+    EditorWindow &w = *m_main;
+    w.model().setListTexts(QStringLiteral("ЖУК\r\n"), "1, 1\r\n", "Right\r\n");
+    w.model().RefreshGrid();
+    w.showPuzzle();
+    w.show();
+    ModalAnswerer answerer;
+    answerer.fileToChoose = dir.filePath("puzzle");
+    find<QPushButton>(&w, "saveBTN")->click();
+    QCOMPARE(QFileInfo(dir.filePath("puzzle.qrn")).size(), qint64(1410));
+    QCOMPARE(answerer.messages.size(), 1);
+    for (const QString &c : {QStringLiteral("Ж"), QStringLiteral("У"), QStringLiteral("К")})
+        QVERIFY2(answerer.messages.first().contains('"' + c + '"'),
+                 qPrintable(answerer.messages.first()));
+    QCOMPARE(listLines(&w, "log"), QStringList{QStringLiteral("ЖУК")});
 }
 
 void TestEditorWindow::damagedFileShowsMessageAndChangesNothing()
