@@ -213,8 +213,9 @@ FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
         for (int col = 0; col < columnsLoaded(m_size); ++col) {
             for (int row = 0; row < side; ++row) {
                 const int index = col * side + row;
+                // A view of the one character: no string is made per cell.
                 if (index < gridText.size())
-                    model.setCell(col, row, QString(gridText.at(index)));
+                    model.setCell(col, row, QString::fromRawData(gridText.constData() + index, 1));
             }
         }
         // A directions text that fills its field may have been cut by it: a

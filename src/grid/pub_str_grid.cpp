@@ -725,7 +725,7 @@ GridFileResult TPubStrGrid::Loaded()
     return result;
 }
 
-GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
+QByteArray TPubStrGrid::fileText() const
 {
     const QString d(m_cellDelimiter);
     QString out;
@@ -753,13 +753,17 @@ GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
             s << key.second << d << key.first << d << oneLine(text) << '\n';
     s << '\n';
     s.flush();
+    return out.toUtf8();
+}
 
+GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
+{
+    const QByteArray bytes = fileText();
     const QString shown = QDir::toNativeSeparators(name);
     QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly))
         return {false,
                 QStringLiteral("Cannot create file \"%1\". %2").arg(shown, file.errorString())};
-    const QByteArray bytes = out.toUtf8();
     errno = 0;
     if (file.write(bytes) != bytes.size() || !file.flush()) {
         // Qt loses the reason of a failed final flush (a full disk, say); errno keeps it.
@@ -793,7 +797,12 @@ GridFileResult TPubStrGrid::LoadFromFile(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         return {false, QStringLiteral("Cannot open file \"%1\". %2")
                            .arg(QDir::toNativeSeparators(name), file.errorString())};
-    QTextStream in(&file);
+    return LoadFromDevice(file, name);
+}
+
+GridFileResult TPubStrGrid::LoadFromDevice(QIODevice &device, const QString &name)
+{
+    QTextStream in(&device);
     QString line;
     int lineNo = 0;
     QChar delimiter = m_cellDelimiter;
@@ -875,9 +884,10 @@ GridFileResult TPubStrGrid::LoadFromFile(const QString &name)
             SetCell(a, b, rest.mid(second + 1));
         }
     }
-    if (in.status() != QTextStream::Ok || file.error() != QFileDevice::NoError)
+    const auto *file = qobject_cast<QFileDevice *>(&device);
+    if (in.status() != QTextStream::Ok || (file && file->error() != QFileDevice::NoError))
         return {false, QStringLiteral("Cannot read file \"%1\". %2")
-                           .arg(QDir::toNativeSeparators(name), file.errorString())};
+                           .arg(QDir::toNativeSeparators(name), device.errorString())};
     return {};
 }
 

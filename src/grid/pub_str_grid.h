@@ -30,6 +30,8 @@
 
 class QPainter;
 
+class QIODevice;
+
 namespace quarrin {
 
 // The outcome of reading or writing the grid text file. `error` is the
@@ -200,10 +202,14 @@ public:
     // Reads the grid text file. A missing file is no error. On a bad line the
     // reading stops with a message; what was read before stays applied.
     GridFileResult LoadFromFile(const QString &name);
+    // The same reading from an open device; `name` is for the messages.
+    GridFileResult LoadFromDevice(QIODevice &device, const QString &name = QString());
     // Writes the grid text file through a temporary file in the same folder;
     // the previous file is replaced only when the new one is complete. With
     // AutoBackup the previous content is kept under the ".bak" name.
     GridFileResult SaveToFile(const QString &name) const;
+    // The bytes SaveToFile writes.
+    QByteArray fileText() const;
     // Run by the owner once its settings are applied: loads FileName if set,
     // then writes the header cells.
     GridFileResult Loaded();
