@@ -16,10 +16,33 @@ namespace {
 // Font names standing in for the design's faces.
 const QString kSansFace = QStringLiteral("Liberation Sans");
 const QString kKeySuffix = QStringLiteral(" \u2013 Answer Key");
+// The grid's outline on white paper: the darkest shade of its on-screen edge.
+const QColor kGridOutline(0x40, 0x40, 0x40);
 
 QString numberPrefix(int k)
 {
     return QString::number(k) + QStringLiteral(". ");
+}
+
+// Fills the one-pixel ring just inside `r`.
+void fillRing(QPainter &p, const QRect &r, const QColor &colour)
+{
+    p.fillRect(QRect(r.left(), r.top(), r.width(), 1), colour);
+    p.fillRect(QRect(r.left(), r.bottom(), r.width(), 1), colour);
+    p.fillRect(QRect(r.left(), r.top() + 1, 1, r.height() - 2), colour);
+    p.fillRect(QRect(r.right(), r.top() + 1, 1, r.height() - 2), colour);
+}
+
+// Covers the grid control's sunken two-pixel edge (dark top and left, white
+// bottom and right) with a dark outline of the same width on all four sides.
+void outlineGridOnWhite(QPainter &p, const QRect &grid, const QColor &frame)
+{
+    // The control draws its edge as lines, which a PDF or printer strokes
+    // half a pixel outside the grid; a ring of the frame's colour hides that
+    // sliver (on a picture it lies on the frame already).
+    fillRing(p, grid.adjusted(-1, -1, 1, 1), frame);
+    fillRing(p, grid, kGridOutline);
+    fillRing(p, grid.adjusted(1, 1, -1, -1), kGridOutline);
 }
 
 } // namespace
@@ -159,10 +182,17 @@ void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOpt
         label(QPoint(layout.labelLeft, layout.labelTop + layout.labelStep * k), page.wordFont,
               caption);
     }
-    drawSunkenPanel(p, layout.frameRect, frameColour);
+    // On white paper the frame's bevel would show only its shadow half: the
+    // frame is left plain and the grid gets an even outline instead.
+    if (options.whiteBackground)
+        p.fillRect(layout.frameRect, frameColour);
+    else
+        drawSunkenPanel(p, layout.frameRect, frameColour);
 
     setUpGrid(page, options);
     m_grid->paintCells(p, layout.gridRect);
+    if (options.whiteBackground)
+        outlineGridOnWhite(p, layout.gridRect, frameColour);
 
     if (options.answerKey) {
         // Rings round the words: a rounded outline from the first letter's

@@ -87,6 +87,59 @@ QRect cellOnPage(GridSize size, int col, int row)
                  layout.cellPixels, layout.cellPixels);
 }
 
+// What is wrong with the grid and its frame on a white page drawn into
+// `image` through `toImage` (page pixels to image pixels), or an empty text.
+// The grid needs a dark outline along the whole of all four sides; the frame
+// around it has no bevel line left, so between its edge and the grid the
+// paper is white.
+QString gridOnWhiteFault(const QImage &image, const QTransform &toImage, GridSize size)
+{
+    const PrintLayout &layout = printLayout(size);
+    // the middle of the grid's two-pixel outline; a dark pixel within one
+    // image pixel of it, across the side, counts
+    const QRect ring = toImage.mapRect(QRectF(layout.gridRect).adjusted(1, 1, -1, -1)).toRect();
+    struct Side
+    {
+        const char *name;
+        QPoint from;
+        QPoint step;   // along the side
+        QPoint across; // one pixel across it
+    };
+    const Side sides[] = {
+        {"top", ring.topLeft(), QPoint(1, 0), QPoint(0, 1)},
+        {"bottom", ring.bottomLeft(), QPoint(1, 0), QPoint(0, 1)},
+        {"left", ring.topLeft(), QPoint(0, 1), QPoint(1, 0)},
+        {"right", ring.topRight(), QPoint(0, 1), QPoint(1, 0)},
+    };
+    for (const Side &side : sides) {
+        for (int k = 0; k < ring.width(); ++k) {
+            const QPoint at = side.from + side.step * k;
+            int level = 255;
+            for (int d = -1; d <= 1; ++d)
+                level = std::min(level, qGray(image.pixel(at + side.across * d)));
+            if (level >= 100)
+                return QStringLiteral("the grid's %1 edge is light (grey %2) at %3,%4")
+                    .arg(QLatin1String(side.name))
+                    .arg(level)
+                    .arg(at.x())
+                    .arg(at.y());
+        }
+    }
+    const QRect frame = toImage.mapRect(QRectF(layout.frameRect)).toAlignedRect();
+    const QRect grid =
+        toImage.mapRect(QRectF(layout.gridRect)).toAlignedRect().adjusted(-1, -1, 1, 1);
+    for (int y = frame.top(); y <= frame.bottom(); ++y) {
+        for (int x = frame.left(); x <= frame.right(); ++x) {
+            if (!grid.contains(x, y) && qGray(image.pixel(x, y)) < 250)
+                return QStringLiteral("a mark on the frame at %1,%2 (grey %3)")
+                    .arg(x)
+                    .arg(y)
+                    .arg(qGray(image.pixel(x, y)));
+        }
+    }
+    return QString();
+}
+
 QString tool(const QString &name)
 {
     return QStandardPaths::findExecutable(name);
@@ -174,6 +227,8 @@ private slots:
     void keyPageAgainstNormalPage_data();
     void keyPageAgainstNormalPage();
     void emptyPuzzleKeyHasNoRings();
+    void whiteBackgroundOutlinesTheGrid_data();
+    void whiteBackgroundOutlinesTheGrid();
     void windowOptionsInFreeSpace_data();
     void windowOptionsInFreeSpace();
     void windowShowsSavesAndPrintsTheKey();
@@ -181,6 +236,8 @@ private slots:
     void worksheetPdf_data();
     void worksheetPdf();
     void worksheetPaperFromPrinterSetup();
+    void worksheetOutlinesTheGrid_data();
+    void worksheetOutlinesTheGrid();
     void failedWorksheetSave();
 };
 
@@ -413,6 +470,35 @@ void TestAnswerKey::emptyPuzzleKeyHasNoRings()
         QVERIFY(!diff.isEmpty());
         QVERIFY(titleBox.contains(diff));
     }
+}
+
+void TestAnswerKey::whiteBackgroundOutlinesTheGrid_data()
+{
+    QTest::addColumn<GridSize>("size");
+    QTest::addColumn<bool>("key");
+    QTest::newRow("15x15 puzzle") << GridSize::Small << false;
+    QTest::newRow("15x15 key") << GridSize::Small << true;
+    QTest::newRow("30x30 puzzle") << GridSize::Large << false;
+    QTest::newRow("30x30 key") << GridSize::Large << true;
+}
+
+void TestAnswerKey::whiteBackgroundOutlinesTheGrid()
+{
+    QFETCH(GridSize, size);
+    QFETCH(bool, key);
+    PageRenderer renderer;
+    const PageDescription page = PageDescription::standard(size, testing::eightWaySnapshot(size));
+    PageOptions options;
+    options.answerKey = key;
+    options.whiteBackground = true;
+    const QImage image = renderer.image(page, options);
+    const QString fault = gridOnWhiteFault(image, QTransform(), size);
+    QVERIFY2(fault.isEmpty(), qPrintable(fault));
+    // the grid's cells and lines are drawn as on the coloured page
+    options.whiteBackground = false;
+    const QImage coloured = renderer.image(page, options);
+    const QRect inside = printLayout(size).gridRect.adjusted(2, 2, -2, -2);
+    QCOMPARE(image.copy(inside), coloured.copy(inside));
 }
 
 void TestAnswerKey::windowOptionsInFreeSpace_data()
@@ -681,6 +767,48 @@ void TestAnswerKey::worksheetPaperFromPrinterSetup()
     QCOMPARE(paperOfWorksheet(QStringLiteral("b.pdf")),
              QStringLiteral("Page size: 792 x 612 pts (letter)"));
     QLocale::setDefault(QLocale::c());
+}
+
+void TestAnswerKey::worksheetOutlinesTheGrid_data()
+{
+    keyPageAgainstNormalPage_data();
+}
+
+void TestAnswerKey::worksheetOutlinesTheGrid()
+{
+    QFETCH(GridSize, size);
+    if (tool(QStringLiteral("pdftoppm")).isEmpty())
+        QSKIP("pdftoppm is not installed");
+    QLocale::setDefault(QLocale(QStringLiteral("en_GB")));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    Window w(size);
+    const QString path = dir.filePath(QStringLiteral("sheet.pdf"));
+    QVERIFY(w.save(path, kWorksheetFilter).startsWith(QStringLiteral("File successfully")));
+    QLocale::setDefault(QLocale::c());
+
+    // Page pixels to the pixels of the sheet read back at 144 dpi: fitted to
+    // the printable width of A4, centred across, at the top.
+    const int dpi = 144;
+    const QRectF area = worksheetPaper().paintRect(QPageLayout::Point);
+    const QSize pageSize = w.window->pageSize();
+    const double scale =
+        std::min(area.width() / pageSize.width(), area.height() / pageSize.height());
+    QTransform toImage;
+    toImage.scale(dpi / 72.0, dpi / 72.0);
+    toImage.translate(area.left() + (area.width() - pageSize.width() * scale) / 2.0, area.top());
+    toImage.scale(scale, scale);
+    for (int n : {1, 2}) {
+        const QString png = dir.filePath(QStringLiteral("page%1").arg(n));
+        run(tool(QStringLiteral("pdftoppm")),
+            {QStringLiteral("-r"), QString::number(dpi), QStringLiteral("-f"), QString::number(n),
+             QStringLiteral("-l"), QString::number(n), QStringLiteral("-png"),
+             QStringLiteral("-singlefile"), path, png});
+        const QImage image(png + QStringLiteral(".png"));
+        QVERIFY(!image.isNull());
+        const QString fault = gridOnWhiteFault(image, toImage, size);
+        QVERIFY2(fault.isEmpty(), qPrintable(QStringLiteral("page %1: %2").arg(n).arg(fault)));
+    }
 }
 
 void TestAnswerKey::failedWorksheetSave()
