@@ -1,0 +1,2 @@
+add_executable(bench_generation ${CMAKE_CURRENT_LIST_DIR}/bench_generation.cpp)
+target_link_libraries(bench_generation PRIVATE quarrin_puzzle)
