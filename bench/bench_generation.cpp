@@ -7,6 +7,9 @@
 // timed runs of `secs` seconds each; prints the median puzzles per second.
 //
 // Usage: bench_generation LISTS 15|30 [secs=2] [runs=5] [--json]
+//        bench_generation LISTS 15|30 --puzzles COUNT
+// The second form makes exactly COUNT puzzles untimed, for counting cycles
+// under a profiler (perf stat) where a loaded machine makes clocks useless.
 
 #include "puzzle/puzzle_model.h"
 
@@ -36,10 +39,13 @@ int main(int argc, char **argv)
     double secs = 2.0;
     int runs = 5;
     bool json = false;
+    long fixedCount = 0;
     int pos = 0;
     for (int i = 3; i < argc; ++i) {
         if (!std::strcmp(argv[i], "--json"))
             json = true;
+        else if (!std::strcmp(argv[i], "--puzzles") && i + 1 < argc)
+            fixedCount = std::atol(argv[++i]);
         else if (pos++ == 0)
             secs = std::atof(argv[i]);
         else
@@ -83,6 +89,16 @@ int main(int argc, char **argv)
         checksum += model.cellAt(int(next % 7), int(next % 5)).letter;
         return placed;
     };
+
+    if (fixedCount > 0) {
+        std::uint64_t placedTotal = 0;
+        for (long i = 0; i < fixedCount; ++i)
+            placedTotal += std::uint64_t(makeOne(lists[next++ % lists.size()]));
+        std::printf("model: %ld puzzles, %llu words placed (checksum %llu)\n", fixedCount,
+                    static_cast<unsigned long long>(placedTotal),
+                    static_cast<unsigned long long>(checksum));
+        return 0;
+    }
 
     using Clock = std::chrono::steady_clock;
     {

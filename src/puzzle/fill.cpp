@@ -3,6 +3,8 @@
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_model.h"
 
+#include <array>
+
 namespace quarrin {
 
 namespace {
@@ -20,21 +22,39 @@ CommandOutcome PuzzleModel::FillRandom()
         if (m_spec->reseedRandomFill)
             m_random->reseedFromClock();
         touch();
+        // The fill goes column by column and draws one number per cell that
+        // takes a letter. Within a column the k-th draw's seed is a fixed jump
+        // from the column's first seed, so the cells do not wait on each other
+        // and no branch depends on a cell: a cell that takes a letter only
+        // moves the count of draws on by one.
+        static constexpr int kMaxSide = 64;
+        static constexpr std::array<LcgJump, kMaxSide + 1> jumps = [] {
+            std::array<LcgJump, kMaxSide + 1> j{};
+            for (int k = 0; k <= kMaxSide; ++k)
+                j[std::size_t(k)] = LcgJump::steps(k);
+            return j;
+        }();
+        const int side = m_spec->store;
+        Q_ASSERT(side <= kMaxSide);
         const QChar *pool = kLetterPool.constData();
         const int poolSize = int(kLetterPool.size());
         Cell *c = m_cells.data(); // column-major, as the fill visits
-        for (int col = 0; col < m_spec->store; ++col) {
+        for (int col = 0; col < side; ++col) {
             if (m_spec->reseedRandomFill)
                 m_random->reseedFromClock();
-            // Without branches: only a cell that takes a letter steps the
-            // generator, exactly as a draw per filled cell would.
-            LcgState random = m_random->state();
-            for (int row = 0; row < m_spec->store; ++row, ++c) {
-                const bool take = c->takesRandomLetter();
-                const Cell filled{pool[random.belowWhen(take, poolSize)].unicode(), Cell::Filled};
-                *c = take ? filled : *c;
+            const std::uint32_t first = m_random->seed();
+            std::size_t draws = 0;
+            for (int row = 0; row < side; ++row, ++c) {
+                // takesRandomLetter(), spelled without a short-circuit.
+                const bool take =
+                    (c->kind == Cell::Empty) | ((c->kind == Cell::Single) & (c->letter == u' '));
+                const int pick = LcgState::scaled(jumps[draws + 1].from(first), poolSize);
+                const char16_t letter = pool[pick].unicode();
+                c->letter = take ? letter : c->letter;
+                c->kind = take ? Cell::Filled : c->kind;
+                draws += take;
             }
-            m_random->setState(random);
+            m_random->setSeed(jumps[draws].from(first));
         }
     });
 }

@@ -3,6 +3,8 @@
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_model.h"
 
+#include <array>
+
 namespace quarrin {
 
 namespace {
@@ -49,23 +51,20 @@ CommandOutcome PuzzleModel::AddWord(const AddWordRequest &request)
 
 void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
 {
-    const QString &text = request.word;
     const bool limitReached = wordCount() >= m_spec->maxWords;
     QString word;
     bool placed = false;
     if (limitReached) {
         out.messages << limitMessage(m_spec->maxWords);
     } else {
-        const QString upper = upperCase(text);
+        QString upper = upperCase(request.word);
         if (upper.size() > m_spec->maxWordLength)
             out.messages << QString::fromLatin1(m_spec->tooLargeMessage);
         if (!upper.isEmpty() && upper.size() <= m_spec->maxWordLength) {
-            word = upper;
+            word = std::move(upper);
             m_random->reseedFromClock();
-            const std::optional<Placement> spot = findRandomPlacement(word, request.allowed);
-            if (spot) {
+            if (const std::optional<Placement> spot = findRandomPlacement(word, request.allowed)) {
                 appendWord(spot->col, spot->direction, word, spot->row);
-                RefreshGrid();
                 placed = true;
             }
         }
@@ -77,6 +76,7 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
         out.messages
             << QStringLiteral("Failed to insert word: %1.Try again, it may work").arg(word);
     out.placed = placed;
+    // Draws the new word, if any; a second refresh would find nothing left to draw.
     RefreshGrid();
 }
 
@@ -84,9 +84,24 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
                                                                        DirectionSet allowed)
 {
     // Each attempt draws a column, a row and a direction code, and examines
-    // that one direction: the fit, the allowed box, then the fit check. The
-    // loop works on local copies of the generator and the grid's shape.
-    LcgState random = m_random->state();
+    // that one direction: the fit, the allowed box, then the fit check.
+    //
+    // The attempts are worked out a batch at a time: every draw's seed follows
+    // from the batch's first seed by a fixed jump, so the draws of a batch do
+    // not wait on each other, and the cheap tests (code, box, fit) of the whole
+    // batch become a bit mask without a branch. Only the candidates left in the
+    // mask have their cells checked, in attempt order; the first that fits is
+    // the attempt the one-at-a-time loop would have stopped at, and the
+    // generator is left just after its three draws.
+    constexpr int kBatch = 10;
+    static_assert(kAttemptBudget % kBatch == 0, "batches must cover the budget exactly");
+    static constexpr std::array<LcgJump, 3 * kBatch + 1> jumps = [] {
+        std::array<LcgJump, 3 * kBatch + 1> j{};
+        for (int k = 0; k <= 3 * kBatch; ++k)
+            j[std::size_t(k)] = LcgJump::steps(k);
+        return j;
+    }();
+
     const int N = n();
     const int store = m_spec->store;
     const int last = int(word.size()) - 1;
@@ -104,31 +119,40 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         if (allowed.contains(dir))
             usable |= 1u << code;
     }
-    std::optional<Placement> found;
-    for (int attempt = 0; attempt < kAttemptBudget; ++attempt) {
-        int col, row, code;
-        random.belowThree(N, N, kDirectionCodes, col, row, code);
-        const int endCol = col + last * columnStep[code];
-        const int endRow = row + last * rowStep[code];
-        // One test for the code, the box and the fit, so that the common
-        // miss costs a single well-predicted branch.
-        const unsigned candidate = ((usable >> code) & 1u) &
-                                   unsigned(unsigned(endCol) < unsigned(N)) &
-                                   unsigned(unsigned(endRow) < unsigned(N));
-        if (!candidate)
-            continue;
-        const int stride = columnStep[code] * store + rowStep[code];
-        const Cell *c = cells + col * store + row;
-        bool free = true;
-        for (int p = 0; p <= last && free; ++p, c += stride)
-            free = c->freeFor(letters[p]);
-        if (free) {
-            found = Placement{col, row, kDirectionByRandomCode[code]};
-            break;
+
+    std::uint32_t seed = m_random->seed();
+    for (int batch = 0; batch < kAttemptBudget; batch += kBatch) {
+        int col[kBatch], row[kBatch], code[kBatch];
+        unsigned candidates = 0;
+        for (int k = 0; k < kBatch; ++k) {
+            const std::size_t draw = std::size_t(3 * k);
+            col[k] = LcgState::scaled(jumps[draw + 1].from(seed), N);
+            row[k] = LcgState::scaled(jumps[draw + 2].from(seed), N);
+            code[k] = LcgState::scaled(jumps[draw + 3].from(seed), kDirectionCodes);
+            const int endCol = col[k] + last * columnStep[code[k]];
+            const int endRow = row[k] + last * rowStep[code[k]];
+            const unsigned candidate = ((usable >> code[k]) & 1u) &
+                                       unsigned(unsigned(endCol) < unsigned(N)) &
+                                       unsigned(unsigned(endRow) < unsigned(N));
+            candidates |= candidate << k;
         }
+        while (candidates) {
+            const int k = __builtin_ctz(candidates);
+            candidates &= candidates - 1;
+            const int stride = columnStep[code[k]] * store + rowStep[code[k]];
+            const Cell *c = cells + col[k] * store + row[k];
+            bool free = true;
+            for (int p = 0; p <= last && free; ++p, c += stride)
+                free = c->freeFor(letters[p]);
+            if (free) {
+                m_random->setSeed(jumps[std::size_t(3 * (k + 1))].from(seed));
+                return Placement{col[k], row[k], kDirectionByRandomCode[code[k]]};
+            }
+        }
+        seed = jumps[3 * kBatch].from(seed);
     }
-    m_random->setState(random);
-    return found;
+    m_random->setSeed(seed);
+    return std::nullopt;
 }
 
 void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &out)

@@ -350,10 +350,9 @@ void PuzzleModel::RefreshGrid()
     // Words already drawn and untouched since keep their letters; the rest
     // are written in list order, so a later word wins a shared cell.
     listedWords(); // a bad position line stops here, before anything changes
+    // Cells are written directly: the refresh counts as a change as a whole.
     forEachListedWord(
-        [this](int col, int row, QChar letter) {
-            put(col, row, Cell{letter.unicode(), Cell::Single});
-        },
+        [this](int col, int row, QChar letter) { at(col, row) = Cell{letter.unicode(), Cell::Single}; },
         m_drawn);
     m_drawn = int(m_log.size());
     m_deleteListPrefix = int(m_log.size());
@@ -408,30 +407,6 @@ bool PuzzleModel::CheckDownRight(int col, const QString &word, int row) const
 bool PuzzleModel::CheckDownLeft(int col, const QString &word, int row) const
 {
     return check(Direction::DownLeft, col, word, row);
-}
-
-CommandOutcome PuzzleModel::runCommand(const std::function<void(CommandOutcome &)> &change)
-{
-    CommandOutcome out;
-    try {
-        listedWords();
-    } catch (const PuzzleError &e) {
-        out.ok = false;
-        out.messages << e.message;
-        return out;
-    }
-    try {
-        change(out);
-    } catch (const PuzzleError &e) {
-        // Only the reading of the coordinate boxes throws here, before any
-        // change; the messages shown before it still stand.
-        const QStringList shown = out.messages;
-        out = CommandOutcome{};
-        out.ok = false;
-        out.messages = shown;
-        out.messages << e.message;
-    }
-    return out;
 }
 
 CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcome &)> &change)

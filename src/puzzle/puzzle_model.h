@@ -339,8 +339,9 @@ private:
 
     void touch() { ++m_revision; }
     // Runs a command: one that cannot read the lists stops before it changes
-    // anything; past that check nothing in a command can fail.
-    CommandOutcome runCommand(const std::function<void(CommandOutcome &)> &change);
+    // anything; past that check nothing in a command can fail. A template, so
+    // that each command's body is called directly.
+    template <typename Change> CommandOutcome runCommand(Change &&change);
     // Marks the grid as changed by something other than RefreshGrid.
     void gridTouched()
     {
@@ -405,5 +406,29 @@ struct PuzzleError
 {
     QString message;
 };
+
+template <typename Change> CommandOutcome PuzzleModel::runCommand(Change &&change)
+{
+    CommandOutcome out;
+    try {
+        listedWords();
+    } catch (const PuzzleError &e) {
+        out.ok = false;
+        out.messages << e.message;
+        return out;
+    }
+    try {
+        change(out);
+    } catch (const PuzzleError &e) {
+        // Only the reading of the coordinate boxes throws here, before any
+        // change; the messages shown before it still stand.
+        const QStringList shown = out.messages;
+        out = CommandOutcome{};
+        out.ok = false;
+        out.messages = shown;
+        out.messages << e.message;
+    }
+    return out;
+}
 
 } // namespace quarrin

@@ -10,6 +10,27 @@ namespace quarrin {
 // seed := seed * 134775813 + 1 (mod 2^32), and a number below n is the high
 // 32 bits of the 64-bit product n * seed. Reseeding takes the low 32 bits of
 // a high-resolution clock; tests inject both the seed and the clock.
+
+// k steps of the generator taken at once: the seed k draws on is
+// seed * mul + add (mod 2^32). Loops that draw many numbers can work out each
+// draw's seed straight from the first, without waiting on the one before.
+struct LcgJump
+{
+    std::uint32_t mul = 1;
+    std::uint32_t add = 0;
+
+    static constexpr LcgJump steps(int k)
+    {
+        LcgJump j;
+        for (int i = 0; i < k; ++i) {
+            j.mul *= 134775813u;
+            j.add = j.add * 134775813u + 1u;
+        }
+        return j;
+    }
+    constexpr std::uint32_t from(std::uint32_t seed) const { return seed * mul + add; }
+};
+
 // The generator's arithmetic alone, cheap to copy into a tight loop.
 struct LcgState
 {
@@ -30,6 +51,12 @@ struct LcgState
         const std::uint32_t next = seed * 134775813u + 1u;
         seed = draw ? next : seed;
         return int((std::uint64_t(std::uint32_t(n)) * seed) >> 32);
+    }
+
+    // A number below n drawn with a given seed (the seed the draw steps to).
+    static int scaled(std::uint32_t drawSeed, int n)
+    {
+        return int((std::uint64_t(std::uint32_t(n)) * drawSeed) >> 32);
     }
 
     // Three draws at once, below a, b and c (all positive): the same numbers
