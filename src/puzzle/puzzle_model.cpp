@@ -182,6 +182,7 @@ void PuzzleModel::setListTexts(const QString &log, const QString &positions,
                                const QString &directions)
 {
     settleDeleteList();
+    settleLines();
     m_log = textToLines(log);
     m_positions = textToLines(positions);
     m_directions = textToLines(directions);
@@ -246,6 +247,7 @@ void PuzzleModel::AddToMemo(int col, const QString &directionName, const QString
         appendWord(col, *dir, word, row);
         return;
     }
+    settleLines();
     m_log << word;
     m_positions << positionLine(col + 1, row + 1);
     m_directions << directionName;
@@ -255,7 +257,20 @@ void PuzzleModel::AddToMemo(int col, const QString &directionName, const QString
 
 void PuzzleModel::appendWord(int col, Direction d, const QString &word, int row)
 {
+    // While every word has its parsed form and its two lines, the new word's
+    // lines can wait until someone reads them: they follow from its parsed form.
+    const qsizetype words = m_log.size();
+    const bool inStep = m_parsedValid && m_parsed.size() == std::size_t(words) &&
+                        m_positions.size() + m_linesPending == words &&
+                        m_directions.size() + m_linesPending == words;
     m_log << word;
+    if (inStep) {
+        m_parsed.push_back({col, row, int(d)});
+        ++m_linesPending;
+        touch();
+        return;
+    }
+    settleLines();
     m_positions << positionLine(col + 1, row + 1);
     m_directions << directionNames()[std::size_t(d)];
     // Keep the parsed form in step, when every earlier line has its own.
@@ -265,6 +280,17 @@ void PuzzleModel::appendWord(int col, Direction d, const QString &word, int row)
     else
         m_parsedValid = false;
     touch();
+}
+
+void PuzzleModel::writePendingLines() const
+{
+    Q_ASSERT(m_parsedValid && m_parsed.size() == std::size_t(m_log.size()));
+    for (qsizetype k = m_log.size() - m_linesPending; k < m_log.size(); ++k) {
+        const ListedWord &w = m_parsed[std::size_t(k)];
+        m_positions << positionLine(w.col + 1, w.row + 1);
+        m_directions << directionNames()[std::size_t(w.direction)];
+    }
+    m_linesPending = 0;
 }
 
 const QStringList &PuzzleModel::deleteList() const
@@ -304,6 +330,7 @@ const std::vector<PuzzleModel::ListedWord> &PuzzleModel::listedWords() const
 {
     if (m_parsedValid)
         return m_parsed;
+    Q_ASSERT(m_linesPending == 0);
     std::vector<ListedWord> parsed;
     parsed.reserve(std::size_t(std::max<qsizetype>(m_log.size(), m_spec->maxWords)));
     CellPos pos;
@@ -413,6 +440,7 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
 {
     CommandOutcome out;
     settleDeleteList();
+    settleLines();
     const std::vector<Cell> cells = m_cells;
     const QStringList log = m_log, positions = m_positions, directions = m_directions,
                       deleteList = m_deleteList;
@@ -423,6 +451,7 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
         m_log = log;
         m_positions = positions;
         m_directions = directions;
+        m_linesPending = 0;
         m_deleteList = deleteList;
         m_deleteListPrefix = -1;
         listsChanged();
@@ -443,6 +472,7 @@ CommandOutcome PuzzleModel::Clear()
         m_log.clear();
         m_positions.clear();
         m_directions.clear();
+        m_linesPending = 0;
         m_log.reserve(m_spec->maxWords);
         m_positions.reserve(m_spec->maxWords);
         m_directions.reserve(m_spec->maxWords);
@@ -457,6 +487,7 @@ CommandOutcome PuzzleModel::DeleteWord(int index)
         if (index < 0 || index >= m_log.size())
             return;
         settleDeleteList();
+        settleLines();
         m_log.removeAt(index);
         if (index < m_directions.size())
             m_directions.removeAt(index);
@@ -491,6 +522,7 @@ void PuzzleModel::KindRestore()
 
 void PuzzleModel::recoverDirections(bool lastLineCut)
 {
+    settleLines();
     const int count = int(m_log.size());
     const int stored = int(m_directions.size());
     bool changed = false;
@@ -550,6 +582,7 @@ void PuzzleModel::padDirections()
 
 void PuzzleModel::trimPositionLines()
 {
+    settleLines();
     for (QString &line : m_positions) {
         int b = 0, e = int(line.size());
         while (b < e && line.at(b).unicode() <= ' ')

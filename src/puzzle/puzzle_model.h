@@ -8,7 +8,8 @@
 // (the words), `positions` ("X, Y" of each first letter, counted from 1) and
 // `directionMemo` (direction names). The lists are the master copy of the
 // words: RefreshGrid writes their letters into the grid, WordsToBlank erases
-// them. A cell's text tells its kind: empty or a single space is blank, one
+// them. A word added at random is kept in parsed form and its position and
+// direction lines are written out when someone reads the lists. A cell's text tells its kind: empty or a single space is blank, one
 // upper-case letter is a word letter, and a letter followed by the filler mark
 // "     ." is a filled cell.
 //
@@ -220,8 +221,16 @@ public:
     }
 
     const QStringList &log() const { return m_log; }
-    const QStringList &positions() const { return m_positions; }
-    const QStringList &directionMemo() const { return m_directions; }
+    const QStringList &positions() const
+    {
+        settleLines();
+        return m_positions;
+    }
+    const QStringList &directionMemo() const
+    {
+        settleLines();
+        return m_directions;
+    }
     // Entries of the delete list, refilled by RefreshGrid.
     const QStringList &deleteList() const;
     int wordCount() const { return int(m_log.size()); }
@@ -348,8 +357,11 @@ private:
         m_drawn = 0;
         touch();
     }
+    // Called after the lists were changed other than by appendWord, which
+    // settles the pending lines first.
     void listsChanged()
     {
+        Q_ASSERT(m_linesPending == 0);
         m_parsedValid = false;
         m_drawn = 0;
         touch();
@@ -363,6 +375,15 @@ private:
     // than by growing.
     void settleDeleteList() const;
     void appendWord(int col, Direction d, const QString &word, int row);
+    // Writes out the position and direction lines of words appended since the
+    // lists were last read or changed. Must run before any other change to
+    // the lists, and before the parsed form is thrown away.
+    void settleLines() const
+    {
+        if (m_linesPending)
+            writePendingLines();
+    }
+    void writePendingLines() const;
     // Reads every listed word's position and direction; throws PuzzleError on
     // a position line that is not "X, Y".
     const std::vector<ListedWord> &listedWords() const;
@@ -388,8 +409,11 @@ private:
     RandomGenerator *m_random;
     std::vector<Cell> m_cells; // column-major: index col * store + row
     QStringList m_log;
-    QStringList m_positions;
-    QStringList m_directions;
+    // Position and direction lines; the last m_linesPending words have theirs
+    // only in m_parsed (which is then valid and in step with m_log) so far.
+    mutable QStringList m_positions;
+    mutable QStringList m_directions;
+    mutable int m_linesPending = 0;
     // The delete list. After RefreshGrid it is the word list as it stood then;
     // while the words have only grown since, it is kept as that length and
     // made into a list when someone reads it.
