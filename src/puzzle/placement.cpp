@@ -80,6 +80,34 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
     RefreshGrid();
 }
 
+namespace {
+
+// A draw below n from a seed s is floor(n * s / 2^32), so it lies in [lo, hi)
+// exactly when s lies in [T(lo), T(hi)) with T(k) = ceil(k * 2^32 / n). The
+// cheap tests of an attempt can then look at the seeds without scaling them.
+struct SeedRange
+{
+    std::uint64_t low = 0;
+    std::uint64_t span = 0; // 0: no seed passes
+
+    bool holds(std::uint32_t seed) const { return std::uint64_t(seed) - low < span; }
+};
+
+std::uint64_t seedThreshold(int k, int n)
+{
+    return ((std::uint64_t(k) << 32) + std::uint64_t(n) - 1) / std::uint64_t(n);
+}
+
+SeedRange seedRange(int lo, int hi, int n)
+{
+    if (lo >= hi)
+        return {};
+    const std::uint64_t low = seedThreshold(lo, n);
+    return {low, seedThreshold(hi, n) - low};
+}
+
+} // namespace
+
 std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QString &word,
                                                                        DirectionSet allowed)
 {
@@ -107,46 +135,58 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     const int last = int(word.size()) - 1;
     const QChar *letters = word.constData();
     const Cell *cells = m_cells.data();
-    // Per direction code: the steps, and whether the code may be used (codes
-    // 8 and 9 name no direction; a direction whose box is not ticked is out).
+    // Per direction code: the steps, and the seeds of the column and row draws
+    // for which the word stays in the grid. Codes 8 and 9 name no direction,
+    // and a direction whose box is not ticked is out: no seed passes for them.
     int columnStep[kDirectionCodes] = {};
     int rowStep[kDirectionCodes] = {};
-    unsigned usable = 0;
+    SeedRange columnSeeds[kDirectionCodes];
+    SeedRange rowSeeds[kDirectionCodes];
+    const auto fitRange = [&](int step) {
+        if (step > 0)
+            return seedRange(0, N - last, N);
+        if (step < 0)
+            return seedRange(last, N, N);
+        return seedRange(0, N, N);
+    };
+    const SeedRange byStep[3] = {fitRange(-1), fitRange(0), fitRange(1)};
     for (int code = 0; code < 8; ++code) {
         const Direction dir = kDirectionByRandomCode[code];
         columnStep[code] = kDirectionTable[std::size_t(dir)].columnStep;
         rowStep[code] = kDirectionTable[std::size_t(dir)].rowStep;
-        if (allowed.contains(dir))
-            usable |= 1u << code;
+        if (allowed.contains(dir)) {
+            columnSeeds[code] = byStep[columnStep[code] + 1];
+            rowSeeds[code] = byStep[rowStep[code] + 1];
+        }
     }
 
     std::uint32_t seed = m_random->seed();
     for (int batch = 0; batch < kAttemptBudget; batch += kBatch) {
-        int col[kBatch], row[kBatch], code[kBatch];
+        std::uint32_t columnSeed[kBatch], rowSeed[kBatch];
+        int code[kBatch];
         unsigned candidates = 0;
         for (int k = 0; k < kBatch; ++k) {
             const std::size_t draw = std::size_t(3 * k);
-            col[k] = LcgState::scaled(jumps[draw + 1].from(seed), N);
-            row[k] = LcgState::scaled(jumps[draw + 2].from(seed), N);
+            columnSeed[k] = jumps[draw + 1].from(seed);
+            rowSeed[k] = jumps[draw + 2].from(seed);
             code[k] = LcgState::scaled(jumps[draw + 3].from(seed), kDirectionCodes);
-            const int endCol = col[k] + last * columnStep[code[k]];
-            const int endRow = row[k] + last * rowStep[code[k]];
-            const unsigned candidate = ((usable >> code[k]) & 1u) &
-                                       unsigned(unsigned(endCol) < unsigned(N)) &
-                                       unsigned(unsigned(endRow) < unsigned(N));
+            const unsigned candidate = unsigned(columnSeeds[code[k]].holds(columnSeed[k])) &
+                                       unsigned(rowSeeds[code[k]].holds(rowSeed[k]));
             candidates |= candidate << k;
         }
         while (candidates) {
             const int k = __builtin_ctz(candidates);
             candidates &= candidates - 1;
+            const int col = LcgState::scaled(columnSeed[k], N);
+            const int row = LcgState::scaled(rowSeed[k], N);
             const int stride = columnStep[code[k]] * store + rowStep[code[k]];
-            const Cell *c = cells + col[k] * store + row[k];
+            const Cell *c = cells + col * store + row;
             bool free = true;
             for (int p = 0; p <= last && free; ++p, c += stride)
                 free = c->freeFor(letters[p]);
             if (free) {
                 m_random->setSeed(jumps[std::size_t(3 * (k + 1))].from(seed));
-                return Placement{col[k], row[k], kDirectionByRandomCode[code[k]]};
+                return Placement{col, row, kDirectionByRandomCode[code[k]]};
             }
         }
         seed = jumps[3 * kBatch].from(seed);
