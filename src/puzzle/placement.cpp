@@ -87,8 +87,8 @@ namespace {
 // cheap tests of an attempt can then look at the seeds without scaling them.
 struct SeedRange
 {
-    std::uint64_t low = 0;
-    std::uint64_t span = 0; // 0: no seed passes
+    std::uint64_t low;
+    std::uint64_t span; // 0: no seed passes
 
     bool holds(std::uint32_t seed) const { return std::uint64_t(seed) - low < span; }
 };
@@ -101,7 +101,7 @@ std::uint64_t seedThreshold(int k, int n)
 SeedRange seedRange(int lo, int hi, int n)
 {
     if (lo >= hi)
-        return {};
+        return {0, 0};
     const std::uint64_t low = seedThreshold(lo, n);
     return {low, seedThreshold(hi, n) - low};
 }
@@ -140,17 +140,16 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     // and a direction whose box is not ticked is out: no seed passes for them.
     int columnStep[kDirectionCodes] = {};
     int rowStep[kDirectionCodes] = {};
+    // Left uninitialised: every entry is set below.
     SeedRange columnSeeds[kDirectionCodes];
     SeedRange rowSeeds[kDirectionCodes];
-    const auto fitRange = [&](int step) {
-        if (step > 0)
-            return seedRange(0, N - last, N);
-        if (step < 0)
-            return seedRange(last, N, N);
-        return seedRange(0, N, N);
-    };
-    const SeedRange byStep[3] = {fitRange(-1), fitRange(0), fitRange(1)};
-    for (int code = 0; code < 8; ++code) {
+    // By step -1, 0, +1: the start must leave room behind, anywhere, room ahead.
+    const SeedRange byStep[3] = {seedRange(last, N, N), seedRange(0, N, N),
+                                 seedRange(0, N - last, N)};
+    for (int code = 0; code < kDirectionCodes; ++code) {
+        columnSeeds[code] = rowSeeds[code] = SeedRange{0, 0};
+        if (code >= 8)
+            continue;
         const Direction dir = kDirectionByRandomCode[code];
         columnStep[code] = kDirectionTable[std::size_t(dir)].columnStep;
         rowStep[code] = kDirectionTable[std::size_t(dir)].rowStep;
@@ -165,6 +164,7 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         std::uint32_t columnSeed[kBatch], rowSeed[kBatch];
         int code[kBatch];
         unsigned candidates = 0;
+#pragma GCC unroll 16
         for (int k = 0; k < kBatch; ++k) {
             const std::size_t draw = std::size_t(3 * k);
             columnSeed[k] = jumps[draw + 1].from(seed);
