@@ -126,8 +126,8 @@ int main(int argc, char **argv)
     const double median = sorted[sorted.size() / 2];
     const double placedShare = double(placedTotal) / double(requested);
     if (json) {
-        std::printf("{\"peer\":\"model\",\"median_pps\":%.1f,\"placed_frac\":%.6f,\"runs\":[", median,
-                    placedShare);
+        std::printf("{\"peer\":\"model\",\"median_pps\":%.1f,\"placed_frac\":%.6f,\"runs\":[",
+                    median, placedShare);
         for (std::size_t i = 0; i < rates.size(); ++i)
             std::printf("%s%.1f", i ? "," : "", rates[i]);
         std::printf("],\"checksum\":%llu}\n", static_cast<unsigned long long>(checksum));

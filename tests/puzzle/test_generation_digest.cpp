@@ -142,20 +142,25 @@ Tally benchmarkShaped(GridSize size, int puzzles)
 }
 
 // The editor's rules and the other commands in between: mixed case, letters
-// outside ASCII (each with a one-letter upper case), over-long and empty words, more words than the limit, any set
-// of directions (none included), words at a position, deleting, removing the
-// fill, the message fill and Clear, on one model reused for every puzzle.
+// outside ASCII (each with a one-letter upper case), over-long and empty words, more words than the
+// limit, any set of directions (none included), words at a position, deleting, removing the fill,
+// the message fill and Clear, on one model reused for every puzzle.
 Tally mixedCommands(GridSize size, int puzzles)
 {
     const SizeSpec &spec = sizeSpec(size);
     static const QStringList odd = {
-        QStringLiteral("\u00c5ngstr\u00f6m"),  QStringLiteral("\u00e9lan"), QStringLiteral("MiXeD"),
-        QString(),                      QStringLiteral("ab1"),       QStringLiteral("a b"),
-        QStringLiteral("\u00e6sir"),    QStringLiteral("Q"),
+        QStringLiteral("\u00c5ngstr\u00f6m"),
+        QStringLiteral("\u00e9lan"),
+        QStringLiteral("MiXeD"),
+        QString(),
+        QStringLiteral("ab1"),
+        QStringLiteral("a b"),
+        QStringLiteral("\u00e6sir"),
+        QStringLiteral("Q"),
     };
-    static const char *const directionNames[] = {"Up",       "Down",       "Left",      "Right",
-                                                 "Up-Right", "Down-Right", "Down-Left", "Up-Left",
-                                                 "Sideways"};
+    static const char *const directionNames[] = {"Up",        "Down",     "Left",
+                                                 "Right",     "Up-Right", "Down-Right",
+                                                 "Down-Left", "Up-Left",  "Sideways"};
     Digest digest;
     int placed = 0;
     RandomGenerator random(steppingClock(42));
@@ -168,11 +173,11 @@ Tally mixedCommands(GridSize size, int puzzles)
             const unsigned pick = twister() % 20u;
             CommandOutcome out;
             if (pick < 2) {
-                out = model.AddWord(atRandom(odd.at(int(twister() % unsigned(odd.size()))), allowed));
+                out =
+                    model.AddWord(atRandom(odd.at(int(twister() % unsigned(odd.size()))), allowed));
             } else if (pick < 3) {
-                out = model.AddWord(atRandom(randomWord(twister, spec.maxWordLength + 1,
-                                                        spec.maxWordLength + 3),
-                                             allowed));
+                out = model.AddWord(atRandom(
+                    randomWord(twister, spec.maxWordLength + 1, spec.maxWordLength + 3), allowed));
             } else if (pick < 5) {
                 AddWordRequest at;
                 at.word = randomWord(twister, 2, 6);
@@ -229,10 +234,14 @@ private slots:
         QTest::addColumn<int>("placed");
         QTest::addColumn<QByteArray>("digest");
 
-        QTest::newRow("15x15 lists") << false << false << 400 << 5988 << QByteArray("6cd30106cc4a0fd78f9bebb64a76df708e3858d2");
-        QTest::newRow("30x30 lists") << false << true << 400 << 11106 << QByteArray("0ebfb81fe86381ce99e883e9eac0a4d3d62df9de");
-        QTest::newRow("15x15 mixed") << true << false << 150 << 2174 << QByteArray("ed9cfbfeb0b48c405879394f52afc90d68c2e345");
-        QTest::newRow("30x30 mixed") << true << true << 150 << 3462 << QByteArray("e09b1d1d410f087df4ae2e13f51622960fff448e");
+        QTest::newRow("15x15 lists") << false << false << 400 << 5988
+                                     << QByteArray("6cd30106cc4a0fd78f9bebb64a76df708e3858d2");
+        QTest::newRow("30x30 lists") << false << true << 400 << 11106
+                                     << QByteArray("0ebfb81fe86381ce99e883e9eac0a4d3d62df9de");
+        QTest::newRow("15x15 mixed") << true << false << 150 << 2174
+                                     << QByteArray("ed9cfbfeb0b48c405879394f52afc90d68c2e345");
+        QTest::newRow("30x30 mixed") << true << true << 150 << 3462
+                                     << QByteArray("e09b1d1d410f087df4ae2e13f51622960fff448e");
     }
 
     void seededPuzzlesAreUnchanged()
