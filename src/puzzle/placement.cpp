@@ -123,7 +123,7 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     // generator is left just after its three draws.
     constexpr int kBatch = 10;
     static_assert(kAttemptBudget % kBatch == 0, "batches must cover the budget exactly");
-    static constexpr std::array<LcgJump, 3 * kBatch + 1> jumps = [] {
+    static constexpr std::array<LcgJump, 3 *kBatch + 1> jumps = [] {
         std::array<LcgJump, 3 * kBatch + 1> j{};
         for (int k = 0; k <= 3 * kBatch; ++k)
             j[std::size_t(k)] = LcgJump::steps(k);
@@ -135,11 +135,21 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     const int last = int(word.size()) - 1;
     const QChar *letters = word.constData();
     const Cell *cells = m_cells.data();
+    // last + 1 bits (a word too long for any line finds no candidate anyway)
+    const quint64 walkBits = last < 63 ? (quint64(2) << last) - 1 : ~quint64(0);
+    if (m_blockedRevision != m_revision)
+        rebuildBlocked();
     // Per direction code: the steps, and the seeds of the column and row draws
     // for which the word stays in the grid. Codes 8 and 9 name no direction,
     // and a direction whose box is not ticked is out: no seed passes for them.
+    // Then the blocked line the walk runs along: its index is
+    // base + col * lineCol + row * lineRow, and the walk's place on it is its
+    // column (its row for a column line), counted up or down.
     int columnStep[kDirectionCodes] = {};
     int rowStep[kDirectionCodes] = {};
+    int lineBase[kDirectionCodes] = {}, lineCol[kDirectionCodes] = {},
+        lineRow[kDirectionCodes] = {};
+    bool alongRow[kDirectionCodes] = {}, forward[kDirectionCodes] = {};
     // Left uninitialised: every entry is set below.
     SeedRange columnSeeds[kDirectionCodes];
     SeedRange rowSeeds[kDirectionCodes];
@@ -151,8 +161,27 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         if (code >= 8)
             continue;
         const Direction dir = kDirectionByRandomCode[code];
-        columnStep[code] = kDirectionTable[std::size_t(dir)].columnStep;
-        rowStep[code] = kDirectionTable[std::size_t(dir)].rowStep;
+        const int cs = kDirectionTable[std::size_t(dir)].columnStep;
+        const int rs = kDirectionTable[std::size_t(dir)].rowStep;
+        columnStep[code] = cs;
+        rowStep[code] = rs;
+        if (rs == 0) { // along a row
+            lineBase[code] = rowLine(0);
+            lineRow[code] = 1;
+        } else if (cs == 0) { // along a column
+            lineBase[code] = columnLine(0);
+            lineCol[code] = 1;
+            alongRow[code] = true;
+        } else if (cs == rs) {
+            lineBase[code] = diagonalLine(0, 0);
+            lineCol[code] = 1;
+            lineRow[code] = -1;
+        } else {
+            lineBase[code] = antiDiagonalLine(0, 0);
+            lineCol[code] = 1;
+            lineRow[code] = 1;
+        }
+        forward[code] = (cs != 0 ? cs : rs) > 0;
         if (allowed.contains(dir)) {
             columnSeeds[code] = byStep[columnStep[code] + 1];
             rowSeeds[code] = byStep[rowStep[code] + 1];
@@ -179,11 +208,25 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
             candidates &= candidates - 1;
             const int col = LcgState::scaled(columnSeed[k], N);
             const int row = LcgState::scaled(rowSeed[k], N);
-            const int stride = columnStep[code[k]] * store + rowStep[code[k]];
-            const Cell *c = cells + col * store + row;
+            // Only the walk's blocked cells can clash, and only by holding
+            // another letter.
+            const int d = code[k];
+            const int line = lineBase[d] + col * lineCol[d] + row * lineRow[d];
+            const int place = alongRow[d] ? row : col;
+            const int start = forward[d] ? place : place - last;
+            quint64 blocked = m_blocked[std::size_t(line)] & (walkBits << start);
             bool free = true;
-            for (int p = 0; p <= last && free; ++p, c += stride)
-                free = c->freeFor(letters[p]);
+            while (blocked) {
+                const int bit = __builtin_ctzll(blocked);
+                blocked &= blocked - 1;
+                const int p = forward[d] ? bit - place : place - bit;
+                const Cell &c = cells[(col + p * columnStep[d]) * store + row + p * rowStep[d]];
+                if (c.letter != letters[p].unicode()) {
+                    free = false;
+                    break;
+                }
+            }
+            Q_ASSERT(free == check(kDirectionByRandomCode[d], col, word, row));
             if (free) {
                 m_random->setSeed(jumps[std::size_t(3 * (k + 1))].from(seed));
                 return Placement{col, row, kDirectionByRandomCode[code[k]]};

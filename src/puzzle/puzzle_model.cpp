@@ -120,6 +120,7 @@ PuzzleModel::PuzzleModel(GridSize size, RandomGenerator *random)
     m_positions.reserve(m_spec->maxWords);
     m_directions.reserve(m_spec->maxWords);
     m_parsed.reserve(std::size_t(m_spec->maxWords));
+    Q_ASSERT(m_spec->n <= kMaxBlockedSide);
 }
 
 QString PuzzleModel::cell(int col, int row) const
@@ -252,7 +253,7 @@ void PuzzleModel::AddToMemo(int col, const QString &directionName, const QString
     m_positions << positionLine(col + 1, row + 1);
     m_directions << directionName;
     m_parsedValid = false;
-    touch();
+    touchLists();
 }
 
 void PuzzleModel::appendWord(int col, Direction d, const QString &word, int row)
@@ -267,7 +268,7 @@ void PuzzleModel::appendWord(int col, Direction d, const QString &word, int row)
     if (inStep) {
         m_parsed.push_back({col, row, int(d)});
         ++m_linesPending;
-        touch();
+        touchLists();
         return;
     }
     settleLines();
@@ -279,7 +280,7 @@ void PuzzleModel::appendWord(int col, Direction d, const QString &word, int row)
         m_parsed.push_back({col, row, int(d)});
     else
         m_parsedValid = false;
-    touch();
+    touchLists();
 }
 
 void PuzzleModel::writePendingLines() const
@@ -378,12 +379,44 @@ void PuzzleModel::RefreshGrid()
     // are written in list order, so a later word wins a shared cell.
     listedWords(); // a bad position line stops here, before anything changes
     // Cells are written directly: the refresh counts as a change as a whole.
+    const bool blockedInStep = m_blockedRevision == m_revision;
     forEachListedWord(
-        [this](int col, int row, QChar letter) { at(col, row) = Cell{letter.unicode(), Cell::Single}; },
+        [this, blockedInStep](int col, int row, QChar letter) {
+            const Cell c{letter.unicode(), Cell::Single};
+            at(col, row) = c;
+            if (blockedInStep)
+                noteBlocked(col, row, blocks(c));
+        },
         m_drawn);
     m_drawn = int(m_log.size());
     m_deleteListPrefix = int(m_log.size());
     touch();
+    if (blockedInStep)
+        m_blockedRevision = m_revision;
+}
+
+void PuzzleModel::noteBlocked(int col, int row, bool blocked)
+{
+    const int side = m_spec->n;
+    if (col >= side || row >= side) // the margin is never part of a walk
+        return;
+    const quint64 bit = quint64(1) << col;
+    const quint64 set = blocked ? ~quint64(0) : 0;
+    const auto write = [set](quint64 &line, quint64 b) { line = (line & ~b) | (b & set); };
+    write(m_blocked[std::size_t(rowLine(row))], bit);
+    write(m_blocked[std::size_t(columnLine(col))], quint64(1) << row);
+    write(m_blocked[std::size_t(diagonalLine(col, row))], bit);
+    write(m_blocked[std::size_t(antiDiagonalLine(col, row))], bit);
+}
+
+void PuzzleModel::rebuildBlocked()
+{
+    m_blocked.fill(0);
+    for (int col = 0; col < n(); ++col)
+        for (int row = 0; row < n(); ++row)
+            if (blocks(at(col, row)))
+                noteBlocked(col, row, true);
+    m_blockedRevision = m_revision;
 }
 
 void PuzzleModel::WordsToBlank()
@@ -477,6 +510,8 @@ CommandOutcome PuzzleModel::Clear()
         m_positions.reserve(m_spec->maxWords);
         m_directions.reserve(m_spec->maxWords);
         listsChanged();
+        m_blocked.fill(0);
+        m_blockedRevision = m_revision;
         out.clearDeleteText = true;
     });
 }

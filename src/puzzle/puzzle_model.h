@@ -9,9 +9,9 @@
 // `directionMemo` (direction names). The lists are the master copy of the
 // words: RefreshGrid writes their letters into the grid, WordsToBlank erases
 // them. A word added at random is kept in parsed form and its position and
-// direction lines are written out when someone reads the lists. A cell's text tells its kind: empty or a single space is blank, one
-// upper-case letter is a word letter, and a letter followed by the filler mark
-// "     ." is a filled cell.
+// direction lines are written out when someone reads the lists. A cell's text tells its kind: empty
+// or a single space is blank, one upper-case letter is a word letter, and a letter followed by the
+// filler mark "     ." is a filled cell.
 //
 // Commands return a CommandOutcome: the messages to show the user, in order,
 // and which entry boxes the editor should empty. A command that stops on an
@@ -347,6 +347,14 @@ private:
     };
 
     void touch() { ++m_revision; }
+    // A change to the lists alone: the blocked lines stay as in step as they were.
+    void touchLists()
+    {
+        const bool inStep = m_blockedRevision == m_revision;
+        touch();
+        if (inStep)
+            m_blockedRevision = m_revision;
+    }
     // Runs a command: one that cannot read the lists stops before it changes
     // anything; past that check nothing in a command can fail. A template, so
     // that each command's body is called directly.
@@ -405,6 +413,23 @@ private:
     void addAtPosition(const AddWordRequest &request, CommandOutcome &out);
     void clearVisible();
 
+    // Blocked cells: visible cells that hold a letter a word must match (not
+    // empty, not a space), kept as bit lines along the rows, the columns and
+    // both diagonals, so that random placement finds the cells of a walk that
+    // need a look with one mask. The lines are in step with the cells while
+    // m_blockedRevision equals the revision; RefreshGrid and list changes keep
+    // them so, any other change leaves them to be rebuilt when next needed.
+    static constexpr int kMaxBlockedSide = 64;
+    static constexpr int kBlockedLines = 6 * kMaxBlockedSide - 2;
+    // Line index and bit of a cell in each of the four families.
+    int rowLine(int row) const { return row; }
+    int columnLine(int col) const { return m_spec->n + col; }
+    int diagonalLine(int col, int row) const { return 3 * m_spec->n - 1 + col - row; }
+    int antiDiagonalLine(int col, int row) const { return 4 * m_spec->n - 1 + col + row; }
+    void noteBlocked(int col, int row, bool blocked);
+    void rebuildBlocked();
+    static bool blocks(const Cell &c) { return c.kind != Cell::Empty && c.letter != u' '; }
+
     const SizeSpec *m_spec;
     RandomGenerator *m_random;
     std::vector<Cell> m_cells; // column-major: index col * store + row
@@ -423,6 +448,8 @@ private:
     mutable bool m_parsedValid = false;
     int m_drawn = 0; // leading words whose letters are in the grid, untouched since
     quint64 m_revision = 0;
+    std::array<quint64, kBlockedLines> m_blocked{}; // a new grid is empty: all clear
+    quint64 m_blockedRevision = 0;
 };
 
 // An error that stops a command (such as a position line that is not a number).

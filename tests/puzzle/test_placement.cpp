@@ -5,6 +5,8 @@
 #include <QPoint>
 #include <QTest>
 
+#include <random>
+
 using namespace quarrin;
 using namespace quarrin::test;
 
@@ -515,6 +517,96 @@ private slots:
                 reachedTop = reachedTop || model.cell(c, 0) == QStringLiteral("T");
         }
         QVERIFY(reachedTop);
+    }
+
+    // Random boards of blanks, spaces, word letters and filled letters (the
+    // filler's blank too), in every density, and successive random Add Words on
+    // each: every one must land exactly where the plain rule lands, drawing one
+    // attempt at a time, and leave the generator where it leaves it.
+    void randomPlacementMatchesOneAttemptAtATime_data()
+    {
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<int>("density"); // percent of cells holding something
+        for (const bool large : {false, true})
+            for (const int density : {0, 20, 50, 80, 95})
+                QTest::addRow("%s, %d%% taken", large ? "30x30" : "15x15", density)
+                    << large << density;
+    }
+    void randomPlacementMatchesOneAttemptAtATime()
+    {
+        QFETCH(bool, large);
+        QFETCH(int, density);
+        const SizeSpec &spec = sizeSpec(large ? GridSize::Large : GridSize::Small);
+        std::mt19937 twister(std::uint32_t(density * 2 + int(large)));
+        const auto pick = [&twister](int n) { return int(twister() % std::uint32_t(n)); };
+        static const QString letters = QStringLiteral("ABC");
+        static const QString mark = kFillerMark;
+        std::uint64_t ticks = 12345;
+        int placedCount = 0, failedCount = 0;
+        for (int round = 0; round < 40; ++round) {
+            RandomGenerator random([&ticks] { return ticks += 7919; });
+            PuzzleModel model(spec.size, &random);
+            for (int col = 0; col < spec.store; ++col) {
+                for (int row = 0; row < spec.store; ++row) {
+                    if (pick(100) >= density)
+                        continue;
+                    const QChar letter = letters.at(pick(3));
+                    switch (pick(5)) {
+                    case 0:
+                        model.setCell(col, row, QStringLiteral(" "));
+                        break;
+                    case 1:
+                        model.setCell(col, row, QString(letter));
+                        break;
+                    case 2:
+                        model.setCell(col, row, QLatin1Char(' ') + mark);
+                        break;
+                    default:
+                        model.setCell(col, row, letter + mark);
+                        break;
+                    }
+                }
+            }
+            for (int add = 0; add < 4; ++add) {
+                QString word;
+                for (int k = 1 + pick(spec.maxWordLength); k > 0; --k)
+                    word += letters.at(pick(3));
+                DirectionSet allowed;
+                for (int d = 0; d < 8; ++d)
+                    allowed.set(Direction(d), pick(4) != 0);
+
+                // The plain rule, on the board as it stands.
+                LcgState plain{std::uint32_t(ticks + 7919)};
+                std::optional<std::pair<QPoint, Direction>> expected;
+                for (int attempt = 0; attempt < 1500 && !expected; ++attempt) {
+                    const int col = plain.below(spec.n);
+                    const int row = plain.below(spec.n);
+                    const auto dir = directionFromRandomCode(plain.below(10));
+                    if (dir && allowed.contains(*dir) &&
+                        model.fits(*dir, col, row, int(word.size())) &&
+                        model.check(*dir, col, word, row))
+                        expected = std::make_pair(QPoint(col, row), *dir);
+                }
+
+                const CommandOutcome out = model.AddWord(randomly(word, allowed));
+                QCOMPARE(out.placed, expected.has_value());
+                QCOMPARE(random.seed(), plain.seed);
+                if (!expected) {
+                    ++failedCount;
+                    continue;
+                }
+                ++placedCount;
+                const QPoint at = expected->first;
+                QCOMPARE(model.positions().last(),
+                         QStringLiteral("%1, %2").arg(at.x() + 1).arg(at.y() + 1));
+                QCOMPARE(model.directionMemo().last(), directionName(expected->second));
+            }
+        }
+        // The boards are such that both outcomes occur, except where nothing
+        // stands in the way.
+        QVERIFY(placedCount > 0);
+        if (density >= 80)
+            QVERIFY(failedCount > 0);
     }
 
     void randomPlacementFailures_data()
