@@ -4,6 +4,8 @@
 #include "puzzle/puzzle_model.h"
 
 #include <array>
+#include <cstring>
+#include <type_traits>
 
 namespace quarrin {
 
@@ -27,6 +29,8 @@ CommandOutcome PuzzleModel::FillRandom()
         // from the column's first seed, so the cells do not wait on each other
         // and no branch depends on a cell: a cell that takes a letter only
         // moves the count of draws on by one.
+        static_assert(sizeof(Cell) == sizeof(std::uint32_t) && std::is_trivially_copyable_v<Cell>,
+                      "a cell is one 32-bit word");
         static constexpr int kMaxSide = 64;
         static constexpr std::array<LcgJump, kMaxSide + 1> jumps = [] {
             std::array<LcgJump, kMaxSide + 1> j{};
@@ -46,12 +50,19 @@ CommandOutcome PuzzleModel::FillRandom()
             std::size_t draws = 0;
             for (int row = 0; row < side; ++row, ++c) {
                 // takesRandomLetter(), spelled without a short-circuit.
-                const bool take =
-                    (c->kind == Cell::Empty) | ((c->kind == Cell::Single) & (c->letter == u' '));
+                const unsigned take =
+                    unsigned(c->kind == Cell::Empty) |
+                    (unsigned(c->kind == Cell::Single) & unsigned(c->letter == u' '));
                 const int pick = LcgState::scaled(jumps[draws + 1].from(first), poolSize);
-                const char16_t letter = pool[pick].unicode();
-                c->letter = take ? letter : c->letter;
-                c->kind = take ? Cell::Filled : c->kind;
+                // The cell is chosen as a whole word with masks rather than by a
+                // choice, so that no compiler makes a branch of it.
+                const Cell filled{pool[pick].unicode(), Cell::Filled};
+                std::uint32_t before, after;
+                std::memcpy(&before, c, sizeof before);
+                std::memcpy(&after, &filled, sizeof after);
+                const std::uint32_t mask = 0u - take; // all ones: the cell takes the letter
+                const std::uint32_t bits = (before & ~mask) | (after & mask);
+                std::memcpy(static_cast<void *>(c), &bits, sizeof bits);
                 draws += take;
             }
             m_random->setSeed(jumps[draws].from(first));

@@ -88,9 +88,7 @@ namespace {
 struct SeedRange
 {
     std::uint64_t low;
-    std::uint64_t span; // 0: no seed passes
-
-    bool holds(std::uint32_t seed) const { return std::uint64_t(seed) - low < span; }
+    std::uint64_t span; // 0: no seed passes; a seed s passes when s - low < span
 };
 
 std::uint64_t seedThreshold(int k, int n)
@@ -150,16 +148,14 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     int lineBase[kDirectionCodes] = {}, lineCol[kDirectionCodes] = {},
         lineRow[kDirectionCodes] = {};
     bool alongRow[kDirectionCodes] = {}, forward[kDirectionCodes] = {};
-    // Left uninitialised: every entry is set below.
-    SeedRange columnSeeds[kDirectionCodes];
-    SeedRange rowSeeds[kDirectionCodes];
+    // The seed bounds as plain arrays, each entry written once: copying
+    // whole structs here lets the compiler mix narrow stores with wide loads.
+    std::uint64_t columnLow[kDirectionCodes] = {}, columnSpan[kDirectionCodes] = {};
+    std::uint64_t rowLow[kDirectionCodes] = {}, rowSpan[kDirectionCodes] = {};
     // By step -1, 0, +1: the start must leave room behind, anywhere, room ahead.
     const SeedRange byStep[3] = {seedRange(last, N, N), seedRange(0, N, N),
                                  seedRange(0, N - last, N)};
-    for (int code = 0; code < kDirectionCodes; ++code) {
-        columnSeeds[code] = rowSeeds[code] = SeedRange{0, 0};
-        if (code >= 8)
-            continue;
+    for (int code = 0; code < 8; ++code) {
         const Direction dir = kDirectionByRandomCode[code];
         const int cs = kDirectionTable[std::size_t(dir)].columnStep;
         const int rs = kDirectionTable[std::size_t(dir)].rowStep;
@@ -183,8 +179,10 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         }
         forward[code] = (cs != 0 ? cs : rs) > 0;
         if (allowed.contains(dir)) {
-            columnSeeds[code] = byStep[columnStep[code] + 1];
-            rowSeeds[code] = byStep[rowStep[code] + 1];
+            columnLow[code] = byStep[cs + 1].low;
+            columnSpan[code] = byStep[cs + 1].span;
+            rowLow[code] = byStep[rs + 1].low;
+            rowSpan[code] = byStep[rs + 1].span;
         }
     }
 
@@ -199,8 +197,10 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
             columnSeed[k] = jumps[draw + 1].from(seed);
             rowSeed[k] = jumps[draw + 2].from(seed);
             code[k] = LcgState::scaled(jumps[draw + 3].from(seed), kDirectionCodes);
-            const unsigned candidate = unsigned(columnSeeds[code[k]].holds(columnSeed[k])) &
-                                       unsigned(rowSeeds[code[k]].holds(rowSeed[k]));
+            const int c = code[k];
+            const unsigned candidate =
+                unsigned(std::uint64_t(columnSeed[k]) - columnLow[c] < columnSpan[c]) &
+                unsigned(std::uint64_t(rowSeed[k]) - rowLow[c] < rowSpan[c]);
             candidates |= candidate << k;
         }
         while (candidates) {

@@ -395,20 +395,6 @@ void PuzzleModel::RefreshGrid()
         m_blockedRevision = m_revision;
 }
 
-void PuzzleModel::noteBlocked(int col, int row, bool blocked)
-{
-    const int side = m_spec->n;
-    if (col >= side || row >= side) // the margin is never part of a walk
-        return;
-    const quint64 bit = quint64(1) << col;
-    const quint64 set = blocked ? ~quint64(0) : 0;
-    const auto write = [set](quint64 &line, quint64 b) { line = (line & ~b) | (b & set); };
-    write(m_blocked[std::size_t(rowLine(row))], bit);
-    write(m_blocked[std::size_t(columnLine(col))], quint64(1) << row);
-    write(m_blocked[std::size_t(diagonalLine(col, row))], bit);
-    write(m_blocked[std::size_t(antiDiagonalLine(col, row))], bit);
-}
-
 void PuzzleModel::rebuildBlocked()
 {
     m_blocked.fill(0);

@@ -426,7 +426,20 @@ private:
     int columnLine(int col) const { return m_spec->n + col; }
     int diagonalLine(int col, int row) const { return 3 * m_spec->n - 1 + col - row; }
     int antiDiagonalLine(int col, int row) const { return 4 * m_spec->n - 1 + col + row; }
-    void noteBlocked(int col, int row, bool blocked);
+    void noteBlocked(int col, int row, bool blocked)
+    {
+        const int side = m_spec->n;
+        if (col >= side || row >= side) // the margin is never part of a walk
+            return;
+        const quint64 set = blocked ? ~quint64(0) : 0;
+        const auto write = [set](quint64 &line, quint64 bit) {
+            line = (line & ~bit) | (bit & set);
+        };
+        write(m_blocked[std::size_t(rowLine(row))], quint64(1) << col);
+        write(m_blocked[std::size_t(columnLine(col))], quint64(1) << row);
+        write(m_blocked[std::size_t(diagonalLine(col, row))], quint64(1) << col);
+        write(m_blocked[std::size_t(antiDiagonalLine(col, row))], quint64(1) << col);
+    }
     void rebuildBlocked();
     static bool blocks(const Cell &c) { return c.kind != Cell::Empty && c.letter != u' '; }
 
