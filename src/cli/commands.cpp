@@ -60,6 +60,7 @@ const std::vector<CommandSpec> &commandTable()
     static const std::vector<CommandSpec> table{
         openCommand(),
         checkCommand(),
+        generateCommand(),
     };
     return table;
 }

@@ -21,6 +21,8 @@ QString commandName();
 CommandSpec openCommand();
 // `word_quarrin check FILE...`: checks puzzle files.
 CommandSpec checkCommand();
+// `word_quarrin generate [options]`: makes puzzles in bulk from word lists.
+CommandSpec generateCommand();
 
 const std::vector<CommandSpec> &commandTable();
 ArgParser makeParser();

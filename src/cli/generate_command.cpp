@@ -1,0 +1,238 @@
+// `word_quarrin generate [options]`: makes puzzles in bulk from word lists and
+// writes them as puzzle files, with no display. Exit status 0 when done, 1
+// when --strict found a word that broke a rule or found no place (nothing is
+// written then), 2 for a bad command line, an unreadable input or an output
+// that cannot be written.
+
+#include "cli/commands.h"
+#include "generate/puzzle_batch.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTextStream>
+
+#include <memory>
+
+namespace quarrin::cli {
+
+namespace {
+
+using namespace quarrin::generate;
+
+QString checkFill(const QString &value)
+{
+    if (value == QLatin1String("random") || value == QLatin1String("none") ||
+        (value.startsWith(QLatin1String("message:")) && value.size() > 8))
+        return QString();
+    return QStringLiteral("expected random, none or message:TEXT");
+}
+
+QString checkDirections(const QString &value)
+{
+    return parseDirections(value) ? QString()
+                                  : QStringLiteral("expected easy, medium, hard or direction "
+                                                   "names separated by commas");
+}
+
+// A bar on standard error, drawn once a run has taken a second, at most ten
+// times a second.
+class Progress
+{
+public:
+    Progress(int total, bool quiet) : m_total(total), m_quiet(quiet) { m_clock.start(); }
+    void update(int done)
+    {
+        if (m_quiet)
+            return;
+        const qint64 ms = m_clock.elapsed();
+        if (ms < 1000 || (done < m_total && ms - m_lastDraw < 100))
+            return;
+        m_lastDraw = ms;
+        constexpr int kWidth = 30;
+        const int filled = m_total ? int(qint64(kWidth) * done / m_total) : kWidth;
+        QTextStream err(stderr);
+        err << "\r[" << QString(filled, QLatin1Char('#'))
+            << QString(kWidth - filled, QLatin1Char(' ')) << "] " << done << '/' << m_total << "  "
+            << QString::number(double(done) * 1000.0 / double(std::max<qint64>(ms, 1)), 'f', 0)
+            << " puzzles/s";
+        m_drawn = true;
+    }
+    void finish()
+    {
+        if (m_drawn)
+            QTextStream(stderr) << '\n';
+    }
+
+private:
+    QElapsedTimer m_clock;
+    int m_total;
+    bool m_quiet;
+    qint64 m_lastDraw = -1000;
+    bool m_drawn = false;
+};
+
+int usage(const QString &message)
+{
+    QTextStream(stderr) << commandName() << " generate: " << message << " (see " << commandName()
+                        << " generate --help)\n";
+    return kUsageError;
+}
+
+int runGenerate(const ParsedArgs &args)
+{
+    QTextStream err(stderr);
+    const bool fromWords = args.has(QStringLiteral("words"));
+    const bool fromPool = args.has(QStringLiteral("pool"));
+    if (fromWords == fromPool)
+        return usage(QStringLiteral("give either --words FILE or --pool FILE"));
+    if (fromPool && (!args.has(QStringLiteral("count")) || !args.has(QStringLiteral("per-puzzle"))))
+        return usage(QStringLiteral("--pool needs --count N and --per-puzzle K"));
+    if (!fromPool && (args.has(QStringLiteral("count")) || args.has(QStringLiteral("per-puzzle"))))
+        return usage(QStringLiteral("--count and --per-puzzle go with --pool"));
+    if (!args.has(QStringLiteral("out")))
+        return usage(QStringLiteral("give --out DIR"));
+
+    BatchOptions options;
+    options.size = args.value(QStringLiteral("size"), QStringLiteral("15")) == QLatin1String("30")
+                       ? GridSize::Large
+                       : GridSize::Small;
+    options.directions =
+        *parseDirections(args.value(QStringLiteral("directions"), QStringLiteral("hard")));
+    const QString fill = args.value(QStringLiteral("fill"), QStringLiteral("random"));
+    if (fill == QLatin1String("none")) {
+        options.fill = FillKind::None;
+    } else if (fill.startsWith(QLatin1String("message:"))) {
+        options.fill = FillKind::Message;
+        options.message = fill.mid(8);
+    }
+    if (args.has(QStringLiteral("seed")))
+        options.seed = std::uint32_t(args.intValue(QStringLiteral("seed")));
+    const bool strict = args.has(QStringLiteral("strict"));
+    const bool quiet = args.has(QStringLiteral("quiet"));
+
+    // The input.
+    const QString inputName =
+        args.value(fromWords ? QStringLiteral("words") : QStringLiteral("pool"));
+    QFile input;
+    const bool opened =
+        inputName == QLatin1String("-")
+            ? input.open(stdin, QIODevice::ReadOnly | QIODevice::Text)
+            : (input.setFileName(inputName), input.open(QIODevice::ReadOnly | QIODevice::Text));
+    if (!opened) {
+        err << commandName() << " generate: cannot read " << inputName << ": "
+            << input.errorString() << '\n';
+        return kUsageError;
+    }
+    PuzzleBatch batch(options);
+    InputResult read;
+    if (fromWords) {
+        read = readWordLists(input);
+    } else {
+        LcgState draw = batch.random().state();
+        read = readPool(input, args.intValue(QStringLiteral("count")),
+                        args.intValue(QStringLiteral("per-puzzle")), draw);
+    }
+    if (!read.ok) {
+        err << commandName() << " generate: " << inputName << ": " << read.error << '\n';
+        return kUsageError;
+    }
+    if (read.puzzles.empty()) {
+        err << commandName() << " generate: " << inputName << ": no word lists\n";
+        return kUsageError;
+    }
+
+    // Every puzzle is made before any is written, so that --strict can
+    // leave nothing behind.
+    const int count = int(read.puzzles.size());
+    std::vector<std::unique_ptr<PuzzleModel>> puzzles;
+    std::vector<Warning> warnings;
+    Progress progress(count, quiet);
+    for (int k = 0; k < count; ++k) {
+        puzzles.push_back(std::make_unique<PuzzleModel>(options.size, &batch.random()));
+        batch.make(read.puzzles[std::size_t(k)], *puzzles.back(), k + 1, warnings);
+        progress.update(k + 1);
+    }
+    progress.finish();
+    for (const Warning &w : warnings)
+        err << commandName() << " generate: " << (strict ? "error" : "warning") << ": puzzle "
+            << w.puzzle << ", " << w.text() << '\n';
+    if (strict && !warnings.empty()) {
+        err << commandName() << " generate: nothing written (--strict)\n";
+        return 1;
+    }
+
+    const QString outDir = args.value(QStringLiteral("out"));
+    if (!QDir().mkpath(outDir)) {
+        err << commandName() << " generate: cannot make the folder " << outDir << '\n';
+        return kUsageError;
+    }
+    const QDir dir(outDir);
+    for (int k = 0; k < count; ++k) {
+        const QString path = dir.filePath(puzzleFileName(options.size, k + 1, count));
+        if (const auto error = writePuzzle(*puzzles[std::size_t(k)], path)) {
+            err << commandName() << " generate: " << *error << '\n';
+            return kUsageError;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+CommandSpec generateCommand()
+{
+    CommandSpec c;
+    c.name = QStringLiteral("generate");
+    c.summary = QStringLiteral(
+        "Makes puzzles in bulk from word lists, with no window, and writes them as "
+        "puzzle-001.qrn (.qrn2 for 30x30), ... in the --out folder. Each word goes in "
+        "by the editor's random Add Word; a word that is not letters only, too long, "
+        "over the word limit or finds no place is left out with a warning naming its "
+        "input line (with --strict: exit 1 and nothing written). Exit 2 for a bad "
+        "command line, an unreadable input or an output that cannot be written.");
+    c.maxOperands = 0;
+    OptionSpec directions = OptionSpec::text(
+        QStringLiteral("directions"), QChar(), QStringLiteral("easy|medium|hard|LIST"),
+        QStringLiteral("the editor presets' directions, or names such as Right,Down "
+                       "(default hard)"));
+    directions.validate = checkDirections;
+    OptionSpec fill = OptionSpec::text(QStringLiteral("fill"), QChar(),
+                                       QStringLiteral("random|none|message:TEXT"),
+                                       QStringLiteral("how the blanks are filled (default "
+                                                      "random; a message is followed by "
+                                                      "random letters)"));
+    fill.validate = checkFill;
+    c.options = {
+        OptionSpec::text(QStringLiteral("words"), QChar(), QStringLiteral("FILE"),
+                         QStringLiteral("one puzzle per line, words separated by blanks or "
+                                        "commas; '-' reads standard input")),
+        OptionSpec::text(QStringLiteral("pool"), QChar(), QStringLiteral("FILE"),
+                         QStringLiteral("one word per line, drawn from for every puzzle")),
+        OptionSpec::integer(QStringLiteral("count"), QChar(), QStringLiteral("N"),
+                            QStringLiteral("with --pool: how many puzzles"), 1, 1000000),
+        OptionSpec::integer(QStringLiteral("per-puzzle"), QChar(), QStringLiteral("K"),
+                            QStringLiteral("with --pool: different words in each puzzle"), 1, 1000),
+        OptionSpec::choice(QStringLiteral("size"), QChar(),
+                           {QStringLiteral("15"), QStringLiteral("30")},
+                           QStringLiteral("the grid (default 15)")),
+        directions,
+        fill,
+        OptionSpec::integer(QStringLiteral("seed"), QChar(), QStringLiteral("N"),
+                            QStringLiteral("the same seed and input give the same files "
+                                           "(default: the clock, as in the editor)"),
+                            0, INT_MAX),
+        OptionSpec::text(QStringLiteral("title"), QChar(), QStringLiteral("TEXT"),
+                         QStringLiteral("the puzzles' title")),
+        OptionSpec::text(QStringLiteral("out"), QChar(), QStringLiteral("DIR"),
+                         QStringLiteral("the folder the puzzle files go to")),
+        OptionSpec::flag(QStringLiteral("strict"), QChar(),
+                         QStringLiteral("a word left out is an error: exit 1, nothing written")),
+        OptionSpec::flag(QStringLiteral("quiet"), QChar(),
+                         QStringLiteral("no progress bar on standard error")),
+    };
+    c.run = runGenerate;
+    return c;
+}
+
+} // namespace quarrin::cli

@@ -1,0 +1,197 @@
+#include "generate/puzzle_batch.h"
+
+#include "files/puzzle_file.h"
+
+#include <QRegularExpression>
+#include <QTextStream>
+
+#include <memory>
+
+namespace quarrin::generate {
+
+namespace {
+
+// Input lines, with blank lines and '#' comments left out, and their numbers.
+template <typename Visit> void forEachInputLine(QIODevice &in, Visit visit)
+{
+    QTextStream text(&in);
+    int number = 0;
+    while (!text.atEnd()) {
+        const QString line = text.readLine();
+        ++number;
+        const QString trimmed = line.trimmed();
+        if (trimmed.isEmpty() || trimmed.startsWith(QLatin1Char('#')))
+            continue;
+        visit(trimmed, number);
+    }
+}
+
+bool lettersOnly(const QString &word)
+{
+    for (const QChar c : word) {
+        if (!c.isLetter())
+            return false;
+    }
+    return true;
+}
+
+// The clock of a seeded run: the same ticks for the same seed.
+RandomGenerator::Clock seededClock(std::uint32_t seed)
+{
+    auto state = std::make_shared<std::uint64_t>(seed);
+    return [state] {
+        // splitmix64: well spread values from a counter
+        std::uint64_t z = (*state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        return z ^ (z >> 31);
+    };
+}
+
+} // namespace
+
+InputResult readWordLists(QIODevice &in)
+{
+    InputResult result;
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    forEachInputLine(in, [&](const QString &line, int number) {
+        PuzzleWords words;
+        for (const QString &w : line.split(separators, Qt::SkipEmptyParts))
+            words.push_back({w, number});
+        result.puzzles.push_back(std::move(words));
+    });
+    return result;
+}
+
+InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
+{
+    InputResult result;
+    std::vector<InputWord> pool;
+    QStringList seen;
+    forEachInputLine(in, [&](const QString &line, int number) {
+        if (!seen.contains(line)) {
+            seen << line;
+            pool.push_back({line, number});
+        }
+    });
+    if (int(pool.size()) < perPuzzle) {
+        result.ok = false;
+        result.error = QStringLiteral("the pool holds %1 different words, fewer than %2")
+                           .arg(pool.size())
+                           .arg(perPuzzle);
+        return result;
+    }
+    for (int p = 0; p < count; ++p) {
+        // The first perPuzzle places of a partial shuffle.
+        std::vector<InputWord> order = pool;
+        PuzzleWords words;
+        for (int k = 0; k < perPuzzle; ++k) {
+            const int pick = k + random.below(int(order.size()) - k);
+            std::swap(order[std::size_t(k)], order[std::size_t(pick)]);
+            words.push_back(order[std::size_t(k)]);
+        }
+        result.puzzles.push_back(std::move(words));
+    }
+    return result;
+}
+
+QString Warning::text() const
+{
+    return QStringLiteral("line %1: '%2': %3").arg(line).arg(word, reason);
+}
+
+std::optional<DirectionSet> parseDirections(const QString &text)
+{
+    DirectionSet set;
+    const auto add = [&set](std::initializer_list<Direction> ds) {
+        for (Direction d : ds)
+            set.set(d);
+    };
+    if (text == QLatin1String("easy")) {
+        add({Direction::Down, Direction::Right});
+        return set;
+    }
+    if (text == QLatin1String("medium")) {
+        add({Direction::Down, Direction::Right, Direction::DownRight, Direction::UpRight});
+        return set;
+    }
+    if (text == QLatin1String("hard"))
+        return DirectionSet::all();
+    for (const QString &name : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        const auto d = directionFromName(name.trimmed());
+        if (!d)
+            return std::nullopt;
+        set.set(*d);
+    }
+    if (set.isEmpty())
+        return std::nullopt;
+    return set;
+}
+
+PuzzleBatch::PuzzleBatch(const BatchOptions &options) : m_options(options)
+{
+    if (options.seed) {
+        m_random.setClock(seededClock(*options.seed));
+        m_random.setSeed(*options.seed);
+    }
+}
+
+void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
+                       std::vector<Warning> &warnings)
+{
+    const SizeSpec &spec = model.spec();
+    const auto warn = [&](const InputWord &w, const QString &reason) {
+        warnings.push_back({puzzleNumber, w.line, w.text, reason});
+    };
+    AddWordRequest add;
+    add.randomPosition = true;
+    add.allowed = m_options.directions;
+    for (const InputWord &w : words) {
+        if (!lettersOnly(w.text)) {
+            warn(w, QStringLiteral("not letters only"));
+            continue;
+        }
+        if (w.text.size() > spec.maxWordLength) {
+            warn(w, QStringLiteral("longer than %1 letters").arg(spec.maxWordLength));
+            continue;
+        }
+        if (model.wordCount() >= spec.maxWords) {
+            warn(w, QStringLiteral("more than %1 words in the puzzle").arg(spec.maxWords));
+            continue;
+        }
+        add.word = w.text;
+        if (!model.AddWord(add).placed)
+            warn(w, QStringLiteral("found no place"));
+    }
+    switch (m_options.fill) {
+    case FillKind::None:
+        break;
+    case FillKind::Message:
+        model.FillMessage(m_options.message);
+        model.FillRandom();
+        break;
+    case FillKind::Random:
+        model.FillRandom();
+        break;
+    }
+}
+
+QString puzzleFileName(GridSize size, int number, int count)
+{
+    const int width = std::max(3, int(QString::number(count).size()));
+    return QStringLiteral("puzzle-%1%2")
+        .arg(number, width, 10, QLatin1Char('0'))
+        .arg(QString::fromLatin1(sizeSpec(size).fileExtension));
+}
+
+std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path)
+{
+    // The editor's own save: a save file renamed over the name at the end.
+    PuzzleFile writer(model.spec().size);
+    const FileResult saved = writer.save(model, path);
+    if (!saved.ok)
+        return saved.error;
+    return std::nullopt;
+}
+
+} // namespace quarrin::generate

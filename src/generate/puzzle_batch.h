@@ -1,0 +1,113 @@
+#pragma once
+
+// Making puzzles in bulk from word lists, with no display: the core of
+// `word_quarrin generate`.
+//
+// Input is either one puzzle per line (words separated by blanks or commas;
+// blank lines and lines starting with '#' skipped) or a pool of words, one a
+// line, from which each puzzle draws a number of different words. Each word
+// goes into a fresh puzzle model by the editor's random "Add Word", with the
+// editor's rules: letters only, upper-cased, at most the size's longest word
+// and most words. A word that breaks a rule or finds no place becomes a
+// Warning naming its input line; the puzzle is made without it. Then the
+// blanks are filled as asked.
+//
+// With a seed, the same seed and input give the same puzzles: the generator's
+// clock is then a fixed sequence of ticks drawn from the seed. Without one the
+// clock is the real one, as in the editor.
+//
+// Puzzles are written as the editor saves them, each file under its final
+// name only once it is whole (a save file that is renamed at the end).
+
+#include "puzzle/puzzle_model.h"
+
+#include <QByteArray>
+#include <QIODevice>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace quarrin::generate {
+
+// One input word and the input line it came from (1-based).
+struct InputWord
+{
+    QString text;
+    int line = 0;
+};
+
+// The words of one puzzle, in order.
+using PuzzleWords = std::vector<InputWord>;
+
+struct InputResult
+{
+    bool ok = true;
+    QString error; // why the input could not be read
+    std::vector<PuzzleWords> puzzles;
+};
+
+// `--words`: one puzzle per line.
+InputResult readWordLists(QIODevice &in);
+// `--pool`: one word per line (blank and '#' lines skipped); `count` puzzles of
+// `perPuzzle` different words each, drawn with `random`. Fails when the pool
+// holds fewer than `perPuzzle` different words.
+InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random);
+
+enum class FillKind
+{
+    Random,
+    None,
+    Message, // the message first, then random letters in the blanks left
+};
+
+struct BatchOptions
+{
+    GridSize size = GridSize::Small;
+    DirectionSet directions = DirectionSet::all();
+    FillKind fill = FillKind::Random;
+    QString message;
+    std::optional<std::uint32_t> seed;
+};
+
+struct Warning
+{
+    int puzzle = 0; // 1-based
+    int line = 0;
+    QString word;
+    QString reason;
+    QString text() const; // "line 3: 'CAT2': not letters only"
+};
+
+// The direction sets of the editor's presets, or direction names separated by
+// commas; nothing for a text that is neither.
+std::optional<DirectionSet> parseDirections(const QString &text);
+
+class PuzzleBatch
+{
+public:
+    explicit PuzzleBatch(const BatchOptions &options);
+
+    // Makes one puzzle into `model` (which must be empty and of the batch's
+    // size), appending any warnings.
+    void make(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
+              std::vector<Warning> &warnings);
+
+    RandomGenerator &random() { return m_random; }
+
+private:
+    BatchOptions m_options;
+    RandomGenerator m_random;
+};
+
+// The name of puzzle `number` (1-based) among `count`: puzzle-001.qrn, ...
+QString puzzleFileName(GridSize size, int number, int count);
+
+// Writes the puzzle as the editor saves it, atomically: the file appears
+// under `path` only when it is complete. Returns an error message, or nothing.
+std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path);
+
+} // namespace quarrin::generate

@@ -1,0 +1,251 @@
+// Making puzzles in bulk: reading word lists and pools, the editor's word
+// rules as warnings, determinism with a seed, and files that load back in
+// the editor model with every word where its lists say.
+
+#include "files/puzzle_file.h"
+#include "generate/puzzle_batch.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quarrin;
+using namespace quarrin::generate;
+
+namespace {
+
+InputResult wordLists(const QByteArray &text)
+{
+    QBuffer buffer;
+    buffer.setData(text);
+    buffer.open(QIODevice::ReadOnly);
+    return readWordLists(buffer);
+}
+
+QStringList texts(const PuzzleWords &words)
+{
+    QStringList out;
+    for (const InputWord &w : words)
+        out << w.text;
+    return out;
+}
+
+// Makes every puzzle of `text` with a seed and returns the saved bytes.
+QList<QByteArray> makeAll(const QByteArray &text, GridSize size, std::uint32_t seed,
+                          std::vector<Warning> *warnings = nullptr)
+{
+    BatchOptions options;
+    options.size = size;
+    options.seed = seed;
+    PuzzleBatch batch(options);
+    std::vector<Warning> ignored;
+    QList<QByteArray> out;
+    int number = 0;
+    for (const PuzzleWords &words : wordLists(text).puzzles) {
+        PuzzleModel model(size, &batch.random());
+        batch.make(words, model, ++number, warnings ? *warnings : ignored);
+        QBuffer file;
+        file.open(QIODevice::WriteOnly);
+        PuzzleFile writer(size);
+        if (!writer.save(model, file).ok)
+            return {};
+        out << file.data();
+    }
+    return out;
+}
+
+} // namespace
+
+class TestPuzzleBatch : public QObject
+{
+    Q_OBJECT
+private slots:
+    void wordListsSkipBlankAndCommentLines()
+    {
+        const InputResult read = wordLists("# animals\n"
+                                           "cat dog,horse\n"
+                                           "\n"
+                                           "   \n"
+                                           "  # not a puzzle\n"
+                                           "owl ,  ,emu\t yak\n");
+        QVERIFY(read.ok);
+        QCOMPARE(int(read.puzzles.size()), 2);
+        QCOMPARE(texts(read.puzzles[0]), (QStringList{"cat", "dog", "horse"}));
+        QCOMPARE(texts(read.puzzles[1]), (QStringList{"owl", "emu", "yak"}));
+        QCOMPARE(read.puzzles[0][2].line, 2);
+        QCOMPARE(read.puzzles[1][0].line, 6);
+    }
+
+    void poolDrawsDifferentWordsForEachPuzzle()
+    {
+        QBuffer buffer;
+        buffer.setData("apple\npear\n# fruit\nplum\n\nfig\nkiwi\npear\n");
+        buffer.open(QIODevice::ReadOnly);
+        LcgState random{99};
+        const InputResult read = readPool(buffer, 20, 4, random);
+        QVERIFY(read.ok);
+        QCOMPARE(int(read.puzzles.size()), 20);
+        QSet<QString> used;
+        for (const PuzzleWords &words : read.puzzles) {
+            const QStringList list = texts(words);
+            QCOMPARE(list.size(), 4);
+            QCOMPARE(QSet<QString>(list.begin(), list.end()).size(), 4); // all different
+            used.unite(QSet<QString>(list.begin(), list.end()));
+        }
+        QCOMPARE(used.size(), 5); // the pool's five different words all come up
+
+        buffer.seek(0);
+        const InputResult tooFew = readPool(buffer, 1, 6, random);
+        QVERIFY(!tooFew.ok);
+        QVERIFY(tooFew.error.contains(QLatin1String("5 different words")));
+    }
+
+    void wordRulesBecomeWarnings_data()
+    {
+        QTest::addColumn<bool>("large");
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<int>("placed");
+        QTest::addColumn<QStringList>("warnings");
+        QTest::newRow("a digit") << false << QByteArray("cat ca7 dog") << 2
+                                 << QStringList{"line 1: 'ca7': not letters only"};
+        QTest::newRow("15 letters on 15x15")
+            << false << QByteArray("abcdefghijklmn abcdefghijklmno") << 1
+            << QStringList{"line 1: 'abcdefghijklmno': longer than 14 letters"};
+        QTest::newRow("23 letters on 30x30")
+            << true << QByteArray("abcdefghijklmnopqrstuv abcdefghijklmnopqrstuvw") << 1
+            << QStringList{"line 1: 'abcdefghijklmnopqrstuvw': longer than 22 letters"};
+        QByteArray nineteen;
+        for (int k = 0; k < 19; ++k)
+            nineteen += QByteArray(1, char('a' + k)) + "x ";
+        QTest::newRow("19 words on 15x15")
+            << false << nineteen << 18
+            << QStringList{"line 1: 'sx': more than 18 words in the puzzle"};
+    }
+    void wordRulesBecomeWarnings()
+    {
+        QFETCH(bool, large);
+        QFETCH(QByteArray, line);
+        QFETCH(int, placed);
+        QFETCH(QStringList, warnings);
+        const GridSize size = large ? GridSize::Large : GridSize::Small;
+        BatchOptions options;
+        options.size = size;
+        options.seed = 5;
+        PuzzleBatch batch(options);
+        PuzzleModel model(size, &batch.random());
+        std::vector<Warning> got;
+        batch.make(wordLists("\n" + line).puzzles.at(0), model, 1, got);
+        QStringList gotTexts;
+        for (const Warning &w : got)
+            gotTexts << w.text();
+        QCOMPARE(gotTexts.replaceInStrings("line 2", "line 1"), warnings);
+        QCOMPARE(model.wordCount(), placed);
+    }
+
+    void aWordWithNoPlaceIsAWarning()
+    {
+        BatchOptions options;
+        options.seed = 1;
+        options.directions = *parseDirections(QStringLiteral("Right"));
+        PuzzleBatch batch(options);
+        PuzzleModel model(GridSize::Small, &batch.random());
+        std::vector<Warning> warnings;
+        // Fifteen rows of fourteen letters going right leave no room for a sixteenth.
+        PuzzleWords words;
+        for (int k = 0; k < 16; ++k)
+            words.push_back({QString(14, QLatin1Char('A' + k)), k + 1});
+        batch.make(words, model, 1, warnings);
+        QCOMPARE(model.wordCount(), 15);
+        QCOMPARE(int(warnings.size()), 1);
+        QCOMPARE(warnings[0].text(), QStringLiteral("line 16: 'PPPPPPPPPPPPPP': found no place"));
+    }
+
+    void sameSeedSameBytes()
+    {
+        const QByteArray lists = "cat dog horse\nowl emu yak gnu\nant bee\n";
+        for (const GridSize size : {GridSize::Small, GridSize::Large}) {
+            const QList<QByteArray> a = makeAll(lists, size, 42);
+            QCOMPARE(a.size(), 3);
+            QCOMPARE(a[0].size(), sizeSpec(size).recordBytes);
+            QCOMPARE(makeAll(lists, size, 42), a);
+            QVERIFY(makeAll(lists, size, 43) != a);
+        }
+    }
+
+    void writtenPuzzlesLoadBackWithTheirWords()
+    {
+        QTemporaryDir dir;
+        const QByteArray lists = "Cat Dog Horse Zebra\nparrot,swallow,heron,owl\n";
+        for (const GridSize size : {GridSize::Small, GridSize::Large}) {
+            BatchOptions options;
+            options.size = size;
+            options.seed = 3;
+            PuzzleBatch batch(options);
+            const InputResult read = wordLists(lists);
+            for (int k = 0; k < int(read.puzzles.size()); ++k) {
+                PuzzleModel model(size, &batch.random());
+                std::vector<Warning> warnings;
+                batch.make(read.puzzles[std::size_t(k)], model, k + 1, warnings);
+                QVERIFY(warnings.empty());
+                const QString path =
+                    dir.filePath(puzzleFileName(size, k + 1, int(read.puzzles.size())));
+                QVERIFY(!writePuzzle(model, path));
+
+                RandomGenerator random;
+                PuzzleModel loaded(size, &random);
+                PuzzleFile file(size);
+                QVERIFY(file.load(loaded, path).ok);
+                QStringList expected;
+                for (const InputWord &w : read.puzzles[std::size_t(k)])
+                    expected << w.text.toUpper();
+                QCOMPARE(loaded.log(), expected);
+                for (int w = 0; w < loaded.wordCount(); ++w) {
+                    const QStringList xy = loaded.positions().at(w).split(QStringLiteral(", "));
+                    const auto dir = directionFromName(loaded.directionMemo().at(w));
+                    QVERIFY(dir);
+                    const DirectionInfo &info = directionInfo(*dir);
+                    const QString &word = loaded.log().at(w);
+                    for (int p = 0; p < word.size(); ++p)
+                        QCOMPARE(loaded
+                                     .cell(xy[0].toInt() - 1 + p * info.columnStep,
+                                           xy[1].toInt() - 1 + p * info.rowStep)
+                                     .at(0),
+                                 word.at(p));
+                }
+            }
+        }
+        QVERIFY(QFile::exists(dir.filePath("puzzle-001.qrn")));
+        QVERIFY(QFile::exists(dir.filePath("puzzle-002.qrn2")));
+        QCOMPARE(puzzleFileName(GridSize::Small, 7, 1500), QStringLiteral("puzzle-0007.qrn"));
+    }
+
+    void directionsOption_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QStringList>("names"); // empty: refused
+        QTest::newRow("easy") << "easy" << QStringList{"Down", "Right"};
+        QTest::newRow("medium") << "medium"
+                                << QStringList{"Down", "Right", "Up-Right", "Down-Right"};
+        QTest::newRow("list") << "Up,Down-Left" << QStringList{"Up", "Down-Left"};
+        QTest::newRow("unknown name") << "Up,Sideways" << QStringList();
+        QTest::newRow("wrong case") << "right" << QStringList();
+        QTest::newRow("nothing") << "," << QStringList();
+    }
+    void directionsOption()
+    {
+        QFETCH(QString, text);
+        QFETCH(QStringList, names);
+        const auto set = parseDirections(text);
+        QCOMPARE(set.has_value(), !names.isEmpty());
+        if (!set)
+            return;
+        for (const auto &info : directionTable())
+            QCOMPARE(set->contains(info.direction), names.contains(QLatin1String(info.name)));
+        QVERIFY(*parseDirections(QStringLiteral("hard")) == DirectionSet::all());
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPuzzleBatch)
+#include "test_puzzle_batch.moc"
