@@ -2,9 +2,15 @@
 
 #include "files/puzzle_file.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
 
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
 #include <memory>
 
 namespace quarrin::generate {
@@ -186,11 +192,30 @@ QString puzzleFileName(GridSize size, int number, int count)
 
 std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path)
 {
-    // The editor's own save: a save file renamed over the name at the end.
+    // Written whole under a hidden name in the same folder, then renamed over
+    // the final name, so that an interrupted run leaves no cut file under it.
+    // (The editor's save also syncs the disk before the rename; a thousand
+    // such syncs would take seconds, and an interrupted run is what matters
+    // here.)
+    const QFileInfo info(path);
+    const QString part =
+        info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".part"));
+    QFile file(part);
+    const auto failed = [&](const QString &why) {
+        file.remove();
+        return QStringLiteral("cannot write %1: %2").arg(path, why);
+    };
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+        return failed(file.errorString());
     PuzzleFile writer(model.spec().size);
-    const FileResult saved = writer.save(model, path);
+    const FileResult saved = writer.save(model, file);
     if (!saved.ok)
-        return saved.error;
+        return failed(saved.error);
+    if (!file.flush())
+        return failed(file.errorString());
+    file.close();
+    if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
+        return failed(QString::fromLocal8Bit(std::strerror(errno)));
     return std::nullopt;
 }
 

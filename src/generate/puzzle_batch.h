@@ -16,8 +16,8 @@
 // clock is then a fixed sequence of ticks drawn from the seed. Without one the
 // clock is the real one, as in the editor.
 //
-// Puzzles are written as the editor saves them, each file under its final
-// name only once it is whole (a save file that is renamed at the end).
+// Puzzles are written with the editor's record writer, each file under its
+// final name only once it is whole (written aside, then renamed).
 
 #include "puzzle/puzzle_model.h"
 

@@ -8,6 +8,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -192,6 +193,16 @@ private slots:
                 const QString path =
                     dir.filePath(puzzleFileName(size, k + 1, int(read.puzzles.size())));
                 QVERIFY(!writePuzzle(model, path));
+                // The bytes are the editor's save of the same puzzle.
+                QFile written(path);
+                QVERIFY(written.open(QIODevice::ReadOnly));
+                const QString editorPath = path + QStringLiteral(".editor");
+                QVERIFY(PuzzleFile(size).save(model, editorPath).ok);
+                QFile editorSaved(editorPath);
+                QVERIFY(editorSaved.open(QIODevice::ReadOnly));
+                QCOMPARE(written.readAll(), editorSaved.readAll());
+                QVERIFY(!QFile::exists(dir.filePath(QLatin1Char('.') + QFileInfo(path).fileName() +
+                                                    QStringLiteral(".part"))));
 
                 RandomGenerator random;
                 PuzzleModel loaded(size, &random);
