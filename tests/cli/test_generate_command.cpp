@@ -1,0 +1,178 @@
+// `word_quarrin generate` run as a real program with no display: each bad
+// option value, --strict, determinism with --seed, and the written files.
+
+#include "files/puzzle_file.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quarrin;
+
+namespace {
+
+struct Run
+{
+    int status = -1;
+    QString out;
+    QString err;
+};
+
+} // namespace
+
+class TestGenerateCommand : public QObject
+{
+    Q_OBJECT
+
+    QTemporaryDir m_dir;
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    Run run(const QStringList &args, const QByteArray &input = QByteArray()) const
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(m_dir.path());
+        p.start(QStringLiteral(WORD_QUARRIN_PROGRAM), QStringList{"generate"} + args);
+        p.write(input);
+        p.closeWriteChannel();
+        Run r;
+        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
+            return r;
+        r.status = p.exitCode();
+        r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
+        r.err = QString::fromLocal8Bit(p.readAllStandardError());
+        return r;
+    }
+
+    static QByteArray contents(const QString &file)
+    {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QFile words(path("words.txt"));
+        QVERIFY(words.open(QIODevice::WriteOnly));
+        words.write("# two puzzles\ncat dog horse\n\nowl, emu, yak, gnu\n");
+        words.close();
+        QFile bad(path("bad.txt"));
+        QVERIFY(bad.open(QIODevice::WriteOnly));
+        bad.write("cat d0g\nabcdefghijklmnopqrstuvwxyz owl\n");
+    }
+
+    void badCommandLines_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("named"); // what the one-line message names
+        QTest::newRow("size") << QStringList{"--words", "words.txt", "--out", "o", "--size", "20"}
+                              << "--size";
+        QTest::newRow("directions")
+            << QStringList{"--words", "words.txt", "--out", "o", "--directions", "Sideways"}
+            << "--directions";
+        QTest::newRow("fill") << QStringList{"--words", "words.txt", "--out",
+                                             "o",       "--fill",    "paint"}
+                              << "--fill";
+        QTest::newRow("empty message")
+            << QStringList{"--words", "words.txt", "--out", "o", "--fill", "message:"} << "--fill";
+        QTest::newRow("seed") << QStringList{"--words", "words.txt", "--out", "o", "--seed", "x1"}
+                              << "--seed";
+        QTest::newRow("count") << QStringList{"--pool",       "words.txt", "--count", "0",
+                                              "--per-puzzle", "2",         "--out",   "o"}
+                               << "--count";
+        QTest::newRow("unknown option")
+            << QStringList{"--words", "words.txt", "--out", "o", "--colour", "red"} << "--colour";
+        QTest::newRow("no input") << QStringList{"--out", "o"} << "--words";
+        QTest::newRow("both inputs")
+            << QStringList{"--words", "words.txt", "--pool", "words.txt", "--out", "o"}
+            << "--words";
+        QTest::newRow("pool without count")
+            << QStringList{"--pool", "words.txt", "--out", "o"} << "--count";
+        QTest::newRow("no output") << QStringList{"--words", "words.txt"} << "--out";
+        QTest::newRow("unreadable input")
+            << QStringList{"--words", "missing.txt", "--out", "o"} << "missing.txt";
+    }
+    void badCommandLines()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, named);
+        const Run r = run(args);
+        QCOMPARE(r.status, 2);
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines.size(), 1);
+        QVERIFY2(lines[0].contains(named), qPrintable(lines[0]));
+        QVERIFY(!QDir(path("o")).exists());
+    }
+
+    void strictWritesNothing()
+    {
+        const Run loose = run({"--words", "bad.txt", "--out", "loose", "--seed", "1", "--quiet"});
+        QCOMPARE(loose.status, 0);
+        QVERIFY2(loose.err.contains("line 1: 'd0g': not letters only"), qPrintable(loose.err));
+        QVERIFY(loose.err.contains("line 2: 'abcdefghijklmnopqrstuvwxyz': longer than 14"));
+        QCOMPARE(QDir(path("loose")).entryList(QDir::Files),
+                 (QStringList{"puzzle-001.qrn", "puzzle-002.qrn"}));
+
+        const Run strict = run({"--words", "bad.txt", "--out", "strict", "--strict"});
+        QCOMPARE(strict.status, 1);
+        QVERIFY(strict.err.contains("'d0g'"));
+        QVERIFY(!QDir(path("strict")).exists());
+    }
+
+    void seedGivesTheSameFiles()
+    {
+        for (const QString size : {"15", "30"}) {
+            const QString ext = size == "15" ? ".qrn" : ".qrn2";
+            const QStringList common{"--size", size, "--seed", "9", "--quiet"};
+            QCOMPARE(run(QStringList{"--words", "words.txt", "--out", "a" + size} + common).status,
+                     0);
+            // The same lists from standard input, and another seed.
+            QFile words(path("words.txt"));
+            QVERIFY(words.open(QIODevice::ReadOnly));
+            QCOMPARE(run(QStringList{"--words", "-", "--out", "b" + size} + common, words.readAll())
+                         .status,
+                     0);
+            QCOMPARE(
+                run({"--words", "words.txt", "--out", "c" + size, "--size", size, "--seed", "10"})
+                    .status,
+                0);
+            for (const QString name : {"puzzle-001", "puzzle-002"}) {
+                const QByteArray a = contents(path("a" + size + "/" + name + ext));
+                QCOMPARE(a.size(),
+                         sizeSpec(size == "15" ? GridSize::Small : GridSize::Large).recordBytes);
+                QCOMPARE(contents(path("b" + size + "/" + name + ext)), a);
+                QVERIFY(contents(path("c" + size + "/" + name + ext)) != a);
+            }
+        }
+    }
+
+    void writtenPuzzlesLoad()
+    {
+        QCOMPARE(
+            run({"--words", "words.txt", "--out", "load", "--seed", "4", "--fill", "none"}).status,
+            0);
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        PuzzleFile file(GridSize::Small);
+        QVERIFY(file.load(model, path("load/puzzle-002.qrn")).ok);
+        QCOMPARE(model.log(), (QStringList{"OWL", "EMU", "YAK", "GNU"}));
+        // No fill: only the words' letters are in the grid (blanks are spaces).
+        int letters = 0;
+        for (int c = 0; c < 15; ++c)
+            for (int r = 0; r < 15; ++r)
+                letters += model.cell(c, r).startsWith(QLatin1Char(' ')) ? 0 : 1;
+        QVERIFY(letters > 0 && letters <= 12);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestGenerateCommand)
+#include "test_generate_command.moc"
