@@ -1,0 +1,41 @@
+#!/usr/bin/env bash
+# Times `word_quarrin generate` making 1,000 15x15 puzzles into .qrn files
+# from the shared 15x15 word lists (each of their 200 lines used five times).
+# The lists are in ../shared/bench beside the checkout (QUARRIN_SHARED
+# overrides); the program is BUILD_DIR/src/app/word_quarrin (BUILD_DIR
+# defaults to build-rel). Prints the median wall time of RUNS runs.
+#
+# Usage: bench/generate_files.sh [runs=5]
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+shared=${QUARRIN_SHARED:-$repo/../shared/bench}
+build=${BUILD_DIR:-$repo/build-rel}
+runs=${1:-5}
+if [[ ! -f $shared/words_15x15.txt ]]; then
+    echo "generate_files: $shared/words_15x15.txt not found; the shared benchmark folder is" >&2
+    echo "expected at ../shared/bench beside the checkout; set QUARRIN_SHARED to its path." >&2
+    exit 2
+fi
+if [[ ! -f $build/CMakeCache.txt ]]; then
+    cmake -S "$repo" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+cmake --build "$build" --target word_quarrin >/dev/null
+program=$build/src/app/word_quarrin
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for _ in 1 2 3 4 5; do cat "$shared/words_15x15.txt"; done >"$work/lists.txt"
+
+times=()
+for ((r = 1; r <= runs; ++r)); do
+    rm -rf "$work/out"
+    start=$(date +%s.%N)
+    "$program" generate --words "$work/lists.txt" --out "$work/out" --seed "$r" --quiet 2>/dev/null
+    end=$(date +%s.%N)
+    made=$(find "$work/out" -name 'puzzle-*.qrn' | wc -l)
+    t=$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", b - a}')
+    times+=("$t")
+    echo "run $r: $made puzzles in ${t}s"
+done
+echo "median: $(printf '%s\n' "${times[@]}" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}')s for 1,000 puzzles (target < 1 s)"
