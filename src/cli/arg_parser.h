@@ -108,6 +108,10 @@ struct CommandSpec
     int maxOperands = -1; // -1: any number
     std::vector<OptionSpec> options;
     bool needsDisplay = false; // runs the windows (only the program itself)
+    // Draws pages without a window (fonts, a PDF): runs with a GUI application
+    // on the offscreen platform rather than a core one. Asked of the parsed
+    // command line; unset means no.
+    std::function<bool(const ParsedArgs &)> drawsPages;
     // Runs the command after a successful parse; returns the exit status.
     std::function<int(const ParsedArgs &)> run;
 };

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 
@@ -105,6 +106,15 @@ Invocation dispatch(int argc, char **argv)
     // No display: a core application only, with the names the windows use,
     // so both find the same configuration folder.
     QCoreApplication::setApplicationName(programName());
+    if (command.drawsPages && command.drawsPages(parsed.args)) {
+        // Pages are drawn with the toolkit's fonts but never shown: the
+        // offscreen platform needs no display, and is picked before the
+        // application exists.
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        inv.exitStatus = command.run ? command.run(parsed.args) : 0;
+        return inv;
+    }
     QCoreApplication app(argc, argv);
     inv.exitStatus = command.run ? command.run(parsed.args) : 0;
     return inv;

@@ -2,14 +2,17 @@
 // writes them as puzzle files, with no display. Exit status 0 when done, 1
 // when --strict found a word that broke a rule or found no place (nothing is
 // written then), 2 for a bad command line, an unreadable input or an output
-// that cannot be written.
+// that cannot be written. --pdf also writes a puzzle book.
 
 #include "cli/commands.h"
 #include "generate/puzzle_batch.h"
+#include "print/puzzle_book.h"
+#include "puzzle/puzzle_snapshot.h"
 
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLocale>
 #include <QTextStream>
 
 #include <memory>
@@ -90,8 +93,8 @@ int runGenerate(const ParsedArgs &args)
         return usage(QStringLiteral("--pool needs --count N and --per-puzzle K"));
     if (!fromPool && (args.has(QStringLiteral("count")) || args.has(QStringLiteral("per-puzzle"))))
         return usage(QStringLiteral("--count and --per-puzzle go with --pool"));
-    if (!args.has(QStringLiteral("out")))
-        return usage(QStringLiteral("give --out DIR"));
+    if (!args.has(QStringLiteral("out")) && !args.has(QStringLiteral("pdf")))
+        return usage(QStringLiteral("give --out DIR or --pdf FILE, or both"));
 
     BatchOptions options;
     options.size = args.value(QStringLiteral("size"), QStringLiteral("15")) == QLatin1String("30")
@@ -162,6 +165,30 @@ int runGenerate(const ParsedArgs &args)
         return 1;
     }
 
+    if (args.has(QStringLiteral("pdf"))) {
+        // The book: "TITLE 1", "TITLE 2", ... with the keys at the back.
+        std::vector<PageDescription> pages;
+        for (int k = 0; k < count; ++k) {
+            PuzzleSnapshot snapshot;
+            takeSnapshot(*puzzles[std::size_t(k)], snapshot);
+            PageDescription page = PageDescription::standard(options.size, snapshot);
+            page.title = args.value(QStringLiteral("title"), page.title) + QLatin1Char(' ') +
+                         QString::number(k + 1);
+            pages.push_back(std::move(page));
+        }
+        const QString paper = args.value(QStringLiteral("paper"));
+        const bool letter = paper.isEmpty()
+                                ? QLocale().measurementSystem() == QLocale::ImperialUSSystem
+                                : paper == QLatin1String("letter");
+        const QString error =
+            writePuzzleBook(args.value(QStringLiteral("pdf")), pages, bookPaper(letter));
+        if (!error.isEmpty()) {
+            err << commandName() << " generate: " << error << '\n';
+            return kUsageError;
+        }
+    }
+    if (!args.has(QStringLiteral("out")))
+        return 0;
     const QString outDir = args.value(QStringLiteral("out"));
     if (!QDir().mkpath(outDir)) {
         err << commandName() << " generate: cannot make the folder " << outDir << '\n';
@@ -226,12 +253,19 @@ CommandSpec generateCommand()
                          QStringLiteral("the puzzles' title")),
         OptionSpec::text(QStringLiteral("out"), QChar(), QStringLiteral("DIR"),
                          QStringLiteral("the folder the puzzle files go to")),
+        OptionSpec::text(QStringLiteral("pdf"), QChar(), QStringLiteral("FILE"),
+                         QStringLiteral("a puzzle book: one puzzle a page, titled \"TITLE 1\", "
+                                        "..., the answer keys at the back")),
+        OptionSpec::choice(QStringLiteral("paper"), QChar(),
+                           {QStringLiteral("a4"), QStringLiteral("letter")},
+                           QStringLiteral("the book's paper (default: after the locale)")),
         OptionSpec::flag(QStringLiteral("strict"), QChar(),
                          QStringLiteral("a word left out is an error: exit 1, nothing written")),
         OptionSpec::flag(QStringLiteral("quiet"), QChar(),
                          QStringLiteral("no progress bar on standard error")),
     };
     c.run = runGenerate;
+    c.drawsPages = [](const ParsedArgs &args) { return args.has(QStringLiteral("pdf")); };
     return c;
 }
 

@@ -6,6 +6,8 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -171,6 +173,43 @@ private slots:
             for (int r = 0; r < 15; ++r)
                 letters += model.cell(c, r).startsWith(QLatin1Char(' ')) ? 0 : 1;
         QVERIFY(letters > 0 && letters <= 12);
+    }
+
+    void bookHasEveryPuzzleThenTheKeys()
+    {
+        if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty() ||
+            QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
+            QSKIP("pdfinfo and pdftotext (poppler-utils) are not installed");
+        QFile lists(path("five.txt"));
+        QVERIFY(lists.open(QIODevice::WriteOnly));
+        lists.write("cat dog\nowl emu\nant bee\nyak gnu\nelk ram\n");
+        lists.close();
+        const Run r = run({"--words", "five.txt", "--pdf", "book.pdf", "--title", "Farm", "--paper",
+                           "letter", "--seed", "2"});
+        QCOMPARE(r.status, 0);
+        QVERIFY(!QDir(path("o")).exists());
+
+        QProcess info;
+        info.start(QStringLiteral("pdfinfo"), {path("book.pdf")});
+        QVERIFY(info.waitForFinished(30000));
+        const QString meta = QString::fromLocal8Bit(info.readAllStandardOutput());
+        // Five puzzle pages, then the five keys four to a page.
+        QVERIFY2(meta.contains(QRegularExpression(QStringLiteral("Pages:\\s+7\\n"))),
+                 qPrintable(meta));
+        QVERIFY(meta.contains(QLatin1String("612 x 792 pts (letter)")));
+
+        QProcess text;
+        text.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("book.pdf"), "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QStringList pages =
+            QString::fromUtf8(text.readAllStandardOutput()).split(QLatin1Char('\f'));
+        for (int k = 1; k <= 5; ++k) {
+            QVERIFY2(pages.at(k - 1).contains(QStringLiteral("Farm %1").arg(k)),
+                     qPrintable(pages.at(k - 1)));
+            QVERIFY(
+                pages.at(5 + (k - 1) / 4).contains(QStringLiteral("Farm %1 – Answer Key").arg(k)));
+        }
+        QVERIFY(pages.at(0).contains(QLatin1String("CAT")));
     }
 };
 
