@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Times `word_quarrin generate` making 1,000 15x15 puzzles into .qrn files
-# from the shared 15x15 word lists (each of their 200 lines used five times).
+# from the shared 15x15 word lists (each of their 200 lines used five times),
+# and a 200-puzzle book with its keys as PDF (the 200 lines once).
 # The lists are in ../shared/bench beside the checkout (QUARRIN_SHARED
 # overrides); the program is BUILD_DIR/src/app/word_quarrin (BUILD_DIR
 # defaults to build-rel). Prints the median wall time of RUNS runs.
@@ -39,3 +40,15 @@ for ((r = 1; r <= runs; ++r)); do
     echo "run $r: $made puzzles in ${t}s"
 done
 echo "median: $(printf '%s\n' "${times[@]}" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}')s for 1,000 puzzles (target < 1 s)"
+
+times=()
+for ((r = 1; r <= runs; ++r)); do
+    start=$(date +%s.%N)
+    "$program" generate --words "$shared/words_15x15.txt" --pdf "$work/book.pdf" --seed "$r" \
+        --quiet 2>/dev/null
+    end=$(date +%s.%N)
+    t=$(awk -v a="$start" -v b="$end" 'BEGIN {printf "%.3f", b - a}')
+    times+=("$t")
+    echo "book run $r: ${t}s"
+done
+echo "median: $(printf '%s\n' "${times[@]}" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}')s for a 200-puzzle book with keys (target < 5 s)"
