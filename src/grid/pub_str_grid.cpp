@@ -265,6 +265,10 @@ void TPubStrGrid::ClearCells()
 
 void TPubStrGrid::updateCell(int col, int row)
 {
+    // update() ignores a hidden grid; finding the cell's place costs a walk
+    // over every column and row before it, so skip it as well.
+    if (!isVisible() || !updatesEnabled())
+        return;
     const QRect r = cellRect(col, row);
     if (r.isValid())
         update(r);
