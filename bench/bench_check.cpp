@@ -61,9 +61,9 @@ bool makePuzzle(PuzzleModel &model, const QStringList &words)
         add.word = word.left(model.spec().maxWordLength);
         add.randomPosition = true;
         add.allowed = DirectionSet::all();
-        model.AddWord(add);
+        model.addWord(add);
     }
-    model.FillRandom();
+    model.fillRandom();
     return model.wordCount() > 0;
 }
 

@@ -63,7 +63,7 @@ public:
     void makeFull()
     {
         PuzzleModel &model = m_window.model();
-        model.Clear();
+        model.clear();
         AddWordRequest add;
         add.randomPosition = true;
         add.allowed = DirectionSet::all();
@@ -77,9 +77,9 @@ public:
             add.word = QString::fromLatin1(words[attempt % 28]);
             if (model.log().contains(add.word))
                 add.word += QString(QChar('A' + attempt % 26));
-            model.AddWord(add);
+            model.addWord(add);
         }
-        model.FillRandom();
+        model.fillRandom();
         m_window.showPuzzle();
         repaint();
     }
@@ -161,11 +161,11 @@ int main(int argc, char **argv)
         bench.button("Button7")->click();
     });
     bench.time("Random Position on / off", click("CheckBox1"));
-    bench.time("Delete list drop-down refresh", [&] { window.ComboBox1DropDown(); });
+    bench.time("Delete list drop-down refresh", [&] { window.refreshDeleteList(); });
     bench.time("Remove random characters and message", click("removeRandom"), full);
     bench.time("Fill blank with Random", click("Button1"), [&] {
         full();
-        window.model().RemoveFill();
+        window.model().removeFill();
         window.showPuzzle();
         bench.repaint();
     });
@@ -177,7 +177,7 @@ int main(int argc, char **argv)
         },
         [&] {
             full();
-            window.model().RemoveFill();
+            window.model().removeFill();
             window.showPuzzle();
             bench.repaint();
         });
@@ -201,7 +201,7 @@ int main(int argc, char **argv)
             const QString word = model.log().at(last);
             const QStringList xy = model.positions().at(last).split(QStringLiteral(", "));
             const QString direction = model.directionMemo().at(last);
-            model.DeleteWord(last);
+            model.deleteWord(last);
             window.showPuzzle();
             setText("wordEB", word);
             setText("xPos", xy.value(0));
@@ -221,9 +221,9 @@ int main(int argc, char **argv)
             full();
             randomPosition(true);
             PuzzleModel &model = window.model();
-            model.RemoveFill();
+            model.removeFill();
             const QString word = model.log().last();
-            model.DeleteWord(model.wordCount() - 1);
+            model.deleteWord(model.wordCount() - 1);
             window.showPuzzle();
             setText("wordEB", word);
             bench.repaint();

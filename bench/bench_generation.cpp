@@ -84,8 +84,8 @@ int main(int argc, char **argv)
         PuzzleModel model(size, &random);
         int placed = 0;
         for (const AddWordRequest &add : list)
-            placed += model.AddWord(add).placed ? 1 : 0;
-        model.FillRandom();
+            placed += model.addWord(add).placed ? 1 : 0;
+        model.fillRandom();
         checksum += model.cellAt(int(next % 7), int(next % 5)).letter;
         return placed;
     };

@@ -73,9 +73,9 @@ void generate(benchmark::State &state, GridSize size, const char *listName)
         PuzzleModel model(size, &random);
         for (const AddWordRequest &add : requests[next]) {
             ++words;
-            placed += model.AddWord(add).placed ? 1 : 0;
+            placed += model.addWord(add).placed ? 1 : 0;
         }
-        model.FillRandom();
+        model.fillRandom();
         benchmark::DoNotOptimize(model.revision());
         next = (next + 1) % requests.size();
     }
@@ -101,10 +101,10 @@ void BM_AddWordFailsOnFullGrid(benchmark::State &state)
 {
     RandomGenerator random;
     PuzzleModel model(GridSize::Large, &random);
-    model.FillRandom(); // every cell holds a letter: nothing long fits
+    model.fillRandom(); // every cell holds a letter: nothing long fits
     const AddWordRequest add = randomRequest(QString(22, QLatin1Char('Q')));
     for (auto _ : state) {
-        const CommandOutcome out = model.AddWord(add);
+        const CommandOutcome out = model.addWord(add);
         if (out.placed) {
             state.SkipWithError("the word was placed");
             break;
@@ -121,9 +121,9 @@ PuzzleModel fullLargePuzzle(RandomGenerator &random)
     const QStringList words =
         puzzles.isEmpty() ? QStringList{"CROSSWORD", "DICTIONARY", "ALPHABET"} : puzzles.first();
     for (const QString &w : words)
-        model.AddWord(randomRequest(w));
-    model.FillMessage(QStringLiteral("a hidden message"));
-    model.FillRandom();
+        model.addWord(randomRequest(w));
+    model.fillMessage(QStringLiteral("a hidden message"));
+    model.fillRandom();
     return model;
 }
 

@@ -1,5 +1,5 @@
 // Feeds arbitrary bytes to the grid control's text file reader, read from
-// memory into a fresh grid (the same reading LoadFromFile does after opening
+// memory into a fresh grid (the same reading loadFromFile does after opening
 // the file). A refused file must come with a message; whatever was read must
 // leave a grid that still draws, saves and reads back. Nothing touches the
 // disk.
@@ -43,7 +43,7 @@ Context &context()
         // whole run are filled before the first input.
         TPubStrGrid warm;
         warm.resize(64, 64);
-        warm.SetCell(0, 0, QStringLiteral("W"));
+        warm.setCell(0, 0, QStringLiteral("W"));
         QImage picture(64, 64, QImage::Format_RGB32);
         QPainter p(&picture);
         warm.paintCells(p, picture.rect());
@@ -57,7 +57,7 @@ GridFileResult loadFrom(TPubStrGrid &grid, const QByteArray &bytes)
     QBuffer in;
     in.setData(bytes);
     in.open(QIODevice::ReadOnly);
-    return grid.LoadFromDevice(in, QStringLiteral("input.txt"));
+    return grid.loadFromDevice(in, QStringLiteral("input.txt"));
 }
 
 } // namespace

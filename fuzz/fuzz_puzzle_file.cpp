@@ -41,8 +41,8 @@ const PuzzleModel &startingPuzzle(GridSize size)
         add.word = QStringLiteral("FUZZ");
         add.x = add.y = QStringLiteral("2");
         add.direction = QStringLiteral("Down-Right");
-        model.AddWord(add);
-        model.FillRandom();
+        model.addWord(add);
+        model.fillRandom();
         return model;
     };
     static const PuzzleModel small = make(GridSize::Small);
@@ -99,9 +99,9 @@ void runOne(GridSize size, const QByteArray &bytes)
         return;
     }
     // Commands keep working on whatever was loaded.
-    model.FillMessage(QStringLiteral("message"));
-    model.RemoveFill();
-    model.DeleteWord(0);
+    model.fillMessage(QStringLiteral("message"));
+    model.removeFill();
+    model.deleteWord(0);
     out.open(QIODevice::WriteOnly);
     check(file.save(model, out).ok);
     check(out.data().size() == sizeSpec(size).recordBytes);

@@ -50,11 +50,11 @@ int main(int argc, char **argv)
             add.word = QString::fromLatin1(w);
             add.randomPosition = true;
             add.allowed = DirectionSet::all();
-            model.AddWord(add);
+            model.addWord(add);
         }
         write(dir, "words" + tag, saved(model));
-        model.FillMessage(QStringLiteral("hidden message"));
-        model.FillRandom();
+        model.fillMessage(QStringLiteral("hidden message"));
+        model.fillRandom();
         const QByteArray full = saved(model);
         write(dir, "filled" + tag, full);
         QByteArray damaged = full;

@@ -79,14 +79,14 @@ void QuarrinApp::openPuzzle(const QString &path)
     const bool large = info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes;
     EditorWindow *editor = m_main;
     if (large) {
-        m_main->Button5Click();
+        m_main->switchToOtherSize();
         editor = m_mainC;
     }
     const FileResult result = editor->loadFile(path);
     if (result.ok)
         return;
     if (large)
-        m_mainC->Button5Click(); // back to the empty 15x15 editor
+        m_mainC->switchToOtherSize(); // back to the empty 15x15 editor
     // Shown over the editor once the event loop runs.
     EditorWindow *main = m_main;
     QTimer::singleShot(0, main, [main, message = result.error] { main->showMessage(message); });
@@ -127,11 +127,11 @@ void QuarrinApp::wireWindows()
     EditorWindow *mainC = m_mainC;
     m_solveMode15->setCloseHook([main] {
         main->setHighlighting(false);
-        main->RefreshGrid();
+        main->refreshGrid();
     });
     m_solvemode30->setCloseHook([mainC] {
         mainC->setHighlighting(false);
-        mainC->RefreshGrid();
+        mainC->refreshGrid();
     });
 
     // The program ends when the main window closes, whether or not it is shown.

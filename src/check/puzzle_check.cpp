@@ -455,7 +455,7 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
 
     CheckReport last;
     for (int t = 1; t <= maxTries; ++t) {
-        const CommandOutcome removed = model.RemoveFill();
+        const CommandOutcome removed = model.removeFill();
         if (!removed.ok) {
             restore();
             result.report = check.run(model);
@@ -463,14 +463,14 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
             return result;
         }
         if (!message.isEmpty())
-            model.FillMessage(message);
+            model.fillMessage(message);
         if (fixed.empty()) {
             fixed.resize(std::size_t(n) * std::size_t(n));
             for (int col = 0; col < n; ++col)
                 for (int row = 0; row < n; ++row)
                     fixed[std::size_t(col * n + row)] = model.cellAt(col, row).kind != Cell::Empty;
         }
-        model.FillRandom();
+        model.fillRandom();
         last = check.run(model);
         std::vector<Problem> incurable;
         bool anyCurable = false;

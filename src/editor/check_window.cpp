@@ -56,8 +56,8 @@ CheckWindow::CheckWindow(PuzzleModel *model, QWidget *parent) : QDialog(parent),
     layout->addLayout(buttons);
     resize(460, 380);
 
-    connect(m_problems, &QListWidget::itemSelectionChanged, this, &CheckWindow::problemChosen);
-    connect(m_refill, &QPushButton::clicked, this, &CheckWindow::refillClicked);
+    connect(m_problems, &QListWidget::itemSelectionChanged, this, &CheckWindow::markChosenProblem);
+    connect(m_refill, &QPushButton::clicked, this, &CheckWindow::refillPuzzle);
     connect(m_close, &QPushButton::clicked, this, &QDialog::accept);
     // The marks go with the window, however it closes.
     connect(this, &QDialog::finished, this, [this] { emit markCells({}); });
@@ -108,7 +108,7 @@ void CheckWindow::showReport()
     m_problems->setVisible(!m_report.clean());
 }
 
-void CheckWindow::problemChosen()
+void CheckWindow::markChosenProblem()
 {
     const int row = m_problems->currentRow();
     QVector<QPoint> cells;
@@ -121,7 +121,7 @@ void CheckWindow::problemChosen()
     emit markCells(cells);
 }
 
-void CheckWindow::refillClicked()
+void CheckWindow::refillPuzzle()
 {
     const QString message = m_messageSource ? m_messageSource() : QString();
     const RefillResult result = refill(*m_model, *m_check, message);

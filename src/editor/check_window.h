@@ -49,8 +49,8 @@ signals:
 private:
     void runCheck();
     void showReport();
-    void refillClicked();
-    void problemChosen();
+    void refillPuzzle();
+    void markChosenProblem();
 
     PuzzleModel *m_model;
     std::unique_ptr<PuzzleCheck> m_check;

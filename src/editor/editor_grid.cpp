@@ -113,7 +113,7 @@ EditorGridView::EditorGridView(int cellPixels, QWidget *parent) : QTableView(par
     viewport()->setCursor(Qt::CrossCursor);
 }
 
-void EditorGridView::Unselect()
+void EditorGridView::unselect()
 {
     if (selectionModel()) {
         selectionModel()->clearSelection();

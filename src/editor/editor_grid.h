@@ -73,7 +73,7 @@ public:
     explicit EditorGridView(int cellPixels, QWidget *parent = nullptr);
 
     // No cell is shown as selected or current.
-    void Unselect();
+    void unselect();
 
 protected:
     bool viewportEvent(QEvent *event) override;

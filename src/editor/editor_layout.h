@@ -13,8 +13,8 @@ struct EditorLayout
 {
     const char *windowName; // objectName of the window
     const char *gridName;   // objectName of the grid view
-    QRect panelRect;        // Panel1, in client pixels
-    QRect gridRect;         // the grid, relative to Panel1
+    QRect panelRect;        // the grid's panel, in client pixels
+    QRect gridRect;         // the grid, relative to its panel
     const char *gridFontFamily;
     int gridFontPixels;
     const char *listFontFamily; // the three word lists

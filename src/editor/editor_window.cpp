@@ -130,7 +130,7 @@ void setListLines(QPlainTextEdit *list, const QStringList &lines)
         list->setPlainText(text);
 }
 
-struct DirectionBoxPlace
+struct AllowedBoxPlace
 {
     Direction direction;
     const char *name;
@@ -141,7 +141,7 @@ struct DirectionBoxPlace
 
 // The eight boxes of "Directions Allowed when Adding Words to Random
 // Coordinates", left to right.
-const DirectionBoxPlace kDirectionBoxes[] = {
+const AllowedBoxPlace kAllowedBoxes[] = {
     {Direction::Up, "upBox", "Up", 8, 44},
     {Direction::Down, "downBox", "Down", 56, 60},
     {Direction::Left, "leftBox", "Left", 120, 52},
@@ -235,20 +235,20 @@ void EditorWindow::buildControls()
 
     // --- Entry row ---
     addLabel(QStringLiteral("Word to enter:"), QRect(12, 12, 90, 17), headerFont, "wordLabel");
-    m_wordEB = new QLineEdit(client);
-    m_wordEB->setObjectName(QStringLiteral("wordEB"));
-    m_wordEB->setGeometry(104, 10, 153, 21);
-    m_wordEB->setMaxLength(m_spec.maxWordLength);
-    m_wordEB->setToolTip(QStringLiteral("Word to Enter"));
-    m_wordEB->setAccessibleName(QStringLiteral("Word to enter:"));
+    m_wordBox = new QLineEdit(client);
+    m_wordBox->setObjectName(QStringLiteral("wordEB"));
+    m_wordBox->setGeometry(104, 10, 153, 21);
+    m_wordBox->setMaxLength(m_spec.maxWordLength);
+    m_wordBox->setToolTip(QStringLiteral("Word to Enter"));
+    m_wordBox->setAccessibleName(QStringLiteral("Word to enter:"));
     // Text that arrives without a key press (a paste) obeys the same rule as typing.
-    m_wordEB->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[A-Za-z]*")), m_wordEB));
+    m_wordBox->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[A-Za-z]*")), m_wordBox));
 
-    m_CheckBox1 = new QCheckBox(QStringLiteral("Random Position"), client);
-    m_CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    m_CheckBox1->setGeometry(272, 11, 110, 17);
-    m_CheckBox1->setAccessibleName(m_CheckBox1->text());
+    m_randomPositionBox = new QCheckBox(QStringLiteral("Random Position"), client);
+    m_randomPositionBox->setObjectName(QStringLiteral("CheckBox1"));
+    m_randomPositionBox->setGeometry(272, 11, 110, 17);
+    m_randomPositionBox->setAccessibleName(m_randomPositionBox->text());
 
     const QFont coordinateFont = pixelFont(editor_fonts::kSans, 16, true);
     addLabel(QStringLiteral("X:"), QRect(398, 10, 16, 19), coordinateFont, "xLabel");
@@ -268,38 +268,38 @@ void EditorWindow::buildControls()
 
     addLabel(QStringLiteral("Direction:"), QRect(544, 10, 78, 20), arialFont(15, true),
              "directionLabel");
-    m_direction = new QComboBox(client);
-    m_direction->setObjectName(QStringLiteral("direction"));
-    m_direction->setGeometry(624, 10, 113, 21);
-    makeListBoxReadOnly(m_direction);
+    m_directionChoice = new QComboBox(client);
+    m_directionChoice->setObjectName(QStringLiteral("direction"));
+    m_directionChoice->setGeometry(624, 10, 113, 21);
+    makeListBoxReadOnly(m_directionChoice);
     for (const DirectionInfo &info : directionTable())
-        m_direction->addItem(QString::fromLatin1(info.name));
-    m_direction->setCurrentIndex(-1);
-    m_direction->setAccessibleName(QStringLiteral("Direction:"));
+        m_directionChoice->addItem(QString::fromLatin1(info.name));
+    m_directionChoice->setCurrentIndex(-1);
+    m_directionChoice->setAccessibleName(QStringLiteral("Direction:"));
 
-    m_BitBtn1 = addButton("BitBtn1", QStringLiteral("Add Word"), QRect(752, 8, 97, 25));
-    m_BitBtn1->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
-    m_BitBtn1->setDefault(true);
-    m_BitBtn5 =
+    m_addButton = addButton("BitBtn1", QStringLiteral("Add Word"), QRect(752, 8, 97, 25));
+    m_addButton->setIcon(style()->standardIcon(QStyle::SP_DialogOkButton));
+    m_addButton->setDefault(true);
+    m_highlightButton =
         addButton("BitBtn5", QStringLiteral("Highlight Words (On/Off)"), QRect(856, 8, 121, 25));
-    m_BitBtn5->setFont(pixelFont(editor_fonts::kNarrow, 13));
+    m_highlightButton->setFont(pixelFont(editor_fonts::kNarrow, 13));
 
     // --- The grid on its panel ---
-    m_Panel1 = new QFrame(client);
-    m_Panel1->setObjectName(QStringLiteral("Panel1"));
-    m_Panel1->setGeometry(m_layout.panelRect);
-    m_Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_Panel1->setLineWidth(1);
-    m_Panel1->setAccessibleName(QStringLiteral("Puzzle grid"));
-    m_Panel1->setAutoFillBackground(true);
-    QPalette panelPalette = m_Panel1->palette();
+    m_gridPanel = new QFrame(client);
+    m_gridPanel->setObjectName(QStringLiteral("Panel1"));
+    m_gridPanel->setGeometry(m_layout.panelRect);
+    m_gridPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_gridPanel->setLineWidth(1);
+    m_gridPanel->setAccessibleName(QStringLiteral("Puzzle grid"));
+    m_gridPanel->setAutoFillBackground(true);
+    QPalette panelPalette = m_gridPanel->palette();
     panelPalette.setColor(QPalette::Window, kPanelColour);
-    m_Panel1->setPalette(panelPalette);
+    m_gridPanel->setPalette(panelPalette);
 
     m_gridModel = new EditorGridModel(&m_model, this);
     m_gridModel->setHint(QStringLiteral("Quarrin"));
     m_cellDelegate = new EditorCellDelegate(this);
-    m_grid = new EditorGridView(m_spec.editorCellPixels, m_Panel1);
+    m_grid = new EditorGridView(m_spec.editorCellPixels, m_gridPanel);
     m_grid->setObjectName(QString::fromLatin1(m_layout.gridName));
     m_grid->setModel(m_gridModel);
     m_grid->setItemDelegate(m_cellDelegate);
@@ -352,117 +352,120 @@ void EditorWindow::buildControls()
     // --- Delete list ---
     addLabel(QStringLiteral("Delete Word:"), QRect(656, 548, 86, 17), headerFont, "deleteLabel");
     auto *deleteList = new DeleteListBox(client);
-    deleteList->aboutToOpen = [this] { ComboBox1DropDown(); };
-    m_ComboBox1 = deleteList;
-    m_ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    m_ComboBox1->setGeometry(744, 546, 161, 21);
-    makeListBoxReadOnly(m_ComboBox1);
-    m_ComboBox1->setToolTip(QStringLiteral("Word to Delete"));
-    m_ComboBox1->setAccessibleName(QStringLiteral("Delete Word:"));
-    m_Button4 = addButton("Button4", QStringLiteral("Delete"), QRect(912, 545, 65, 25),
-                          QString::fromLatin1(m_spec.deleteHint));
-    m_Button4->setFont(windowFont());
+    deleteList->aboutToOpen = [this] { refreshDeleteList(); };
+    m_deleteWordBox = deleteList;
+    m_deleteWordBox->setObjectName(QStringLiteral("ComboBox1"));
+    m_deleteWordBox->setGeometry(744, 546, 161, 21);
+    makeListBoxReadOnly(m_deleteWordBox);
+    m_deleteWordBox->setToolTip(QStringLiteral("Word to Delete"));
+    m_deleteWordBox->setAccessibleName(QStringLiteral("Delete Word:"));
+    m_deleteButton = addButton("Button4", QStringLiteral("Delete"), QRect(912, 545, 65, 25),
+                               QString::fromLatin1(m_spec.deleteHint));
+    m_deleteButton->setFont(windowFont());
 
     // --- Allowed directions ---
-    m_GroupBox1 = new QGroupBox(
+    m_allowedGroup = new QGroupBox(
         QStringLiteral("Directions Allowed when Adding Words to Random Coordinates"), client);
-    m_GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-    m_GroupBox1->setGeometry(16, 536, 545, 41);
-    m_GroupBox1->setFont(arialFont(12, true));
-    m_GroupBox1->setAccessibleName(m_GroupBox1->title());
-    for (const DirectionBoxPlace &place : kDirectionBoxes) {
-        auto *box = new QCheckBox(QString::fromLatin1(place.caption), m_GroupBox1);
+    m_allowedGroup->setObjectName(QStringLiteral("GroupBox1"));
+    m_allowedGroup->setGeometry(16, 536, 545, 41);
+    m_allowedGroup->setFont(arialFont(12, true));
+    m_allowedGroup->setAccessibleName(m_allowedGroup->title());
+    for (const AllowedBoxPlace &place : kAllowedBoxes) {
+        auto *box = new QCheckBox(QString::fromLatin1(place.caption), m_allowedGroup);
         box->setObjectName(QString::fromLatin1(place.name));
         box->setGeometry(place.x, 18, place.width, 17);
         box->setFont(windowFont());
         box->setAccessibleName(box->text());
-        m_directionBoxes[int(place.direction)] = box;
+        m_allowedBoxes[int(place.direction)] = box;
     }
-    setDirectionBoxes({Direction::Down, Direction::Right});
+    setAllowedDirections({Direction::Down, Direction::Right});
 
     // --- Command rows ---
-    m_Button1 =
+    m_fillRandomButton =
         addButton("Button1", QStringLiteral("Fill blank with Random"), QRect(16, 584, 153, 25),
                   QStringLiteral("Fill blank spaces with random letters"));
-    m_Button8 =
+    m_fillMessageButton =
         addButton("Button8", QStringLiteral("Fill blank with Message"), QRect(176, 584, 169, 25));
-    m_Button2 = addButton("Button2", QStringLiteral("Clear"), QRect(352, 584, 81, 25),
-                          QStringLiteral("Clear"));
-    m_ExportWord =
+    m_clearButton = addButton("Button2", QStringLiteral("Clear"), QRect(352, 584, 81, 25),
+                              QStringLiteral("Clear"));
+    m_exportButton =
         addButton("ExportWord", QStringLiteral("Export to Word"), QRect(440, 584, 121, 25),
                   QStringLiteral("Export grid to Microsoft Word table"));
     addLabel(QStringLiteral("Difficulty Level:"), QRect(582, 588, 112, 17), headerFont,
              "difficultyLabel");
-    m_Button6 = addButton("Button6", QStringLiteral("Easy"), QRect(696, 584, 89, 25));
-    m_Button3 = addButton("Button3", QStringLiteral("Medium"), QRect(792, 584, 89, 25));
-    m_Button7 = addButton("Button7", QStringLiteral("Hard"), QRect(888, 584, 89, 25));
+    m_easyButton = addButton("Button6", QStringLiteral("Easy"), QRect(696, 584, 89, 25));
+    m_mediumButton = addButton("Button3", QStringLiteral("Medium"), QRect(792, 584, 89, 25));
+    m_hardButton = addButton("Button7", QStringLiteral("Hard"), QRect(888, 584, 89, 25));
 
-    m_removeRandom =
+    m_removeFillButton =
         addButton("removeRandom", QStringLiteral("Remove random characters and message"),
                   QRect(16, 616, 329, 25), QStringLiteral("Remove random characters"));
-    m_Button5 = addButton("Button5", QString::fromLatin1(m_spec.switchCaption),
-                          QRect(352, 616, 209, 25), QString::fromLatin1(m_spec.switchCaption));
-    m_Button5->setFont(arialFont(13, true));
-    m_Button9 = addButton("Button9", QStringLiteral("Play it!"), QRect(600, 616, 89, 25));
-    m_BitBtn2 = addButton("BitBtn2", QStringLiteral("Print"), QRect(696, 616, 65, 25));
-    m_BitBtn4 = addButton("BitBtn4", QStringLiteral("Load"), QRect(768, 616, 67, 25));
-    m_saveBTN = addButton("saveBTN", QStringLiteral("Save"), QRect(840, 616, 67, 25));
-    m_BitBtn3 = addButton("BitBtn3", QStringLiteral("&Close"), QRect(912, 616, 65, 25));
-    m_BitBtn2->setIcon(QIcon::fromTheme(QStringLiteral("document-print"),
-                                        style()->standardIcon(QStyle::SP_FileDialogContentsView)));
-    m_BitBtn4->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
-    m_saveBTN->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
-    m_BitBtn3->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
-    for (QPushButton *button : {m_BitBtn2, m_BitBtn4, m_saveBTN, m_BitBtn3}) {
+    m_switchSizeButton =
+        addButton("Button5", QString::fromLatin1(m_spec.switchCaption), QRect(352, 616, 209, 25),
+                  QString::fromLatin1(m_spec.switchCaption));
+    m_switchSizeButton->setFont(arialFont(13, true));
+    m_playButton = addButton("Button9", QStringLiteral("Play it!"), QRect(600, 616, 89, 25));
+    m_printButton = addButton("BitBtn2", QStringLiteral("Print"), QRect(696, 616, 65, 25));
+    m_loadButton = addButton("BitBtn4", QStringLiteral("Load"), QRect(768, 616, 67, 25));
+    m_saveButton = addButton("saveBTN", QStringLiteral("Save"), QRect(840, 616, 67, 25));
+    m_closeButton = addButton("BitBtn3", QStringLiteral("&Close"), QRect(912, 616, 65, 25));
+    m_printButton->setIcon(
+        QIcon::fromTheme(QStringLiteral("document-print"),
+                         style()->standardIcon(QStyle::SP_FileDialogContentsView)));
+    m_loadButton->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    m_saveButton->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    m_closeButton->setIcon(style()->standardIcon(QStyle::SP_DialogCloseButton));
+    for (QPushButton *button : {m_printButton, m_loadButton, m_saveButton, m_closeButton}) {
         button->setFont(impactFont());
         button->setIconSize(QSize(14, 14));
     }
-    m_BitBtn1->setIconSize(QSize(14, 14));
+    m_addButton->setIconSize(QSize(14, 14));
 
     // --- File dialogs ---
     const QString filter = QString::fromLatin1(m_spec.fileFilter);
-    m_save = new QFileDialog(this, QString(), QString(), filter);
-    m_save->setObjectName(QStringLiteral("save"));
-    m_save->setAcceptMode(QFileDialog::AcceptSave);
-    m_save->setFileMode(QFileDialog::AnyFile);
+    m_saveDialog = new QFileDialog(this, QString(), QString(), filter);
+    m_saveDialog->setObjectName(QStringLiteral("save"));
+    m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
+    m_saveDialog->setFileMode(QFileDialog::AnyFile);
     // The file type box shows the filter's name alone, without its pattern.
-    m_save->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
-                       QFileDialog::HideNameFilterDetails);
-    m_open = new QFileDialog(this, QString(), QString(), filter);
-    m_open->setObjectName(QStringLiteral("open"));
-    m_open->setAcceptMode(QFileDialog::AcceptOpen);
-    m_open->setFileMode(QFileDialog::ExistingFile);
-    m_open->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    m_saveDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
+                             QFileDialog::HideNameFilterDetails);
+    m_openDialog = new QFileDialog(this, QString(), QString(), filter);
+    m_openDialog->setObjectName(QStringLiteral("open"));
+    m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
+    m_openDialog->setFileMode(QFileDialog::ExistingFile);
+    m_openDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
 
     // --- Wiring ---
     for (QWidget *field :
-         {static_cast<QWidget *>(m_wordEB), static_cast<QWidget *>(m_xPos),
-          static_cast<QWidget *>(m_yPos), static_cast<QWidget *>(m_direction),
-          static_cast<QWidget *>(m_direction->lineEdit()), static_cast<QWidget *>(m_ComboBox1),
-          static_cast<QWidget *>(m_ComboBox1->lineEdit())}) {
+         {static_cast<QWidget *>(m_wordBox), static_cast<QWidget *>(m_xPos),
+          static_cast<QWidget *>(m_yPos), static_cast<QWidget *>(m_directionChoice),
+          static_cast<QWidget *>(m_directionChoice->lineEdit()),
+          static_cast<QWidget *>(m_deleteWordBox),
+          static_cast<QWidget *>(m_deleteWordBox->lineEdit())}) {
         field->installEventFilter(this);
     }
-    for (QLineEdit *field : {m_wordEB, m_xPos, m_yPos})
+    for (QLineEdit *field : {m_wordBox, m_xPos, m_yPos})
         field->setContextMenuPolicy(Qt::NoContextMenu);
 
-    connect(m_BitBtn1, &QPushButton::clicked, this, &EditorWindow::BitBtn1Click);
-    connect(m_BitBtn5, &QPushButton::clicked, this, &EditorWindow::BitBtn5Click);
-    connect(m_Button4, &QPushButton::clicked, this, &EditorWindow::Button4Click);
-    connect(m_Button1, &QPushButton::clicked, this, &EditorWindow::Button1Click);
-    connect(m_Button8, &QPushButton::clicked, this, &EditorWindow::Button8Click);
-    connect(m_Button2, &QPushButton::clicked, this, &EditorWindow::Button2Click);
-    connect(m_ExportWord, &QPushButton::clicked, this, &EditorWindow::ExportWordClick);
-    connect(m_Button6, &QPushButton::clicked, this, &EditorWindow::Button6Click);
-    connect(m_Button3, &QPushButton::clicked, this, &EditorWindow::Button3Click);
-    connect(m_Button7, &QPushButton::clicked, this, &EditorWindow::Button7Click);
-    connect(m_removeRandom, &QPushButton::clicked, this, &EditorWindow::removeRandomClick);
-    connect(m_Button5, &QPushButton::clicked, this, &EditorWindow::Button5Click);
-    connect(m_Button9, &QPushButton::clicked, this, &EditorWindow::Button9Click);
-    connect(m_BitBtn2, &QPushButton::clicked, this, &EditorWindow::BitBtn2Click);
-    connect(m_BitBtn4, &QPushButton::clicked, this, &EditorWindow::BitBtn4Click);
-    connect(m_saveBTN, &QPushButton::clicked, this, &EditorWindow::saveBTNClick);
-    connect(m_BitBtn3, &QPushButton::clicked, this, &EditorWindow::close);
-    connect(m_CheckBox1, &QCheckBox::toggled, this, &EditorWindow::CheckBox1Click);
+    connect(m_addButton, &QPushButton::clicked, this, &EditorWindow::addWord);
+    connect(m_highlightButton, &QPushButton::clicked, this, &EditorWindow::toggleHighlighting);
+    connect(m_deleteButton, &QPushButton::clicked, this, &EditorWindow::deleteWord);
+    connect(m_fillRandomButton, &QPushButton::clicked, this, &EditorWindow::fillWithRandom);
+    connect(m_fillMessageButton, &QPushButton::clicked, this, &EditorWindow::fillWithMessage);
+    connect(m_clearButton, &QPushButton::clicked, this, &EditorWindow::clearPuzzle);
+    connect(m_exportButton, &QPushButton::clicked, this, &EditorWindow::exportToWord);
+    connect(m_easyButton, &QPushButton::clicked, this, &EditorWindow::chooseEasyDirections);
+    connect(m_mediumButton, &QPushButton::clicked, this, &EditorWindow::chooseMediumDirections);
+    connect(m_hardButton, &QPushButton::clicked, this, &EditorWindow::chooseHardDirections);
+    connect(m_removeFillButton, &QPushButton::clicked, this, &EditorWindow::removeFill);
+    connect(m_switchSizeButton, &QPushButton::clicked, this, &EditorWindow::switchToOtherSize);
+    connect(m_playButton, &QPushButton::clicked, this, &EditorWindow::openPlayWindow);
+    connect(m_printButton, &QPushButton::clicked, this, &EditorWindow::openPrintWindow);
+    connect(m_loadButton, &QPushButton::clicked, this, &EditorWindow::loadPuzzle);
+    connect(m_saveButton, &QPushButton::clicked, this, &EditorWindow::savePuzzle);
+    connect(m_closeButton, &QPushButton::clicked, this, &EditorWindow::close);
+    connect(m_randomPositionBox, &QCheckBox::toggled, this, &EditorWindow::applyRandomPosition);
 }
 
 void EditorWindow::buildMenu()
@@ -499,13 +502,12 @@ void EditorWindow::buildMenu()
         &EditorWindow::ExporttoWord1Click);
     add(file, "Exit1", QStringLiteral("Exit"), this, &EditorWindow::Exit1Click);
     file->addSeparator();
-    add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle"), this,
-        &EditorWindow::CheckPuzzle1Click);
+    add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle"), this, &EditorWindow::checkPuzzle);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));
     about->setAccessibleName(QStringLiteral("About"));
-    add(about, "Help1", QStringLiteral("Help"), this, &EditorWindow::Help1Click);
+    add(about, "Help1", QStringLiteral("Help"), this, &EditorWindow::showHelp);
 }
 
 // --- Showing the puzzle ---
@@ -521,14 +523,14 @@ void EditorWindow::showPuzzle()
     // chosen entry stays chosen if it is still there.
     const QStringList &entries = m_model.deleteList();
     QStringList shown;
-    for (int i = 0; i < m_ComboBox1->count(); ++i)
-        shown << m_ComboBox1->itemText(i);
+    for (int i = 0; i < m_deleteWordBox->count(); ++i)
+        shown << m_deleteWordBox->itemText(i);
     if (shown != entries) {
-        const QString text = m_ComboBox1->currentText();
-        const int index = m_ComboBox1->currentIndex();
-        const QSignalBlocker blocker(m_ComboBox1);
-        m_ComboBox1->clear();
-        m_ComboBox1->addItems(entries);
+        const QString text = m_deleteWordBox->currentText();
+        const int index = m_deleteWordBox->currentIndex();
+        const QSignalBlocker blocker(m_deleteWordBox);
+        m_deleteWordBox->clear();
+        m_deleteWordBox->addItems(entries);
         int keep = -1;
         if (!text.isEmpty()) {
             if (index >= 0 && index < entries.size() && entries.at(index) == text)
@@ -536,15 +538,15 @@ void EditorWindow::showPuzzle()
             else
                 keep = int(entries.indexOf(text));
         }
-        m_ComboBox1->setCurrentIndex(keep);
+        m_deleteWordBox->setCurrentIndex(keep);
         if (keep < 0)
-            m_ComboBox1->clearEditText();
+            m_deleteWordBox->clearEditText();
     }
 }
 
-void EditorWindow::RefreshGrid()
+void EditorWindow::refreshGrid()
 {
-    apply(m_model.runAtomically([this](CommandOutcome &) { m_model.RefreshGrid(); }));
+    apply(m_model.runAtomically([this](CommandOutcome &) { m_model.refreshGrid(); }));
 }
 
 void EditorWindow::setHighlighting(bool on)
@@ -567,14 +569,14 @@ void EditorWindow::apply(const CommandOutcome &outcome)
     for (int i = 0; i < before; ++i)
         showMessage(outcome.messages.at(i));
     if (outcome.clearWord)
-        m_wordEB->clear();
+        m_wordBox->clear();
     if (outcome.clearCoordinates) {
         m_xPos->clear();
         m_yPos->clear();
     }
     if (outcome.clearDeleteText) {
-        m_ComboBox1->setCurrentIndex(-1);
-        m_ComboBox1->clearEditText();
+        m_deleteWordBox->setCurrentIndex(-1);
+        m_deleteWordBox->clearEditText();
     }
     showPuzzle();
     for (int i = before; i < outcome.messages.size(); ++i)
@@ -590,45 +592,45 @@ void EditorWindow::showMessage(const QString &text)
 
 // --- Commands ---
 
-void EditorWindow::BitBtn1Click()
+void EditorWindow::addWord()
 {
     AddWordRequest request;
-    request.word = m_wordEB->text();
-    request.randomPosition = m_CheckBox1->isChecked();
+    request.word = m_wordBox->text();
+    request.randomPosition = m_randomPositionBox->isChecked();
     request.x = m_xPos->text();
     request.y = m_yPos->text();
-    request.direction = m_direction->currentText();
+    request.direction = m_directionChoice->currentText();
     request.allowed = allowedDirections();
-    apply(m_model.AddWord(request));
+    apply(m_model.addWord(request));
 }
 
-void EditorWindow::Button4Click()
+void EditorWindow::deleteWord()
 {
-    if (m_ComboBox1->currentText().isEmpty())
+    if (m_deleteWordBox->currentText().isEmpty())
         return;
-    int index = m_ComboBox1->currentIndex();
-    if (index < 0 || m_ComboBox1->itemText(index) != m_ComboBox1->currentText())
-        index = m_ComboBox1->findText(m_ComboBox1->currentText(), Qt::MatchExactly);
+    int index = m_deleteWordBox->currentIndex();
+    if (index < 0 || m_deleteWordBox->itemText(index) != m_deleteWordBox->currentText())
+        index = m_deleteWordBox->findText(m_deleteWordBox->currentText(), Qt::MatchExactly);
     if (index < 0)
         return;
     m_messageLetters = 0;
-    apply(m_model.DeleteWord(index));
+    apply(m_model.deleteWord(index));
 }
 
-void EditorWindow::ComboBox1DropDown()
+void EditorWindow::refreshDeleteList()
 {
-    const QString kept = m_wordEB->text();
-    m_wordEB->clear();
-    apply(m_model.RefreshDeleteList());
-    m_wordEB->setText(kept);
+    const QString kept = m_wordBox->text();
+    m_wordBox->clear();
+    apply(m_model.refreshDeleteList());
+    m_wordBox->setText(kept);
 }
 
-void EditorWindow::Button1Click()
+void EditorWindow::fillWithRandom()
 {
-    apply(m_model.FillRandom());
+    apply(m_model.fillRandom());
 }
 
-void EditorWindow::Button8Click()
+void EditorWindow::fillWithMessage()
 {
     QInputDialog box(this);
     box.setObjectName(QStringLiteral("messageInput"));
@@ -649,69 +651,69 @@ void EditorWindow::Button8Click()
                                 .remove(QLatin1Char(' '))
                                 .size());
     m_messageLetters = std::max(m_messageLetters, written);
-    apply(m_model.FillMessage(answer));
+    apply(m_model.fillMessage(answer));
 }
 
-void EditorWindow::removeRandomClick()
+void EditorWindow::removeFill()
 {
     m_messageLetters = 0;
-    apply(m_model.RemoveFill());
+    apply(m_model.removeFill());
 }
 
-void EditorWindow::Button2Click()
+void EditorWindow::clearPuzzle()
 {
     m_messageLetters = 0;
-    apply(m_model.Clear());
+    apply(m_model.clear());
 }
 
-void EditorWindow::Button6Click()
+void EditorWindow::chooseEasyDirections()
 {
-    setDirectionBoxes({Direction::Down, Direction::Right});
+    setAllowedDirections({Direction::Down, Direction::Right});
 }
 
-void EditorWindow::Button3Click()
+void EditorWindow::chooseMediumDirections()
 {
-    setDirectionBoxes(
+    setAllowedDirections(
         {Direction::Down, Direction::Right, Direction::DownRight, Direction::UpRight});
 }
 
-void EditorWindow::Button7Click()
+void EditorWindow::chooseHardDirections()
 {
-    setDirectionBoxes({Direction::Up, Direction::Down, Direction::Left, Direction::Right,
-                       Direction::UpRight, Direction::UpLeft, Direction::DownRight,
-                       Direction::DownLeft});
+    setAllowedDirections({Direction::Up, Direction::Down, Direction::Left, Direction::Right,
+                          Direction::UpRight, Direction::UpLeft, Direction::DownRight,
+                          Direction::DownLeft});
 }
 
-void EditorWindow::CheckBox1Click()
+void EditorWindow::applyRandomPosition()
 {
-    const bool random = m_CheckBox1->isChecked();
+    const bool random = m_randomPositionBox->isChecked();
     for (QWidget *field : {static_cast<QWidget *>(m_xPos), static_cast<QWidget *>(m_yPos),
-                           static_cast<QWidget *>(m_direction)}) {
+                           static_cast<QWidget *>(m_directionChoice)}) {
         field->setEnabled(!random);
     }
     if (random) {
         m_xPos->setText(QStringLiteral("N/A"));
         m_yPos->setText(QStringLiteral("N/A"));
-        m_direction->setCurrentIndex(-1);
-        m_direction->setEditText(QStringLiteral("N/A"));
+        m_directionChoice->setCurrentIndex(-1);
+        m_directionChoice->setEditText(QStringLiteral("N/A"));
     } else {
         m_xPos->clear();
         m_yPos->clear();
-        m_direction->setCurrentIndex(-1);
-        m_direction->clearEditText();
+        m_directionChoice->setCurrentIndex(-1);
+        m_directionChoice->clearEditText();
     }
 }
 
-void EditorWindow::BitBtn5Click()
+void EditorWindow::toggleHighlighting()
 {
     setHighlighting(!highlighting());
 }
 
-void EditorWindow::Button5Click()
+void EditorWindow::switchToOtherSize()
 {
     if (!m_twin)
         return;
-    m_twin->m_Button2->click();
+    m_twin->m_clearButton->click();
     m_twin->show();
     hide();
     m_twin->raise();
@@ -728,21 +730,21 @@ void EditorWindow::handOver(QDialog *window)
     showPuzzle();
 }
 
-void EditorWindow::BitBtn2Click()
+void EditorWindow::openPrintWindow()
 {
     handOver(m_printWindow);
 }
 
-void EditorWindow::Button9Click()
+void EditorWindow::openPlayWindow()
 {
     handOver(m_playWindow);
 }
 
-void EditorWindow::saveBTNClick()
+void EditorWindow::savePuzzle()
 {
-    if (m_save->exec() != QDialog::Accepted)
+    if (m_saveDialog->exec() != QDialog::Accepted)
         return;
-    const QStringList chosen = m_save->selectedFiles();
+    const QStringList chosen = m_saveDialog->selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return;
     const QString path = PuzzleFile::fileNameForSaving(m_size, chosen.first());
@@ -754,11 +756,11 @@ void EditorWindow::saveBTNClick()
         showMessage(result.notice);
 }
 
-void EditorWindow::BitBtn4Click()
+void EditorWindow::loadPuzzle()
 {
     FileResult result;
-    if (m_open->exec() == QDialog::Accepted) {
-        const QStringList chosen = m_open->selectedFiles();
+    if (m_openDialog->exec() == QDialog::Accepted) {
+        const QStringList chosen = m_openDialog->selectedFiles();
         if (!chosen.isEmpty() && !chosen.first().isEmpty())
             result = m_file.load(m_model, chosen.first());
     }
@@ -784,7 +786,7 @@ void EditorWindow::afterLoad()
     showPuzzle();
 }
 
-void EditorWindow::ExportWordClick()
+void EditorWindow::exportToWord()
 {
     std::unique_ptr<WordProcessor> processor =
         m_wordProcessorFactory ? m_wordProcessorFactory() : createDefaultWordProcessor();
@@ -798,47 +800,47 @@ void EditorWindow::ExportWordClick()
 
 void EditorWindow::AddWord1Click()
 {
-    m_BitBtn1->click();
+    m_addButton->click();
 }
 
 void EditorWindow::Clear1Click()
 {
-    m_Button2->click();
+    m_clearButton->click();
 }
 
 void EditorWindow::Fillrestwithrandom1Click()
 {
-    m_Button1->click();
+    m_fillRandomButton->click();
 }
 
 void EditorWindow::Fillblankwithmessage1Click()
 {
-    m_Button8->click();
+    m_fillMessageButton->click();
 }
 
 void EditorWindow::RemoveRandom1Click()
 {
-    m_removeRandom->click();
+    m_removeFillButton->click();
 }
 
 void EditorWindow::Print1Click()
 {
-    m_BitBtn2->click();
+    m_printButton->click();
 }
 
 void EditorWindow::Load1Click()
 {
-    m_BitBtn4->click();
+    m_loadButton->click();
 }
 
 void EditorWindow::Save1Click()
 {
-    m_saveBTN->click();
+    m_saveButton->click();
 }
 
 void EditorWindow::ExporttoWord1Click()
 {
-    m_ExportWord->click();
+    m_exportButton->click();
 }
 
 void EditorWindow::Exit1Click()
@@ -846,13 +848,13 @@ void EditorWindow::Exit1Click()
     close();
 }
 
-void EditorWindow::Help1Click()
+void EditorWindow::showHelp()
 {
     if (m_helpWindow)
         m_helpWindow->exec();
 }
 
-void EditorWindow::CheckPuzzle1Click()
+void EditorWindow::checkPuzzle()
 {
     if (!m_checkWindow) {
         m_checkWindow = new CheckWindow(&m_model, this);
@@ -868,36 +870,36 @@ void EditorWindow::CheckPuzzle1Click()
 
 // --- Direction boxes ---
 
-void EditorWindow::setDirectionBoxes(std::initializer_list<Direction> checked)
+void EditorWindow::setAllowedDirections(std::initializer_list<Direction> checked)
 {
-    for (QCheckBox *box : m_directionBoxes)
+    for (QCheckBox *box : m_allowedBoxes)
         box->setChecked(false);
     for (Direction d : checked)
-        directionBox(d)->setChecked(true);
+        allowedBox(d)->setChecked(true);
 }
 
-QCheckBox *EditorWindow::directionBox(Direction d) const
+QCheckBox *EditorWindow::allowedBox(Direction d) const
 {
-    return m_directionBoxes[int(d)];
+    return m_allowedBoxes[int(d)];
 }
 
 DirectionSet EditorWindow::allowedDirections() const
 {
     DirectionSet set;
     for (const DirectionInfo &info : directionTable())
-        set.set(info.direction, directionBox(info.direction)->isChecked());
+        set.set(info.direction, allowedBox(info.direction)->isChecked());
     return set;
 }
 
 // --- Window events and key filters ---
 
-void EditorWindow::FormActivate()
+void EditorWindow::focusWordBox()
 {
-    m_grid->Unselect();
-    m_wordEB->setFocus(Qt::ActiveWindowFocusReason);
+    m_grid->unselect();
+    m_wordBox->setFocus(Qt::ActiveWindowFocusReason);
 }
 
-void EditorWindow::FormClose()
+void EditorWindow::closeTwin()
 {
     if (!m_twin)
         return;
@@ -914,7 +916,7 @@ bool EditorWindow::event(QEvent *event)
 {
     const bool result = QMainWindow::event(event);
     if (event->type() == QEvent::WindowActivate)
-        FormActivate();
+        focusWordBox();
     return result;
 }
 
@@ -922,36 +924,31 @@ void EditorWindow::closeEvent(QCloseEvent *event)
 {
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
-        FormClose();
+        closeTwin();
 }
 
 void EditorWindow::keyPressEvent(QKeyEvent *event)
 {
     // Enter anywhere in the window clicks the default button "Add Word".
     if (isEnterKey(event)) {
-        m_BitBtn1->click();
+        m_addButton->click();
         event->accept();
         return;
     }
     QMainWindow::keyPressEvent(event);
 }
 
-bool EditorWindow::wordEBKeyPress(QKeyEvent *event) const
+bool EditorWindow::dropsWordKey(QKeyEvent *event) const
 {
     return dropsKey(event, [](QChar c) { return isBackspaceOrEnter(c) || isAsciiLetter(c); });
 }
 
-bool EditorWindow::xPosKeyPress(QKeyEvent *event) const
+bool EditorWindow::dropsCoordinateKey(QKeyEvent *event) const
 {
     return dropsKey(event, [](QChar c) { return isBackspaceOrEnter(c) || isAsciiDigit(c); });
 }
 
-bool EditorWindow::yPosKeyPress(QKeyEvent *event) const
-{
-    return xPosKeyPress(event);
-}
-
-bool EditorWindow::noTypingKeyPress(QKeyEvent *event) const
+bool EditorWindow::dropsAnyTyping(QKeyEvent *event) const
 {
     return dropsKey(event, [](QChar) { return false; });
 }
@@ -963,23 +960,23 @@ bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
         auto *key = static_cast<QKeyEvent *>(event);
         // Enter is let through every entry control and reaches "Add Word".
         if (isEnterKey(key)) {
-            m_BitBtn1->click();
+            m_addButton->click();
             return true;
         }
-        if (watched == m_wordEB)
-            return wordEBKeyPress(key);
+        if (watched == m_wordBox)
+            return dropsWordKey(key);
         if (watched == m_xPos)
-            return xPosKeyPress(key);
+            return dropsCoordinateKey(key);
         if (watched == m_yPos)
-            return yPosKeyPress(key);
-        return noTypingKeyPress(key);
+            return dropsCoordinateKey(key);
+        return dropsAnyTyping(key);
     }
     // A click into one of the word lists sends the focus to the word box, so
     // the lists are never edited.
     if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
         for (QPlainTextEdit *list : {m_log, m_positions, m_directionMemo}) {
             if (watched == list->viewport()) {
-                m_wordEB->setFocus(Qt::MouseFocusReason);
+                m_wordBox->setFocus(Qt::MouseFocusReason);
                 return true;
             }
         }

@@ -66,7 +66,7 @@ public:
     const PuzzleModel &model() const { return m_model; }
 
     // Writes every listed word into the grid again and shows the result.
-    void RefreshGrid();
+    void refreshGrid();
     // The word highlighting flag; the grid is repainted at once.
     void setHighlighting(bool on);
     bool highlighting() const;
@@ -84,24 +84,24 @@ public:
 
 public slots:
     // Commands
-    void BitBtn1Click();      // Add Word
-    void Button4Click();      // Delete
-    void ComboBox1DropDown(); // the delete list is about to open
-    void Button1Click();      // Fill blank with Random
-    void Button8Click();      // Fill blank with Message
-    void removeRandomClick(); // Remove random characters and message
-    void Button2Click();      // Clear
-    void Button6Click();      // Easy
-    void Button3Click();      // Medium
-    void Button7Click();      // Hard
-    void CheckBox1Click();    // Random Position
-    void BitBtn5Click();      // Highlight Words (On/Off)
-    void Button5Click();      // switch to the other grid size
-    void BitBtn2Click();      // Print
-    void Button9Click();      // Play it!
-    void saveBTNClick();      // Save
-    void BitBtn4Click();      // Load
-    void ExportWordClick();   // Export to Word
+    void addWord();
+    void deleteWord();
+    void refreshDeleteList();
+    void fillWithRandom();
+    void fillWithMessage();
+    void removeFill();
+    void clearPuzzle();
+    void chooseEasyDirections();
+    void chooseMediumDirections();
+    void chooseHardDirections();
+    void applyRandomPosition();
+    void toggleHighlighting();
+    void switchToOtherSize();
+    void openPrintWindow();
+    void openPlayWindow();
+    void savePuzzle();
+    void loadPuzzle();
+    void exportToWord();
 
     // Menu items: each clicks its button.
     void AddWord1Click();
@@ -115,12 +115,12 @@ public slots:
     void Save1Click();
     void ExporttoWord1Click();
     void Exit1Click();
-    void Help1Click();
-    void CheckPuzzle1Click(); // opens the "Check Puzzle" window
+    void showHelp();
+    void checkPuzzle();
 
     // Window events
-    void FormActivate();
-    void FormClose();
+    void focusWordBox();
+    void closeTwin();
 
 protected:
     bool event(QEvent *event) override;
@@ -136,17 +136,16 @@ private:
                            const QString &hint = QString());
 
     // Key filters: true when the key is dropped.
-    bool wordEBKeyPress(QKeyEvent *event) const;
-    bool xPosKeyPress(QKeyEvent *event) const;
-    bool yPosKeyPress(QKeyEvent *event) const;
-    bool noTypingKeyPress(QKeyEvent *event) const;
+    bool dropsWordKey(QKeyEvent *event) const;
+    bool dropsCoordinateKey(QKeyEvent *event) const;
+    bool dropsAnyTyping(QKeyEvent *event) const;
 
     // Shows a command's messages one after another, empties the boxes it
     // names and shows the puzzle again.
     void apply(const CommandOutcome &outcome);
-    void setDirectionBoxes(std::initializer_list<Direction> checked);
+    void setAllowedDirections(std::initializer_list<Direction> checked);
     DirectionSet allowedDirections() const;
-    QCheckBox *directionBox(Direction d) const;
+    QCheckBox *allowedBox(Direction d) const;
     // Fills the snapshot and shows `window` modally.
     void handOver(QDialog *window);
     void afterLoad();
@@ -168,40 +167,40 @@ private:
     int m_messageLetters = 0;
 
     // Controls, named as in the window's design.
-    QLineEdit *m_wordEB = nullptr;
-    QCheckBox *m_CheckBox1 = nullptr;
+    QLineEdit *m_wordBox = nullptr;
+    QCheckBox *m_randomPositionBox = nullptr;
     QLineEdit *m_xPos = nullptr;
     QLineEdit *m_yPos = nullptr;
-    QComboBox *m_direction = nullptr;
-    QPushButton *m_BitBtn1 = nullptr;
-    QPushButton *m_BitBtn5 = nullptr;
-    QFrame *m_Panel1 = nullptr;
+    QComboBox *m_directionChoice = nullptr;
+    QPushButton *m_addButton = nullptr;
+    QPushButton *m_highlightButton = nullptr;
+    QFrame *m_gridPanel = nullptr;
     EditorGridView *m_grid = nullptr;
     EditorGridModel *m_gridModel = nullptr;
     EditorCellDelegate *m_cellDelegate = nullptr;
     QPlainTextEdit *m_log = nullptr;
     QPlainTextEdit *m_positions = nullptr;
     QPlainTextEdit *m_directionMemo = nullptr;
-    QComboBox *m_ComboBox1 = nullptr;
-    QPushButton *m_Button4 = nullptr;
-    QGroupBox *m_GroupBox1 = nullptr;
-    QCheckBox *m_directionBoxes[8] = {}; // in the order of directionTable()
-    QPushButton *m_Button1 = nullptr;
-    QPushButton *m_Button8 = nullptr;
-    QPushButton *m_Button2 = nullptr;
-    QPushButton *m_ExportWord = nullptr;
-    QPushButton *m_Button6 = nullptr;
-    QPushButton *m_Button3 = nullptr;
-    QPushButton *m_Button7 = nullptr;
-    QPushButton *m_removeRandom = nullptr;
-    QPushButton *m_Button5 = nullptr;
-    QPushButton *m_Button9 = nullptr;
-    QPushButton *m_BitBtn2 = nullptr;
-    QPushButton *m_BitBtn4 = nullptr;
-    QPushButton *m_saveBTN = nullptr;
-    QPushButton *m_BitBtn3 = nullptr;
-    QFileDialog *m_save = nullptr;
-    QFileDialog *m_open = nullptr;
+    QComboBox *m_deleteWordBox = nullptr;
+    QPushButton *m_deleteButton = nullptr;
+    QGroupBox *m_allowedGroup = nullptr;
+    QCheckBox *m_allowedBoxes[8] = {}; // in the order of directionTable()
+    QPushButton *m_fillRandomButton = nullptr;
+    QPushButton *m_fillMessageButton = nullptr;
+    QPushButton *m_clearButton = nullptr;
+    QPushButton *m_exportButton = nullptr;
+    QPushButton *m_easyButton = nullptr;
+    QPushButton *m_mediumButton = nullptr;
+    QPushButton *m_hardButton = nullptr;
+    QPushButton *m_removeFillButton = nullptr;
+    QPushButton *m_switchSizeButton = nullptr;
+    QPushButton *m_playButton = nullptr;
+    QPushButton *m_printButton = nullptr;
+    QPushButton *m_loadButton = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_closeButton = nullptr;
+    QFileDialog *m_saveDialog = nullptr;
+    QFileDialog *m_openDialog = nullptr;
 };
 
 // The 15x15 editor, the program's main window.

@@ -228,7 +228,7 @@ FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
         } else {
             model.padDirections();
         }
-        model.KindRestore();
+        model.restoreCellKinds();
     });
     if (!out.ok) {
         return FileResult::failure(

@@ -166,18 +166,18 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
             continue;
         }
         add.word = w.text;
-        if (!model.AddWord(add).placed)
+        if (!model.addWord(add).placed)
             warn(w, QStringLiteral("found no place"));
     }
     switch (m_options.fill) {
     case FillKind::None:
         break;
     case FillKind::Message:
-        model.FillMessage(m_options.message);
-        model.FillRandom();
+        model.fillMessage(m_options.message);
+        model.fillRandom();
         break;
     case FillKind::Random:
-        model.FillRandom();
+        model.fillRandom();
         break;
     }
 }

@@ -90,7 +90,7 @@ TPubStrGrid::TPubStrGrid(QWidget *parent) : QWidget(parent)
 TPubStrGrid::~TPubStrGrid()
 {
     if (m_autoSave && !m_fileName.isEmpty()) {
-        const GridFileResult r = SaveToFile(m_fileName);
+        const GridFileResult r = saveToFile(m_fileName);
         if (!r.ok)
             qWarning("%s", qPrintable(r.error));
     }
@@ -240,13 +240,13 @@ void TPubStrGrid::setCellText(int col, int row, const QString &text)
     updateCell(col, row);
 }
 
-void TPubStrGrid::SetCell(int col, int row, const QString &text)
+void TPubStrGrid::setCell(int col, int row, const QString &text)
 {
     if (cell(col, row) != text)
         setCellText(col, row, text);
 }
 
-void TPubStrGrid::ClearCells()
+void TPubStrGrid::clearCells()
 {
     bool changed = false;
     for (auto it = m_cells.begin(); it != m_cells.end();) {
@@ -292,7 +292,7 @@ void TPubStrGrid::setSelection(const GridRect &rect)
     update();
 }
 
-void TPubStrGrid::Unselect()
+void TPubStrGrid::unselect()
 {
     setSelection(GridRect{m_colCount, 0, m_colCount, 0});
 }
@@ -334,7 +334,7 @@ void TPubStrGrid::moveRow(int from, int to)
     m_rowHeights.swap(heights);
 }
 
-void TPubStrGrid::InsertRow(int row)
+void TPubStrGrid::insertRow(int row)
 {
     if (row < 0 || row > m_rowCount)
         return;
@@ -345,7 +345,7 @@ void TPubStrGrid::InsertRow(int row)
     update();
 }
 
-void TPubStrGrid::DeleteRow(int row)
+void TPubStrGrid::deleteRow(int row)
 {
     if (row < 0 || row >= m_rowCount || m_rowCount <= 1)
         return;
@@ -456,7 +456,7 @@ void TPubStrGrid::drawControl(QPainter &p, bool forPrint) const
                 state |= gdSelected;
             if (!forPrint && c == m_col && r == m_row && hasFocus())
                 state |= gdFocused;
-            DrawCell(p, c, r, rect, state, forPrint);
+            drawCell(p, c, r, rect, state, forPrint);
             if (m_options & goVertLine)
                 p.fillRect(cut(QRect(x + cw, y, gridLineWidth(), rh + gridLineWidth())), lineColor);
             if (m_options & goHorzLine)
@@ -483,7 +483,7 @@ QRect TPubStrGrid::textRectFor(const QRect &cell, int textHeight)
     return QRect(cell.left() + 2, top, cell.width() - 4, textHeight);
 }
 
-void TPubStrGrid::DrawCell(QPainter &p, int col, int row, const QRect &rect, DrawState state,
+void TPubStrGrid::drawCell(QPainter &p, int col, int row, const QRect &rect, DrawState state,
                            bool forPrint) const
 {
     QBrush brush(m_cellColor);
@@ -591,14 +591,14 @@ void TPubStrGrid::keyPressEvent(QKeyEvent *event)
     if (key == Qt::Key_Down && m_row == m_rowCount - 1) {
         setRowCount(m_rowCount + 1);
     } else if (key == Qt::Key_Insert) {
-        InsertRow(m_row);
+        insertRow(m_row);
     } else if (key == Qt::Key_Delete && ctrl && m_rowCount > 2) {
         QMessageBox box(QMessageBox::Question, QStringLiteral("Confirm"),
                         QStringLiteral("Are you sure you want to delete this row?"),
                         QMessageBox::Ok | QMessageBox::Cancel, this);
         box.setDefaultButton(QMessageBox::Ok);
         if (box.exec() == QMessageBox::Ok)
-            DeleteRow(m_row);
+            deleteRow(m_row);
         return;
     }
 
@@ -675,30 +675,30 @@ void TPubStrGrid::keyPressEvent(QKeyEvent *event)
 
 // --- headers -----------------------------------------------------------------------
 
-void TPubStrGrid::setHCol(const QStringList &lines)
+void TPubStrGrid::setColHeaders(const QStringList &lines)
 {
-    m_hCol = lines;
-    ShowColHeaders();
+    m_colHeaders = lines;
+    showColHeaders();
     update();
 }
 
-void TPubStrGrid::setHRow(const QStringList &lines)
+void TPubStrGrid::setRowHeaders(const QStringList &lines)
 {
-    m_hRow = lines;
-    ShowRowHeaders();
+    m_rowHeaders = lines;
+    showRowHeaders();
     update();
 }
 
-void TPubStrGrid::ShowColHeaders()
+void TPubStrGrid::showColHeaders()
 {
     for (int i = 0; i < m_colCount; ++i)
-        SetCell(i, 0, i < m_hCol.size() ? m_hCol.at(i) : QString());
+        setCell(i, 0, i < m_colHeaders.size() ? m_colHeaders.at(i) : QString());
 }
 
-void TPubStrGrid::ShowRowHeaders()
+void TPubStrGrid::showRowHeaders()
 {
     for (int i = 0; i <= m_rowCount - 2; ++i)
-        SetCell(0, i + 1, i < m_hRow.size() ? m_hRow.at(i) : QString());
+        setCell(0, i + 1, i < m_rowHeaders.size() ? m_rowHeaders.at(i) : QString());
 }
 
 // --- grid text file ------------------------------------------------------------------
@@ -716,16 +716,16 @@ GridFileResult TPubStrGrid::setFileName(const QString &name)
     m_fileName = name;
     if (name.isEmpty())
         return {};
-    return LoadFromFile(name);
+    return loadFromFile(name);
 }
 
-GridFileResult TPubStrGrid::Loaded()
+GridFileResult TPubStrGrid::finishSetup()
 {
     GridFileResult result;
     if (!m_fileName.isEmpty())
-        result = LoadFromFile(m_fileName);
-    ShowColHeaders();
-    ShowRowHeaders();
+        result = loadFromFile(m_fileName);
+    showColHeaders();
+    showRowHeaders();
     return result;
 }
 
@@ -760,7 +760,7 @@ QByteArray TPubStrGrid::fileText() const
     return out.toUtf8();
 }
 
-GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
+GridFileResult TPubStrGrid::saveToFile(const QString &name) const
 {
     const QByteArray bytes = fileText();
     const QString shown = QDir::toNativeSeparators(name);
@@ -793,7 +793,7 @@ GridFileResult TPubStrGrid::SaveToFile(const QString &name) const
     return {};
 }
 
-GridFileResult TPubStrGrid::LoadFromFile(const QString &name)
+GridFileResult TPubStrGrid::loadFromFile(const QString &name)
 {
     QFile file(name);
     if (!file.exists())
@@ -801,10 +801,10 @@ GridFileResult TPubStrGrid::LoadFromFile(const QString &name)
     if (!file.open(QIODevice::ReadOnly))
         return {false, QStringLiteral("Cannot open file \"%1\". %2")
                            .arg(QDir::toNativeSeparators(name), file.errorString())};
-    return LoadFromDevice(file, name);
+    return loadFromDevice(file, name);
 }
 
-GridFileResult TPubStrGrid::LoadFromDevice(QIODevice &device, const QString &name)
+GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &name)
 {
     QTextStream in(&device);
     QString line;
@@ -885,7 +885,7 @@ GridFileResult TPubStrGrid::LoadFromDevice(QIODevice &device, const QString &nam
                 return {false, badNumber(colText)};
             if (!number(rowText, 0, kMaxLines - 1, &b))
                 return {false, badNumber(rowText)};
-            SetCell(a, b, rest.mid(second + 1));
+            setCell(a, b, rest.mid(second + 1));
         }
     }
     const auto *file = qobject_cast<QFileDevice *>(&device);

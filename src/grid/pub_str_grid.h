@@ -11,7 +11,7 @@
 //
 // Events: `selectCell` is raised when a click or a navigation key moves the
 // current cell, before `clicked`, which follows every click and every move.
-// After `Unselect` the current cell lies off the grid, so the next click on
+// After `unselect` the current cell lies off the grid, so the next click on
 // any cell raises both.
 //
 // paintCells() draws the control as it looks on screen (without selection
@@ -134,9 +134,9 @@ public:
     void setCellText(int col, int row, const QString &text);
     // Writes the text only when it differs from what the cell holds, so an
     // unchanged cell is not redrawn.
-    void SetCell(int col, int row, const QString &text);
-    // Empties every cell of columns 0 to ColCount - 1 (texts beyond stay).
-    void ClearCells();
+    void setCell(int col, int row, const QString &text);
+    // Empties every cell of columns 0 to colCount() - 1 (texts beyond stay).
+    void clearCells();
     // Number of cell writes that changed a text (for callers that track updates).
     quint64 cellWrites() const { return m_cellWrites; }
 
@@ -147,13 +147,13 @@ public:
     // Moves anchor and current cell without raising any event; the cell may
     // lie outside the grid (e.g. -1, -1 for "nothing selected").
     void setSelection(const GridRect &rect);
-    // Anchor and current cell to column ColCount, row 0: nothing is shown
+    // Anchor and current cell to column colCount(), row 0: nothing is shown
     // selected and a click on any cell moves the current cell.
-    void Unselect();
+    void unselect();
 
     // --- rows ------------------------------------------------------------
-    void InsertRow(int row);
-    void DeleteRow(int row);
+    void insertRow(int row);
+    void deleteRow(int row);
 
     // --- drawing -----------------------------------------------------------
     Qt::Alignment alignment() const { return m_alignment; }
@@ -176,12 +176,12 @@ public:
     static QRect textRectFor(const QRect &cell, int textHeight);
 
     // --- headers -----------------------------------------------------------
-    QStringList HCol() const { return m_hCol; }
-    QStringList HRow() const { return m_hRow; }
-    void setHCol(const QStringList &lines);
-    void setHRow(const QStringList &lines);
-    void ShowColHeaders();
-    void ShowRowHeaders();
+    QStringList colHeaders() const { return m_colHeaders; }
+    QStringList rowHeaders() const { return m_rowHeaders; }
+    void setColHeaders(const QStringList &lines);
+    void setRowHeaders(const QStringList &lines);
+    void showColHeaders();
+    void showRowHeaders();
 
     // --- grid text file ------------------------------------------------------
     QChar cellDelimiter() const { return m_cellDelimiter; }
@@ -201,18 +201,18 @@ public:
     GridFileResult setFileName(const QString &name);
     // Reads the grid text file. A missing file is no error. On a bad line the
     // reading stops with a message; what was read before stays applied.
-    GridFileResult LoadFromFile(const QString &name);
+    GridFileResult loadFromFile(const QString &name);
     // The same reading from an open device; `name` is for the messages.
-    GridFileResult LoadFromDevice(QIODevice &device, const QString &name = QString());
+    GridFileResult loadFromDevice(QIODevice &device, const QString &name = QString());
     // Writes the grid text file through a temporary file in the same folder;
     // the previous file is replaced only when the new one is complete. With
-    // AutoBackup the previous content is kept under the ".bak" name.
-    GridFileResult SaveToFile(const QString &name) const;
-    // The bytes SaveToFile writes.
+    // autoBackup() the previous content is kept under the ".bak" name.
+    GridFileResult saveToFile(const QString &name) const;
+    // The bytes saveToFile writes.
     QByteArray fileText() const;
-    // Run by the owner once its settings are applied: loads FileName if set,
+    // Run by the owner once its settings are applied: loads fileName() if set,
     // then writes the header cells.
-    GridFileResult Loaded();
+    GridFileResult finishSetup();
     // The ".bak" name for a file name: its extension replaced (or added).
     static QString backupName(const QString &name);
 
@@ -227,7 +227,7 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     bool focusNextPrevChild(bool next) override;
     // The default cell drawing; subclasses may draw differently.
-    virtual void DrawCell(QPainter &p, int col, int row, const QRect &rect, DrawState state,
+    virtual void drawCell(QPainter &p, int col, int row, const QRect &rect, DrawState state,
                           bool forPrint) const;
 
 private:
@@ -267,8 +267,8 @@ private:
     GridAlignEvent m_onGetAlignment;
     KeyPressEvent m_onKeyPress;
 
-    QStringList m_hCol;
-    QStringList m_hRow;
+    QStringList m_colHeaders;
+    QStringList m_rowHeaders;
 
     QChar m_cellDelimiter = QLatin1Char('|');
     QString m_caption1;

@@ -157,22 +157,22 @@ ThelpForm::ThelpForm(QWidget *parent) : QDialog(parent)
     setPalette(formPalette);
     setAutoFillBackground(true);
 
-    Panel1 = new BevelPanel(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setGeometry(8, 8, 969, 697);
-    QPalette panelPalette = Panel1->palette();
+    page = new BevelPanel(this);
+    page->setObjectName(QStringLiteral("Panel1"));
+    page->setGeometry(8, 8, 969, 697);
+    QPalette panelPalette = page->palette();
     panelPalette.setColor(QPalette::Window, kPanelColour);
     panelPalette.setColor(QPalette::WindowText, kTextColour);
-    Panel1->setPalette(panelPalette);
+    page->setPalette(panelPalette);
 
     auto makeLabel = [this](int number, int x, int y, const QString &text, QFont font) {
         // A line too long for the panel in the stand-in font is narrowed
         // slightly rather than cut off at the panel's edge.
-        const int room = Panel1->width() - x - kRightMargin;
+        const int room = page->width() - x - kRightMargin;
         const int natural = QFontMetrics(font).horizontalAdvance(text);
         if (natural > room)
             font.setStretch(qMax(80, room * 100 / natural));
-        auto *label = new QLabel(text, Panel1);
+        auto *label = new QLabel(text, page);
         label->setObjectName(QStringLiteral("Label%1").arg(number));
         label->setAccessibleName(text);
         label->setFont(font);

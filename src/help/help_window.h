@@ -43,7 +43,7 @@ class ThelpForm : public QDialog
 public:
     explicit ThelpForm(QWidget *parent = nullptr);
 
-    BevelPanel *Panel1 = nullptr;
+    BevelPanel *page = nullptr;
     QLabel *titleLabel = nullptr;
     std::vector<QLabel *> lineLabels; // in the order of helpLines()
 

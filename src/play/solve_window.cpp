@@ -30,7 +30,7 @@ struct Place
 // Everything that tells the two play windows apart besides the size table.
 struct PlayLayout
 {
-    const char *formName;
+    const char *windowName;
     const char *gridName;
     const char *timerName;
     QSize clientSize;
@@ -49,8 +49,8 @@ struct PlayLayout
     int secondColumnX;
     const char *prompt;
     const char *hintSecondLine;
-    Place label2, point1, label3, point2, label4, directionLabel, label6, label7, selectedWord,
-        label9, label10, timeBox;
+    Place point1Caption, point1, point2Caption, point2, directionCaption, directionLabel,
+        selectedCaption1, selectedCaption2, selectedWord, listCaption, timeCaption, timeBox;
     int instructionsX;
     int instructionsY;
     int instructionsStep;
@@ -182,7 +182,7 @@ SolveWindow::SolveWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     : QDialog(parent), m_size(size), m_snapshot(snapshot)
 {
     const PlayLayout &layout = playLayout(size);
-    setObjectName(QLatin1String(layout.formName));
+    setObjectName(QLatin1String(layout.windowName));
     setWindowTitle(QStringLiteral("Word Quarrin Generator"));
     setModal(true);
     QPalette pal = palette();
@@ -193,7 +193,7 @@ SolveWindow::SolveWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     setFixedSize(layout.clientSize);
     buildControls();
     setClockTimer(std::make_unique<QtClockTimer>(this, layout.timerName));
-    FormCreate();
+    m_grid->hide();
 }
 
 SolveWindow::~SolveWindow() = default;
@@ -202,7 +202,7 @@ void SolveWindow::setClockTimer(std::unique_ptr<ClockTimer> clock)
 {
     m_clock = std::move(clock);
     if (m_clock)
-        m_clock->setOnTick([this] { Timer1Timer(); });
+        m_clock->setOnTick([this] { advanceClock(); });
 }
 
 void SolveWindow::buildControls()
@@ -226,17 +226,17 @@ void SolveWindow::buildControls()
         return b;
     };
 
-    m_panel1 = new QLabel(QString::fromLatin1(layout.prompt), this);
-    m_panel1->setObjectName(QStringLiteral("Panel1"));
-    m_panel1->setGeometry(16, 19, 473, 473);
-    m_panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    m_panel1->setAlignment(Qt::AlignCenter);
-    m_panel1->setWordWrap(true);
-    m_panel1->setFont(labelFont(true));
-    m_panel1->setAutoFillBackground(true);
-    QPalette panelPalette = m_panel1->palette();
+    m_promptPanel = new QLabel(QString::fromLatin1(layout.prompt), this);
+    m_promptPanel->setObjectName(QStringLiteral("Panel1"));
+    m_promptPanel->setGeometry(16, 19, 473, 473);
+    m_promptPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    m_promptPanel->setAlignment(Qt::AlignCenter);
+    m_promptPanel->setWordWrap(true);
+    m_promptPanel->setFont(labelFont(true));
+    m_promptPanel->setAutoFillBackground(true);
+    QPalette panelPalette = m_promptPanel->palette();
     panelPalette.setColor(QPalette::Window, kPanelColor);
-    m_panel1->setPalette(panelPalette);
+    m_promptPanel->setPalette(panelPalette);
 
     m_grid = new TPubStrGrid(this);
     m_grid->setObjectName(QLatin1String(layout.gridName));
@@ -255,25 +255,25 @@ void SolveWindow::buildControls()
     gridFont.setPixelSize(layout.gridFontPixels);
     gridFont.setBold(layout.gridFontBold);
     m_grid->setFont(gridFont);
-    m_grid->Loaded();
-    connect(m_grid, &TPubStrGrid::selectCell, this, &SolveWindow::quarrinSelectCell);
-    connect(m_grid, &TPubStrGrid::clicked, this, &SolveWindow::quarrinClick);
-    m_grid->setOnKeyPress([this](TPubStrGrid *, QChar &key) { quarrinKeyPress(key); });
+    m_grid->finishSetup();
+    connect(m_grid, &TPubStrGrid::selectCell, this, &SolveWindow::markPoint);
+    connect(m_grid, &TPubStrGrid::clicked, this, &SolveWindow::checkSelection);
+    m_grid->setOnKeyPress([this](TPubStrGrid *, QChar &key) { dropTypedKey(key); });
 
-    label("Label2", QStringLiteral("Point 1 (X, Y)"), layout.label2, true);
+    label("Label2", QStringLiteral("Point 1 (X, Y)"), layout.point1Caption, true);
     m_point1 = button("point1", layout.point1, false);
-    label("Label3", QStringLiteral("Point 2 (X, Y)"), layout.label3, true);
+    label("Label3", QStringLiteral("Point 2 (X, Y)"), layout.point2Caption, true);
     m_point2 = button("point2", layout.point2, false);
-    label("Label4", QStringLiteral("Direction:"), layout.label4, true);
+    label("Label4", QStringLiteral("Direction:"), layout.directionCaption, true);
     m_directionLabel = label("directionLabel", QString(), layout.directionLabel, false);
-    label("Label6", QStringLiteral("Word at selected"), layout.label6, true);
-    label("Label7", QStringLiteral("coordinates:"), layout.label7, true);
+    label("Label6", QStringLiteral("Word at selected"), layout.selectedCaption1, true);
+    label("Label7", QStringLiteral("coordinates:"), layout.selectedCaption2, true);
     m_selectedWord = label("selectedWord", QString(), layout.selectedWord, false);
-    label("Label9", QStringLiteral("List:"), layout.label9, true);
-    label("Label10", QStringLiteral("Time: "), layout.label10, true);
-    m_timeBox = button("timeBox", layout.timeBox, true);
-    m_timeBox->setText(QStringLiteral("START"));
-    connect(m_timeBox, &QPushButton::clicked, this, &SolveWindow::timeBoxClick);
+    label("Label9", QStringLiteral("List:"), layout.listCaption, true);
+    label("Label10", QStringLiteral("Time: "), layout.timeCaption, true);
+    m_clockButton = button("timeBox", layout.timeBox, true);
+    m_clockButton->setText(QStringLiteral("START"));
+    connect(m_clockButton, &QPushButton::clicked, this, &SolveWindow::startGame);
 
     const char *names[] = {"Label11", "Label12", "Label13", "Label14",
                            "Label15", "Label16", "Label17"};
@@ -320,11 +320,6 @@ void SolveWindow::setSlotColor(int index, const QColor &color)
     l->setPalette(p);
 }
 
-void SolveWindow::FormCreate()
-{
-    m_grid->hide();
-}
-
 void SolveWindow::keyPressEvent(QKeyEvent *event)
 {
     // The game ends only by the close box: Esc would reset the clock and the
@@ -339,17 +334,17 @@ void SolveWindow::keyPressEvent(QKeyEvent *event)
 void SolveWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    FormActivate();
+    showSnapshot();
 }
 
 void SolveWindow::changeEvent(QEvent *event)
 {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible())
-        FormActivate();
+        showSnapshot();
 }
 
-void SolveWindow::FormActivate()
+void SolveWindow::showSnapshot()
 {
     for (QLabel *l : std::as_const(m_slots)) {
         l->show();
@@ -365,7 +360,7 @@ void SolveWindow::FormActivate()
         for (int r = 0; r < side; ++r) {
             const int index = c * side + r;
             const QChar ch = index < letters.size() ? letters.at(index) : QLatin1Char(' ');
-            m_grid->SetCell(c, r, QString(ch));
+            m_grid->setCell(c, r, QString(ch));
         }
     }
 
@@ -382,27 +377,27 @@ void SolveWindow::FormActivate()
         m_wordsToFind = highest;
 }
 
-void SolveWindow::timeBoxClick()
+void SolveWindow::startGame()
 {
-    m_timeBox->setText(QStringLiteral("0:00"));
+    m_clockButton->setText(QStringLiteral("0:00"));
     if (m_clock)
         m_clock->start();
     m_grid->show();
     m_grid->raise();
 }
 
-void SolveWindow::Timer1Timer()
+void SolveWindow::advanceClock()
 {
-    m_timeBox->setText(timeText(m_secondsElapsed));
+    m_clockButton->setText(timeText(m_secondsElapsed));
     ++m_secondsElapsed;
 }
 
-void SolveWindow::quarrinKeyPress(QChar &key)
+void SolveWindow::dropTypedKey(QChar &key)
 {
     key = QChar();
 }
 
-void SolveWindow::quarrinSelectCell(int col, int row)
+void SolveWindow::markPoint(int col, int row)
 {
     const int x = col + 1;
     const int y = row + 1;
@@ -424,35 +419,35 @@ void SolveWindow::quarrinSelectCell(int col, int row)
     m_point2->setText(pointText(m_x2, m_y2));
     const int x1 = m_x1, y1 = m_y1, x2 = m_x2, y2 = m_y2;
     if (x2 == x1 && y2 < y1) {
-        CheckWordUp(m_grid, x1, y1, x2, y2);
+        readWordUp(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Up"));
     }
     if (x2 == x1 && y2 > y1) {
-        CheckWordDown(m_grid, x1, y1, x2, y2);
+        readWordDown(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Down"));
     }
     if (x2 < x1 && y2 == y1) {
-        CheckWordLeft(m_grid, x1, y1, x2, y2);
+        readWordLeft(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Left"));
     }
     if (x2 > x1 && y2 == y1) {
-        CheckWordRight(m_grid, x1, y1, x2, y2);
+        readWordRight(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Right"));
     }
     if (x2 > x1 && y2 > y1 && x2 - x1 == y2 - y1) {
-        CheckWordDownRight(m_grid, x1, y1, x2, y2);
+        readWordDownRight(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Down-Right"));
     }
     if (x2 > x1 && y2 < y1 && x2 - x1 == y1 - y2) {
-        CheckWordUpRight(m_grid, x1, y1, x2, y2);
+        readWordUpRight(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Up-Right"));
     }
     if (x2 < x1 && y2 > y1 && x1 - x2 == y2 - y1) {
-        CheckWordDownLeft(m_grid, x1, y1, x2, y2);
+        readWordDownLeft(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Down-Left"));
     }
     if (x2 < x1 && y2 < y1 && x1 - x2 == y1 - y2) {
-        CheckWordUpLeft(m_grid, x1, y1, x2, y2);
+        readWordUpLeft(m_grid, x1, y1, x2, y2);
         m_directionLabel->setText(QStringLiteral("Up-Left"));
     }
     m_firstPointSet = false;
@@ -472,51 +467,51 @@ void SolveWindow::readLetters(int x1, int y1, int x2, int y2, int colStep, int r
     m_selectedWord->setText(text);
 }
 
-void SolveWindow::CheckWordUp(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordUp(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, 0, -1);
 }
 
-void SolveWindow::CheckWordDown(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordDown(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, 0, 1);
 }
 
-void SolveWindow::CheckWordLeft(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordLeft(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, -1, 0);
 }
 
-void SolveWindow::CheckWordRight(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordRight(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, 1, 0);
 }
 
-void SolveWindow::CheckWordUpRight(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordUpRight(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, 1, -1);
 }
 
-void SolveWindow::CheckWordUpLeft(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordUpLeft(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, -1, -1);
 }
 
-void SolveWindow::CheckWordDownRight(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordDownRight(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, 1, 1);
 }
 
-void SolveWindow::CheckWordDownLeft(QObject *, int x1, int y1, int x2, int y2)
+void SolveWindow::readWordDownLeft(QObject *, int x1, int y1, int x2, int y2)
 {
     readLetters(x1, y1, x2, y2, -1, 1);
 }
 
-void SolveWindow::quarrinClick()
+void SolveWindow::checkSelection()
 {
     matchSelection();
     finishTest();
-    m_grid->Unselect();
+    m_grid->unselect();
 }
 
 void SolveWindow::matchSelection()
@@ -553,13 +548,13 @@ void SolveWindow::done(int result)
 {
     if (!m_closing) {
         m_closing = true;
-        FormClose();
+        resetGame();
         m_closing = false;
     }
     QDialog::done(result);
 }
 
-void SolveWindow::FormClose()
+void SolveWindow::resetGame()
 {
     if (m_closeHook)
         m_closeHook();
@@ -569,7 +564,7 @@ void SolveWindow::FormClose()
         setSlotColor(k, kBlack);
         m_slotFound[k] = false;
     }
-    m_grid->ClearCells();
+    m_grid->clearCells();
     m_selectedWord->setText(QString());
     if (m_clock)
         m_clock->stop();
@@ -578,7 +573,7 @@ void SolveWindow::FormClose()
     m_point2->setText(QString());
     m_directionLabel->setText(QString());
     m_grid->hide();
-    m_timeBox->setText(QStringLiteral("START"));
+    m_clockButton->setText(QStringLiteral("START"));
     m_firstPointSet = false;
 }
 

@@ -63,8 +63,8 @@ public:
     ~SolveWindow() override;
 
     GridSize gridSize() const { return m_size; }
-    // Run by FormClose: the editor of the same size switches its word
-    // highlighting off and runs RefreshGrid.
+    // Run by resetGame: the editor of the same size switches its word
+    // highlighting off and runs refreshGrid.
     void setCloseHook(std::function<void()> hook) { m_closeHook = std::move(hook); }
     // Replaces the clock (the window takes ownership).
     void setClockTimer(std::unique_ptr<ClockTimer> clock);
@@ -72,30 +72,28 @@ public:
 
     // --- events ------------------------------------------------------------------
     // Set-up from the snapshot; runs each time the window becomes active.
-    void FormActivate();
+    void showSnapshot();
     // Reset on closing; runs whenever the window closes.
-    void FormClose();
-    // Hides the grid when the window is created.
-    void FormCreate();
+    void resetGame();
     // The START button (and clock display).
-    void timeBoxClick();
+    void startGame();
     // The clock tick.
-    void Timer1Timer();
+    void advanceClock();
     // The grid's cell-selection and click events.
-    void quarrinSelectCell(int col, int row);
-    void quarrinClick();
+    void markPoint(int col, int row);
+    void checkSelection();
     // Discards every character typed into the grid.
-    void quarrinKeyPress(QChar &key);
+    void dropTypedKey(QChar &key);
 
     // --- reading the letters of a selection (points count from 1) -----------------
-    void CheckWordUp(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordDown(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordLeft(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordRight(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordUpRight(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordUpLeft(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordDownRight(QObject *sender, int x1, int y1, int x2, int y2);
-    void CheckWordDownLeft(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordUp(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordDown(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordLeft(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordRight(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordUpRight(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordUpLeft(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordDownRight(QObject *sender, int x1, int y1, int x2, int y2);
+    void readWordDownLeft(QObject *sender, int x1, int y1, int x2, int y2);
 
     // --- game state ----------------------------------------------------------------
     int wordsToFind() const { return m_wordsToFind; }
@@ -143,12 +141,12 @@ private:
     bool m_closing = false;
 
     TPubStrGrid *m_grid = nullptr;
-    QLabel *m_panel1 = nullptr;
+    QLabel *m_promptPanel = nullptr;
     QPushButton *m_point1 = nullptr;
     QPushButton *m_point2 = nullptr;
     QLabel *m_directionLabel = nullptr;
     QLabel *m_selectedWord = nullptr;
-    QPushButton *m_timeBox = nullptr;
+    QPushButton *m_clockButton = nullptr;
     QVector<QLabel *> m_slots;
     QVector<bool> m_slotFound;
 };
@@ -164,7 +162,6 @@ public:
     }
 };
 
-// The 30x30 play window; its grid and clock handlers carry their own names.
 class Tsolvemode30 : public SolveWindow
 {
     Q_OBJECT
@@ -173,10 +170,6 @@ public:
         : SolveWindow(GridSize::Large, snapshot, parent)
     {
     }
-    void timer2Timer() { Timer1Timer(); }
-    void quarrin2SelectCell(int col, int row) { quarrinSelectCell(col, row); }
-    void quarrin2Click() { quarrinClick(); }
-    void quarrin2KeyPress(QChar &key) { quarrinKeyPress(key); }
 };
 
 } // namespace quarrin

@@ -153,7 +153,7 @@ void PageRenderer::setUpGrid(const PageDescription &page, const PageOptions &opt
     const QString &letters = page.puzzle.letters;
     for (int i = 0; i < side; ++i) {
         for (int j = 0; j < side; ++j)
-            m_grid->SetCell(i, j, letters.mid(i * side + j, 1));
+            m_grid->setCell(i, j, letters.mid(i * side + j, 1));
     }
     m_dimFilled = options.answerKey;
     m_puzzle = &page.puzzle;

@@ -28,29 +28,29 @@ struct PrintLayout
     int designHeight;       // content height before the first activation
     bool startsSizeable;    // the large window may be resized until its first print or save
     QPoint titlePos;
-    QRect frameRect; // Panel1
-    QRect gridRect;  // quarrin / quarrin2
+    QRect frameRect;
+    QRect gridRect;
     int cellPixels;
     int labelLeft; // word labels l1 ... lW
     int labelTop;
     int labelStep;
     const char *gridName;
-    ToolPlace printButton;   // BitBtn2
-    ToolPlace setupButton;   // Button5
-    ToolPlace gridFont;      // BitBtn3
-    ToolPlace gridColour;    // Button3
-    ToolPlace pageColour;    // Button4
-    ToolPlace positionLabel; // Label4 / Label5
-    QPoint positionArrows;   // pos
-    ToolPlace saveButton;    // Button8
-    ToolPlace titleButton;   // Button1
-    ToolPlace titleFont;     // Button2
-    ToolPlace wordFont;      // Button6
-    ToolPlace clueLabel;     // Label2
-    ToolPlace clueBox;       // clueBox
-    ToolPlace withLabel;     // Label3
-    ToolPlace clueText;      // wordTo
-    ToolPlace replaceButton; // Button7
+    ToolPlace printButton;
+    ToolPlace setupButton;
+    ToolPlace gridFont;
+    ToolPlace gridColour;
+    ToolPlace pageColour;
+    ToolPlace positionLabel;
+    QPoint positionArrows;
+    ToolPlace saveButton;
+    ToolPlace titleButton;
+    ToolPlace titleFont;
+    ToolPlace wordFont;
+    ToolPlace clueLabel;
+    ToolPlace clueBox;
+    ToolPlace withLabel;
+    ToolPlace clueText;
+    ToolPlace replaceButton;
 };
 
 const PrintLayout &printLayout(GridSize size);

@@ -157,12 +157,12 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     m_gridColourButton = makeButton(m_layout.gridColour);
     m_pageColourButton = makeButton(m_layout.pageColour);
     m_positionLabel = makeLabel(m_layout.positionLabel);
-    m_pos = new UpDownArrows(this);
-    m_pos->setObjectName(QStringLiteral("pos"));
-    m_pos->setGeometry(QRect(m_layout.positionArrows, QSize(kArrowsSize, kArrowsSize)));
-    m_pos->setRange(kTitleTopMin, kTitleTopMax);
-    m_pos->setIncrement(-1);
-    m_pos->setPosition(kTitleStartTop);
+    m_titleArrows = new UpDownArrows(this);
+    m_titleArrows->setObjectName(QStringLiteral("pos"));
+    m_titleArrows->setGeometry(QRect(m_layout.positionArrows, QSize(kArrowsSize, kArrowsSize)));
+    m_titleArrows->setRange(kTitleTopMin, kTitleTopMax);
+    m_titleArrows->setIncrement(-1);
+    m_titleArrows->setPosition(kTitleStartTop);
     m_saveButton = makeButton(m_layout.saveButton);
     m_titleButton = makeButton(m_layout.titleButton);
     m_titleFontButton = makeButton(m_layout.titleFont);
@@ -177,10 +177,10 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     m_clueBox->setGeometry(m_layout.clueBox.left, m_layout.clueBox.top, m_layout.clueBox.width,
                            kFieldHeight);
     makeLabel(m_layout.withLabel);
-    m_wordTo = new QLineEdit(this);
-    m_wordTo->setObjectName(QLatin1String(m_layout.clueText.name));
-    m_wordTo->setGeometry(m_layout.clueText.left, m_layout.clueText.top, m_layout.clueText.width,
-                          kFieldHeight);
+    m_clueText = new QLineEdit(this);
+    m_clueText->setObjectName(QLatin1String(m_layout.clueText.name));
+    m_clueText->setGeometry(m_layout.clueText.left, m_layout.clueText.top, m_layout.clueText.width,
+                            kFieldHeight);
     m_replaceButton = makeButton(m_layout.replaceButton);
 
     // The key and the print options, in the free band below the clue row.
@@ -207,18 +207,18 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     // Until the user picks a page colour, the frame keeps its own colour.
     m_frame->setFaceColour(kStartFrameColour);
 
-    connect(m_titleButton, &QPushButton::clicked, this, &PrintWindow::Button1Click);
-    connect(m_pos, &UpDownArrows::clicked, this, &PrintWindow::posClick);
-    connect(m_gridFontButton, &QPushButton::clicked, this, &PrintWindow::BitBtn3Click);
-    connect(m_titleFontButton, &QPushButton::clicked, this, &PrintWindow::Button2Click);
-    connect(m_wordFontButton, &QPushButton::clicked, this, &PrintWindow::Button6Click);
-    connect(m_gridColourButton, &QPushButton::clicked, this, &PrintWindow::Button3Click);
-    connect(m_pageColourButton, &QPushButton::clicked, this, &PrintWindow::Button4Click);
-    connect(m_printButton, &QPushButton::clicked, this, &PrintWindow::BitBtn2Click);
-    connect(m_setupButton, &QPushButton::clicked, this, &PrintWindow::Button5Click);
-    connect(m_saveButton, &QPushButton::clicked, this, &PrintWindow::Button8Click);
-    connect(m_replaceButton, &QPushButton::clicked, this, &PrintWindow::Button7Click);
-    connect(m_clueBox, &DropDownComboBox::dropDown, this, &PrintWindow::clueBoxDropDown);
+    connect(m_titleButton, &QPushButton::clicked, this, &PrintWindow::changeTitle);
+    connect(m_titleArrows, &UpDownArrows::clicked, this, &PrintWindow::moveTitle);
+    connect(m_gridFontButton, &QPushButton::clicked, this, &PrintWindow::changeGridFont);
+    connect(m_titleFontButton, &QPushButton::clicked, this, &PrintWindow::changeTitleFont);
+    connect(m_wordFontButton, &QPushButton::clicked, this, &PrintWindow::changeWordListFont);
+    connect(m_gridColourButton, &QPushButton::clicked, this, &PrintWindow::changeGridColour);
+    connect(m_pageColourButton, &QPushButton::clicked, this, &PrintWindow::changeBackgroundColour);
+    connect(m_printButton, &QPushButton::clicked, this, &PrintWindow::printPage);
+    connect(m_setupButton, &QPushButton::clicked, this, &PrintWindow::setUpPrinter);
+    connect(m_saveButton, &QPushButton::clicked, this, &PrintWindow::savePageImage);
+    connect(m_replaceButton, &QPushButton::clicked, this, &PrintWindow::replaceWordLabel);
+    connect(m_clueBox, &DropDownComboBox::dropDown, this, &PrintWindow::fillClueBox);
     connect(m_clueBox, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
             [this](int index) { m_chosenClue = index; });
     connect(m_clueBox->lineEdit(), &QLineEdit::textEdited, this, [this] { m_chosenClue = -1; });
@@ -271,7 +271,7 @@ QLabel *PrintWindow::makeLabel(const ToolPlace &place)
 
 QList<QWidget *> PrintWindow::toolControls() const
 {
-    return {m_printButton,     m_saveButton,       m_positionLabel,  m_pos,
+    return {m_printButton,     m_saveButton,       m_positionLabel,  m_titleArrows,
             m_titleFontButton, m_titleButton,      m_wordFontButton, m_gridColourButton,
             m_setupButton,     m_pageColourButton, m_gridFontButton};
 }
@@ -363,10 +363,10 @@ void PrintWindow::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
     if (!event->spontaneous())
-        FormActivate();
+        showSnapshot();
 }
 
-void PrintWindow::FormActivate()
+void PrintWindow::showSnapshot()
 {
     m_grid->setSelection(kNoSelection);
     if (m_frameKind == Frame::Sizeable)
@@ -386,7 +386,7 @@ void PrintWindow::FormActivate()
         const QString &letters = m_snapshot->letters;
         for (int i = 0; i < side; ++i) {
             for (int j = 0; j < side; ++j)
-                m_grid->SetCell(i, j, letters.mid(i * side + j, 1));
+                m_grid->setCell(i, j, letters.mid(i * side + j, 1));
         }
         for (int k = 1; k <= int(m_words.size()); ++k) {
             const QString word =
@@ -399,15 +399,15 @@ void PrintWindow::FormActivate()
     pageChanged();
 }
 
-void PrintWindow::Button1Click()
+void PrintWindow::changeTitle()
 {
     m_title->setCaption(m_dialogs->askTitle(this));
     pageChanged();
 }
 
-void PrintWindow::posClick()
+void PrintWindow::moveTitle()
 {
-    m_title->move(m_title->x(), m_pos->position());
+    m_title->move(m_title->x(), m_titleArrows->position());
     pageChanged();
 }
 
@@ -435,21 +435,21 @@ std::optional<QColor> PrintWindow::askColour(const QString &dialogName)
     return colour;
 }
 
-void PrintWindow::BitBtn3Click()
+void PrintWindow::changeGridFont()
 {
     if (const auto font = askFont(QLatin1String(kFontDialogNames[kGridFontDialog])))
         m_grid->setFont(*font);
     pageChanged();
 }
 
-void PrintWindow::Button2Click()
+void PrintWindow::changeTitleFont()
 {
     if (const auto font = askFont(QLatin1String(kFontDialogNames[kTitleFontDialog])))
         m_title->setPageFont(*font);
     pageChanged();
 }
 
-void PrintWindow::Button6Click()
+void PrintWindow::changeWordListFont()
 {
     if (const auto font = askFont(QLatin1String(kFontDialogNames[kWordFontDialog]))) {
         for (PageLabel *label : m_words)
@@ -458,14 +458,14 @@ void PrintWindow::Button6Click()
     pageChanged();
 }
 
-void PrintWindow::Button3Click()
+void PrintWindow::changeGridColour()
 {
     if (const auto colour = askColour(QLatin1String(kColourDialogNames[0])))
         m_grid->setCellColor(*colour);
     pageChanged();
 }
 
-void PrintWindow::Button4Click()
+void PrintWindow::changeBackgroundColour()
 {
     if (const auto colour = askColour(QLatin1String(kColourDialogNames[1])))
         setPageColour(*colour);
@@ -540,7 +540,7 @@ void PrintWindow::leaveCaptureState(bool clearSelection)
     m_captured = false;
 }
 
-void PrintWindow::BitBtn2Click()
+void PrintWindow::printPage()
 {
     enterCaptureState();
     PageOptions options;
@@ -555,13 +555,13 @@ void PrintWindow::BitBtn2Click()
         m_dialogs->message(this, error);
 }
 
-void PrintWindow::Button5Click()
+void PrintWindow::setUpPrinter()
 {
     if (m_dialogs->setupPrinter(this, &printer()))
         m_paperChosen = true;
 }
 
-void PrintWindow::Button8Click()
+void PrintWindow::savePageImage()
 {
     enterCaptureState();
     const std::optional<SaveChoice> choice = m_dialogs->askImageFile(this, m_lastSavePath);
@@ -596,7 +596,7 @@ void PrintWindow::Button8Click()
     leaveCaptureState(false);
 }
 
-void PrintWindow::clueBoxDropDown()
+void PrintWindow::fillClueBox()
 {
     const QString typed = m_clueBox->currentText();
     {
@@ -615,13 +615,13 @@ void PrintWindow::clueBoxDropDown()
     m_chosenClue = -1;
 }
 
-void PrintWindow::Button7Click()
+void PrintWindow::replaceWordLabel()
 {
     const int index = m_chosenClue;
     if (index >= 0 && index < int(m_words.size()))
-        m_words[index]->setCaption(numberPrefix(index + 1) + m_wordTo->text());
+        m_words[index]->setCaption(numberPrefix(index + 1) + m_clueText->text());
     pageChanged();
-    m_wordTo->clear();
+    m_clueText->clear();
     m_clueBox->setCurrentIndex(-1);
     m_clueBox->setEditText(QString());
     m_chosenClue = -1;

@@ -78,20 +78,19 @@ public:
     QString lastSavePath() const { return m_lastSavePath; }
 
 public slots:
-    void FormActivate();
-    void Button1Click();                // Change Title
-    void posClick();                    // title up/down
-    void UpDown1Click() { posClick(); } // the large window's name for the same handler
-    void BitBtn3Click();                // grid font
-    void Button2Click();                // title font
-    void Button6Click();                // word list font
-    void Button3Click();                // grid squares colour
-    void Button4Click();                // background colour
-    void BitBtn2Click();                // Print
-    void Button5Click();                // Printer Setup
-    void Button8Click();                // Save Image
-    void clueBoxDropDown();
-    void Button7Click(); // Replace!
+    void showSnapshot();
+    void changeTitle();
+    void moveTitle();
+    void changeGridFont();
+    void changeTitleFont();
+    void changeWordListFont();
+    void changeGridColour();
+    void changeBackgroundColour();
+    void printPage();
+    void setUpPrinter();
+    void savePageImage();
+    void fillClueBox();
+    void replaceWordLabel();
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -127,29 +126,29 @@ private:
     std::unique_ptr<QPrinter> m_printer;
 
     // the page
-    PageLabel *m_title = nullptr;     // Label7
-    PageFrame *m_frame = nullptr;     // Panel1
-    TPubStrGrid *m_grid = nullptr;    // quarrin / quarrin2
-    std::vector<PageLabel *> m_words; // l1 ... lW
+    PageLabel *m_title = nullptr;
+    PageFrame *m_frame = nullptr;
+    TPubStrGrid *m_grid = nullptr;
+    std::vector<PageLabel *> m_words;
     QColor m_pageColour;
 
     // the tools
-    QPushButton *m_printButton = nullptr;      // BitBtn2
-    QPushButton *m_setupButton = nullptr;      // Button5
-    QPushButton *m_gridFontButton = nullptr;   // BitBtn3
-    QPushButton *m_gridColourButton = nullptr; // Button3
-    QPushButton *m_pageColourButton = nullptr; // Button4
-    QLabel *m_positionLabel = nullptr;         // Label4 / Label5
-    UpDownArrows *m_pos = nullptr;             // pos
-    QPushButton *m_saveButton = nullptr;       // Button8
-    QPushButton *m_titleButton = nullptr;      // Button1
-    QPushButton *m_titleFontButton = nullptr;  // Button2
-    QPushButton *m_wordFontButton = nullptr;   // Button6
+    QPushButton *m_printButton = nullptr;
+    QPushButton *m_setupButton = nullptr;
+    QPushButton *m_gridFontButton = nullptr;
+    QPushButton *m_gridColourButton = nullptr;
+    QPushButton *m_pageColourButton = nullptr;
+    QLabel *m_positionLabel = nullptr;
+    UpDownArrows *m_titleArrows = nullptr;
+    QPushButton *m_saveButton = nullptr;
+    QPushButton *m_titleButton = nullptr;
+    QPushButton *m_titleFontButton = nullptr;
+    QPushButton *m_wordFontButton = nullptr;
 
     // the clue row
     DropDownComboBox *m_clueBox = nullptr;
-    QLineEdit *m_wordTo = nullptr;
-    QPushButton *m_replaceButton = nullptr; // Button7
+    QLineEdit *m_clueText = nullptr;
+    QPushButton *m_replaceButton = nullptr;
     int m_chosenClue = -1; // item chosen in the clue box, -1 when only text was typed
 
     // the key and print options

@@ -18,7 +18,7 @@ constexpr int kMessageBoxLimit = 255;
 
 } // namespace
 
-CommandOutcome PuzzleModel::FillRandom()
+CommandOutcome PuzzleModel::fillRandom()
 {
     return runCommand([this](CommandOutcome &) {
         if (m_spec->reseedRandomFill)
@@ -90,7 +90,7 @@ QString PuzzleModel::messagePrompt() const
                           "enter more messages after this by selecting this function again. ");
 }
 
-CommandOutcome PuzzleModel::FillMessage(const QString &answer)
+CommandOutcome PuzzleModel::fillMessage(const QString &answer)
 {
     return runCommand([this, &answer](CommandOutcome &) {
         const int capacity = std::min(messageCapacity(), kMessageBoxLimit);
@@ -108,11 +108,11 @@ CommandOutcome PuzzleModel::FillMessage(const QString &answer)
     });
 }
 
-CommandOutcome PuzzleModel::RemoveFill()
+CommandOutcome PuzzleModel::removeFill()
 {
     return runCommand([this](CommandOutcome &) {
         clearVisible();
-        RefreshGrid();
+        refreshGrid();
     });
 }
 

@@ -39,7 +39,7 @@ QString upperCase(const QString &text)
 
 } // namespace
 
-CommandOutcome PuzzleModel::AddWord(const AddWordRequest &request)
+CommandOutcome PuzzleModel::addWord(const AddWordRequest &request)
 {
     return runCommand([&](CommandOutcome &out) {
         if (request.randomPosition)
@@ -77,7 +77,7 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
             << QStringLiteral("Failed to insert word: %1.Try again, it may work").arg(word);
     out.placed = placed;
     // Draws the new word, if any; a second refresh would find nothing left to draw.
-    RefreshGrid();
+    refreshGrid();
 }
 
 namespace {
@@ -226,7 +226,7 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
                     break;
                 }
             }
-            Q_ASSERT(free == check(kDirectionByRandomCode[d], col, word, row));
+            Q_ASSERT(free == cellsFree(kDirectionByRandomCode[d], col, word, row));
             if (free) {
                 m_random->setSeed(jumps[std::size_t(3 * (k + 1))].from(seed));
                 return Placement{col, row, kDirectionByRandomCode[code[k]]};
@@ -274,9 +274,9 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
             // the small grid's random fill goes on from.
             m_random->reseedFromClock();
             if (const auto dir = directionFromName(request.direction)) {
-                if (fits(*dir, col, row, int(word.size())) && check(*dir, col, word, row)) {
-                    AddToMemo(col, request.direction, word, row);
-                    RefreshGrid();
+                if (fits(*dir, col, row, int(word.size())) && cellsFree(*dir, col, word, row)) {
+                    addToLists(col, request.direction, word, row);
+                    refreshGrid();
                     placed = true;
                 } else {
                     out.messages << QStringLiteral("Invalid position to enter word");
@@ -289,7 +289,7 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
         out.clearCoordinates = true;
     }
     out.placed = placed;
-    RefreshGrid();
+    refreshGrid();
 }
 
 } // namespace quarrin

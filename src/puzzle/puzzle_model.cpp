@@ -4,10 +4,6 @@
 
 namespace quarrin {
 
-namespace {
-
-} // namespace
-
 std::optional<Direction> directionFromName(const QString &name)
 {
     for (const auto &info : kDirectionTable) {
@@ -242,7 +238,7 @@ QString positionLine(int x, int y)
 
 } // namespace
 
-void PuzzleModel::AddToMemo(int col, const QString &directionName, const QString &word, int row)
+void PuzzleModel::addToLists(int col, const QString &directionName, const QString &word, int row)
 {
     if (const auto dir = directionFromName(directionName)) {
         appendWord(col, *dir, word, row);
@@ -371,7 +367,7 @@ template <typename Visit> void PuzzleModel::forEachListedWord(Visit visit, int f
     }
 }
 
-void PuzzleModel::RefreshGrid()
+void PuzzleModel::refreshGrid()
 {
     if (m_log.isEmpty())
         return;
@@ -405,7 +401,7 @@ void PuzzleModel::rebuildBlocked()
     m_blockedRevision = m_revision;
 }
 
-void PuzzleModel::WordsToBlank()
+void PuzzleModel::blankWords()
 {
     if (m_log.isEmpty())
         return;
@@ -420,39 +416,6 @@ void PuzzleModel::clearVisible()
         for (int row = 0; row < n(); ++row)
             at(col, row) = Cell{};
     gridTouched();
-}
-
-bool PuzzleModel::CheckUp(int col, const QString &word, int row) const
-{
-    return check(Direction::Up, col, word, row);
-}
-bool PuzzleModel::CheckDown(int col, const QString &word, int row) const
-{
-    return check(Direction::Down, col, word, row);
-}
-bool PuzzleModel::CheckLeft(int col, const QString &word, int row) const
-{
-    return check(Direction::Left, col, word, row);
-}
-bool PuzzleModel::CheckRight(int col, const QString &word, int row) const
-{
-    return check(Direction::Right, col, word, row);
-}
-bool PuzzleModel::CheckUpRight(int col, const QString &word, int row) const
-{
-    return check(Direction::UpRight, col, word, row);
-}
-bool PuzzleModel::CheckUpLeft(int col, const QString &word, int row) const
-{
-    return check(Direction::UpLeft, col, word, row);
-}
-bool PuzzleModel::CheckDownRight(int col, const QString &word, int row) const
-{
-    return check(Direction::DownRight, col, word, row);
-}
-bool PuzzleModel::CheckDownLeft(int col, const QString &word, int row) const
-{
-    return check(Direction::DownLeft, col, word, row);
 }
 
 CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcome &)> &change)
@@ -481,10 +444,10 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
     return out;
 }
 
-CommandOutcome PuzzleModel::Clear()
+CommandOutcome PuzzleModel::clear()
 {
     return runCommand([this](CommandOutcome &out) {
-        RefreshGrid();
+        refreshGrid();
         m_deleteList.clear();
         m_deleteListPrefix = -1;
         std::fill(m_cells.begin(), m_cells.end(), Cell{});
@@ -502,7 +465,7 @@ CommandOutcome PuzzleModel::Clear()
     });
 }
 
-CommandOutcome PuzzleModel::DeleteWord(int index)
+CommandOutcome PuzzleModel::deleteWord(int index)
 {
     return runCommand([this, index](CommandOutcome &out) {
         if (index < 0 || index >= m_log.size())
@@ -516,7 +479,7 @@ CommandOutcome PuzzleModel::DeleteWord(int index)
             m_positions.removeAt(index);
         listsChanged();
         clearVisible();
-        RefreshGrid();
+        refreshGrid();
         settleDeleteList();
         if (m_deleteList.size() == 1)
             m_deleteList.clear();
@@ -525,20 +488,20 @@ CommandOutcome PuzzleModel::DeleteWord(int index)
     });
 }
 
-CommandOutcome PuzzleModel::RefreshDeleteList()
+CommandOutcome PuzzleModel::refreshDeleteList()
 {
-    return runCommand([this](CommandOutcome &) { RefreshGrid(); });
+    return runCommand([this](CommandOutcome &) { refreshGrid(); });
 }
 
-void PuzzleModel::KindRestore()
+void PuzzleModel::restoreCellKinds()
 {
-    WordsToBlank();
+    blankWords();
     for (Cell &c : m_cells) {
         if (c.kind != Cell::Empty && c.kind != Cell::FilledWide)
             c.kind = Cell::Filled;
     }
     gridTouched();
-    RefreshGrid();
+    refreshGrid();
 }
 
 void PuzzleModel::recoverDirections(bool lastLineCut)
@@ -624,13 +587,13 @@ std::vector<std::optional<WordPath>> PuzzleModel::wordPaths() const
         for (std::size_t k = 0; k < words.size(); ++k) {
             const ListedWord &w = words[k];
             const int len = int(m_log.at(int(k)).size());
-            // the same test RefreshGrid makes before it writes a word
+            // the same test refreshGrid makes before it writes a word
             if (w.direction < 0 || len == 0 || !walkInStore(w, len))
                 continue;
             paths[k] = WordPath{w.col, w.row, Direction(w.direction), len};
         }
     } catch (const PuzzleError &) {
-        // a position line that is not "X, Y": RefreshGrid draws nothing either
+        // a position line that is not "X, Y": refreshGrid draws nothing either
     }
     return paths;
 }

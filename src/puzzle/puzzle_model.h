@@ -7,7 +7,7 @@
 // row are a margin that is never shown) and three parallel word lists: `log`
 // (the words), `positions` ("X, Y" of each first letter, counted from 1) and
 // `directionMemo` (direction names). The lists are the master copy of the
-// words: RefreshGrid writes their letters into the grid, WordsToBlank erases
+// words: refreshGrid writes their letters into the grid, blankWords erases
 // them. A word added at random is kept in parsed form and its position and
 // direction lines are written out when someone reads the lists. A cell's text tells its kind: empty
 // or a single space is blank, one upper-case letter is a word letter, and a letter followed by the
@@ -231,7 +231,7 @@ public:
         settleLines();
         return m_directions;
     }
-    // Entries of the delete list, refilled by RefreshGrid.
+    // Entries of the delete list, refilled by refreshGrid.
     const QStringList &deleteList() const;
     int wordCount() const { return int(m_log.size()); }
 
@@ -246,23 +246,15 @@ public:
 
     // Writes every listed word's letters into the grid and refills the
     // delete list. Throws PuzzleError on a position line that is not "X, Y".
-    void RefreshGrid();
+    void refreshGrid();
     // Empties every cell covered by a listed word.
-    void WordsToBlank();
+    void blankWords();
     // Appends a word and its position and direction lines.
-    void AddToMemo(int col, const QString &directionName, const QString &word, int row);
+    void addToLists(int col, const QString &directionName, const QString &word, int row);
 
-    // Fit checks: every cell of the word's walk is free for its letter.
-    // They do not test the bounds (callers test the fit first).
-    bool CheckUp(int col, const QString &word, int row) const;
-    bool CheckDown(int col, const QString &word, int row) const;
-    bool CheckLeft(int col, const QString &word, int row) const;
-    bool CheckRight(int col, const QString &word, int row) const;
-    bool CheckUpRight(int col, const QString &word, int row) const;
-    bool CheckUpLeft(int col, const QString &word, int row) const;
-    bool CheckDownRight(int col, const QString &word, int row) const;
-    bool CheckDownLeft(int col, const QString &word, int row) const;
-    bool check(Direction d, int col, const QString &word, int row) const
+    // Fit check: every cell of the word's walk is free for its letter. It does
+    // not test the bounds (callers test the fit first).
+    bool cellsFree(Direction d, int col, const QString &word, int row) const
     {
         // The check only reads, so stopping at the first clash gives the same answer.
         const DirectionInfo &info = directionInfo(d);
@@ -287,29 +279,29 @@ public:
     // --- Commands ---
 
     // "Add Word": random placement or placement at the given position.
-    CommandOutcome AddWord(const AddWordRequest &request);
+    CommandOutcome addWord(const AddWordRequest &request);
     // "Clear": empties the whole puzzle.
-    CommandOutcome Clear();
+    CommandOutcome clear();
     // "Delete": removes word `index` and rebuilds the grid from the rest.
-    CommandOutcome DeleteWord(int index);
+    CommandOutcome deleteWord(int index);
     // Refresh of the delete list before it opens.
-    CommandOutcome RefreshDeleteList();
+    CommandOutcome refreshDeleteList();
     // "Fill blank with Random".
-    CommandOutcome FillRandom();
+    CommandOutcome fillRandom();
     // "Fill blank with Message", step one: the number F of cells that can
     // take a message letter, and the prompt that offers them.
     int messageCapacity() const;
     QString messagePrompt() const;
     // Step two: writes the answer into the free cells in reading order.
-    CommandOutcome FillMessage(const QString &answer);
+    CommandOutcome fillMessage(const QString &answer);
     // "Remove random characters and message".
-    CommandOutcome RemoveFill();
-    // Rebuilds the cell kinds after a load: WordsToBlank, the filler mark on
-    // every non-empty cell of the store, RefreshGrid.
-    void KindRestore();
+    CommandOutcome removeFill();
+    // Rebuilds the cell kinds after a load: blankWords, the filler mark on
+    // every non-empty cell of the store, refreshGrid.
+    void restoreCellKinds();
     // After a load whose directions text filled its field: the field's
     // length may have cut the last line (`lastLineCut`) and dropped the lines
-    // after it. A cut line becomes the first name, in RefreshGrid's order,
+    // after it. A cut line becomes the first name, in refreshGrid's order,
     // that begins with what the cut left and whose walk from the word's
     // position stays in the grid and spells the word in the grid's letters;
     // with none it stays as it was. A missing line gets the first such name of
@@ -359,7 +351,7 @@ private:
     // anything; past that check nothing in a command can fail. A template, so
     // that each command's body is called directly.
     template <typename Change> CommandOutcome runCommand(Change &&change);
-    // Marks the grid as changed by something other than RefreshGrid.
+    // Marks the grid as changed by something other than refreshGrid.
     void gridTouched()
     {
         m_drawn = 0;
@@ -417,7 +409,7 @@ private:
     // empty, not a space), kept as bit lines along the rows, the columns and
     // both diagonals, so that random placement finds the cells of a walk that
     // need a look with one mask. The lines are in step with the cells while
-    // m_blockedRevision equals the revision; RefreshGrid and list changes keep
+    // m_blockedRevision equals the revision; refreshGrid and list changes keep
     // them so, any other change leaves them to be rebuilt when next needed.
     static constexpr int kMaxBlockedSide = 64;
     static constexpr int kBlockedLines = 6 * kMaxBlockedSide - 2;
@@ -452,7 +444,7 @@ private:
     mutable QStringList m_positions;
     mutable QStringList m_directions;
     mutable int m_linesPending = 0;
-    // The delete list. After RefreshGrid it is the word list as it stood then;
+    // The delete list. After refreshGrid it is the word list as it stood then;
     // while the words have only grown since, it is kept as that length and
     // made into a list when someone reads it.
     mutable QStringList m_deleteList;

@@ -139,7 +139,7 @@ private slots:
             add.x = QStringLiteral("2");
             add.y = QStringLiteral("3");
             add.direction = QStringLiteral("Down");
-            QVERIFY(model.AddWord(add).placed);
+            QVERIFY(model.addWord(add).placed);
             PuzzleFile file{GridSize(size)};
             QVERIFY(file.save(model, path).ok);
             if (damaged) {

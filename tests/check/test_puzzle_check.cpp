@@ -275,8 +275,8 @@ private slots:
                 place(model, parts[0], xy[0].toInt(), xy[1].trimmed().toInt(), parts[2]);
             }
             if (!message.isEmpty())
-                model.FillMessage(message);
-            model.FillRandom();
+                model.fillMessage(message);
+            model.fillRandom();
             const auto words = wordCells(model, entries);
             const PuzzleState before = stateOf(model);
 
@@ -309,7 +309,7 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CATALOG", 1, 1, "Right");
         place(model, "CAT", 1, 1, "Right");
-        model.FillRandom();
+        model.fillRandom();
         const RefillResult result = refill(model, PuzzleCheck());
         QVERIFY(result.refilled);
         // It stops as soon as only the incurable problem is left.
@@ -329,7 +329,7 @@ private slots:
         random.setSeed(99);
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 1, 1, "Right");
-        model.FillRandom();
+        model.fillRandom();
         const PuzzleState before = stateOf(model);
         // Every fill of 222 letters holds an E somewhere.
         const RefillResult result = refill(model, PuzzleCheck(blockedOf({"E"})), QString(), 20);
@@ -360,11 +360,11 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 2, 1, "Right");
-        model.FillMessage(QStringLiteral("hi there"));
+        model.fillMessage(QStringLiteral("hi there"));
         QCOMPARE(board(model, 6, 1), QStringList{"hCATit"});
         QCOMPARE(readMessage(model, 7), QStringLiteral("HITHERE"));
         QCOMPARE(readMessage(model, 3), QStringLiteral("HIT"));
-        model.RemoveFill();
+        model.removeFill();
         QCOMPARE(readMessage(model, 7), QString());
     }
 };

@@ -70,7 +70,7 @@ class TestCheckCommand : public QObject
         r.x = QString::number(x);
         r.y = QString::number(y);
         r.direction = dir;
-        QVERIFY(model.AddWord(r).placed);
+        QVERIFY(model.addWord(r).placed);
     }
 
 private slots:
@@ -91,7 +91,7 @@ private slots:
         place(clean, QStringLiteral("QUARTZ"), 2, 3, QStringLiteral("Right"));
         place(clean, QStringLiteral("JIGSAW"), 14, 1, QStringLiteral("Down"));
         place(clean, QStringLiteral("WOMBAT"), 9, 14, QStringLiteral("Up-Left"));
-        clean.FillRandom();
+        clean.fillRandom();
         BlockedWords blocked = BlockedWords::builtIn();
         blocked.add(QStringLiteral("ZORP"));
         QVERIFY(refill(clean, PuzzleCheck(blocked)).report.clean());

@@ -26,7 +26,7 @@ void addWord(EditorWindow &window, const QString &word, int x, int y, const QStr
     request.x = QString::number(x);
     request.y = QString::number(y);
     request.direction = direction;
-    window.model().AddWord(request);
+    window.model().addWord(request);
 }
 
 } // namespace
@@ -45,7 +45,7 @@ int main(int argc, char **argv)
     addWord(main, QStringLiteral("CATALOG"), 2, 2, QStringLiteral("Right"));
     addWord(main, QStringLiteral("CAT"), 4, 6, QStringLiteral("Down"));
     addWord(main, QStringLiteral("SEARCH"), 13, 3, QStringLiteral("Down"));
-    main.model().FillRandom();
+    main.model().fillRandom();
     // A filled word that spells SEARCH again.
     const QString again = QStringLiteral("SEARCH");
     for (int i = 0; i < again.size(); ++i)

@@ -22,7 +22,7 @@ void addWord(EditorWindow &window, const QString &word, int x, int y, const QStr
     request.x = QString::number(x);
     request.y = QString::number(y);
     request.direction = direction;
-    window.model().AddWord(request);
+    window.model().addWord(request);
 }
 
 bool render(EditorWindow &window, const QString &path)
@@ -55,7 +55,7 @@ int main(int argc, char **argv)
     addWord(main, QStringLiteral("LETTERS"), 14, 14, QStringLiteral("Up-Left"));
     addWord(main, QStringLiteral("GRID"), 12, 3, QStringLiteral("Down-Left"));
     addWord(main, QStringLiteral("HIDDEN"), 13, 6, QStringLiteral("Down"));
-    main.model().FillRandom();
+    main.model().fillRandom();
     main.setHighlighting(true);
     main.showPuzzle();
 
@@ -64,7 +64,7 @@ int main(int argc, char **argv)
     addWord(mainC, QStringLiteral("ALPHABET"), 28, 2, QStringLiteral("Down"));
     addWord(mainC, QStringLiteral("VOCABULARY"), 25, 28, QStringLiteral("Left"));
     addWord(mainC, QStringLiteral("SPELLING"), 3, 27, QStringLiteral("Up-Right"));
-    mainC.model().FillRandom();
+    mainC.model().fillRandom();
     mainC.setHighlighting(true);
     mainC.showPuzzle();
 

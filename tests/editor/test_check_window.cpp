@@ -32,7 +32,7 @@ void placeWord(EditorWindow &window, const QString &word, int x, int y, const QS
     r.x = QString::number(x);
     r.y = QString::number(y);
     r.direction = direction;
-    QVERIFY(window.model().AddWord(r).placed);
+    QVERIFY(window.model().addWord(r).placed);
     window.showPuzzle();
 }
 

@@ -163,7 +163,7 @@ void placeWord(EditorWindow &window, const QString &word, int x, int y, const ch
     request.x = QString::number(x);
     request.y = QString::number(y);
     request.direction = QString::fromLatin1(direction);
-    const CommandOutcome out = window.model().AddWord(request);
+    const CommandOutcome out = window.model().addWord(request);
     QVERIFY2(out.placed, qPrintable(word));
     window.showPuzzle();
 }
@@ -672,7 +672,7 @@ void TestEditorWindow::highlightingPaintsExactlyTheWordCells()
     placeWord(w, "CAT", 1, 1, "Right");
     placeWord(w, "COW", 1, 1, "Down");
     placeWord(w, "MOUSE", 8, 9, "Up-Right");
-    w.model().FillRandom();
+    w.model().fillRandom();
     w.showPuzzle();
     w.show();
 
@@ -724,7 +724,7 @@ void TestEditorWindow::sizeSwitchEmptiesTheTargetAndKeepsTheOther()
 {
     placeWord(*m_main, "CAT", 2, 2, "Right");
     placeWord(*m_mainC, "DOG", 5, 5, "Down");
-    m_mainC->model().FillRandom();
+    m_mainC->model().fillRandom();
     m_mainC->showPuzzle();
     m_main->show();
 
@@ -753,7 +753,7 @@ void TestEditorWindow::deleteKeepsSharedLetters()
     placeWord(w, "CAT", 1, 1, "Right");
     placeWord(w, "COW", 1, 1, "Down");
     placeWord(w, "EMU", 10, 10, "Down");
-    w.model().FillRandom();
+    w.model().fillRandom();
     w.showPuzzle();
     w.show();
     auto *deleteList = find<QComboBox>(&w, "ComboBox1");
@@ -911,7 +911,7 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     placeWord(w, "PUZZLE", 2, 2, "Right");
     placeWord(w, "SEARCH", 3, 4, "Down-Right");
     placeWord(w, "LETTER", 7, 14, "Up");
-    w.model().FillRandom();
+    w.model().fillRandom();
     w.showPuzzle();
     w.show();
 
@@ -984,7 +984,7 @@ void TestEditorWindow::saveNamesCharactersTheFilesCannotHold()
     QTemporaryDir dir;
     EditorWindow &w = *m_main;
     w.model().setListTexts(QStringLiteral("ЖУК\r\n"), "1, 1\r\n", "Right\r\n");
-    w.model().RefreshGrid();
+    w.model().refreshGrid();
     w.showPuzzle();
     w.show();
     ModalAnswerer answerer;
@@ -1003,7 +1003,7 @@ void TestEditorWindow::damagedFileShowsMessageAndChangesNothing()
     QTemporaryDir dir;
     EditorWindow &w = *m_main;
     placeWord(w, "CAT", 1, 1, "Right");
-    w.model().FillRandom();
+    w.model().fillRandom();
     w.showPuzzle();
     w.show();
     const QStringList log = listLines(&w, "log");

@@ -1,7 +1,7 @@
 // Every file reader of the program against the damaged inputs a user can
 // produce, in one table: the 15x15 and 30x30 puzzle files read through
 // PuzzleFile::load from real files, and the grid control's text file read
-// through TPubStrGrid::LoadFromFile. Each input is either refused with a
+// through TPubStrGrid::loadFromFile. Each input is either refused with a
 // message naming the fault (and a refused puzzle load changes nothing), or
 // read into a sound result that is checked here.
 //
@@ -116,8 +116,8 @@ void fillTarget(PuzzleModel &model)
     add.x = QStringLiteral("2");
     add.y = QStringLiteral("3");
     add.direction = QStringLiteral("Down");
-    QVERIFY(model.AddWord(add).placed);
-    model.FillRandom();
+    QVERIFY(model.addWord(add).placed);
+    model.fillRandom();
 }
 
 bool writeFile(const QString &path, const QByteArray &bytes)
@@ -385,12 +385,12 @@ private slots:
         grid.setRowCount(40);
         for (int c = 0; c < 40; ++c)
             for (int r = 0; r < 40; ++r)
-                grid.SetCell(c, r, QStringLiteral("NEW"));
+                grid.setCell(c, r, QStringLiteral("NEW"));
         GridFileResult result;
         {
             DiskFull full(100);
             QVERIFY(full.active());
-            result = grid.SaveToFile(path);
+            result = grid.saveToFile(path);
         }
         QVERIFY(!result.ok);
         QVERIFY2(result.error.contains(QStringLiteral("grid.txt")), qPrintable(result.error));
@@ -413,7 +413,7 @@ private slots:
         QVERIFY2(puzzle.error.contains(QStringLiteral("not-a-folder")), qPrintable(puzzle.error));
         TPubStrGrid grid;
         grid.setAutoSave(false);
-        const GridFileResult text = grid.SaveToFile(blocker + "/grid.txt");
+        const GridFileResult text = grid.saveToFile(blocker + "/grid.txt");
         QVERIFY(!text.ok);
         QVERIFY2(text.error.contains(QStringLiteral("grid.txt")), qPrintable(text.error));
         QCOMPARE(readFile(blocker), QByteArray("x"));
@@ -437,7 +437,7 @@ private slots:
 
         TPubStrGrid grid;
         grid.setAutoSave(false);
-        const GridFileResult text = grid.LoadFromFile(dir.path());
+        const GridFileResult text = grid.loadFromFile(dir.path());
         QVERIFY(!text.ok);
         QVERIFY2(!text.error.isEmpty(), "no message");
     }
@@ -468,9 +468,9 @@ private:
         QCOMPARE(model.log(), log);
         QCOMPARE(wordLetterCells(model), wordLetters);
         // The loaded puzzle takes every command and saves as one whole record.
-        QVERIFY(model.FillRandom().ok);
-        QVERIFY(model.RemoveFill().ok);
-        QVERIFY(model.DeleteWord(0).ok);
+        QVERIFY(model.fillRandom().ok);
+        QVERIFY(model.removeFill().ok);
+        QVERIFY(model.deleteWord(0).ok);
         QCOMPARE(savedBytes(model).size(), sizeSpec(size).recordBytes);
     }
 
@@ -482,9 +482,9 @@ private:
         control.resize(200, 200);
         control.setColCount(3);
         control.setRowCount(3);
-        control.SetCell(0, 0, QStringLiteral("keep"));
+        control.setCell(0, 0, QStringLiteral("keep"));
 
-        const GridFileResult result = control.LoadFromFile(path);
+        const GridFileResult result = control.loadFromFile(path);
         if (!refused.isEmpty()) {
             QVERIFY2(!result.ok, "the damaged file was read without a message");
             QVERIFY2(result.error.contains(refused), qPrintable(result.error));

@@ -68,8 +68,8 @@ void fillSample(PuzzleModel &model)
     place(model, "CAT", 1, 1, "Right");
     place(model, "TOP", 3, 1, "Down");
     place(model, "OWL", 10, 10, "Up-Left");
-    model.FillMessage(QStringLiteral("hello"));
-    model.FillRandom();
+    model.fillMessage(QStringLiteral("hello"));
+    model.fillRandom();
 }
 
 const QFileDevice::Permissions kReadOnlyFolder = QFileDevice::ReadOwner | QFileDevice::ExeOwner |
@@ -270,7 +270,7 @@ private slots:
             words << word;
             place(model, word, 1 + k % 9, 1 + (k / 9) * 5, "Down-Right");
         }
-        model.FillRandom();
+        model.fillRandom();
         PuzzleFile file(GridSize::Small);
         QByteArray bytes = saveToBytes(file, model);
         QCOMPARE(quint8(bytes.at(1209)), 200);
@@ -304,7 +304,7 @@ private slots:
             place(model, "Q", 1 + k % 15, 1, "Down-Right");
         place(model, "HI", 1, 5, "Up");
         place(model, "OWL", 10, 10, "Down-Right");
-        model.FillRandom();
+        model.fillRandom();
         PuzzleFile file(GridSize::Small);
         const QByteArray bytes = saveToBytes(file, model);
         QVERIFY(field(bytes, 1209).endsWith(QStringLiteral("Up\r\nDown")));
@@ -504,8 +504,8 @@ private slots:
         PuzzleModel model(gs, &random);
         model.setListTexts(QStringLiteral("ŠÖŸ\r\n"), QStringLiteral("1, 1\r\n"),
                            QStringLiteral("Right\r\n"));
-        model.RefreshGrid();
-        model.FillMessage(QStringLiteral("€ ßœ"));
+        model.refreshGrid();
+        model.fillMessage(QStringLiteral("€ ßœ"));
         PuzzleFile file(gs);
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -537,8 +537,8 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts(QStringLiteral("ЖУК\r\n"), QStringLiteral("1, 1\r\n"),
                            QStringLiteral("Right\r\n"));
-        model.RefreshGrid();
-        model.FillMessage(QStringLiteral("a✓"));
+        model.refreshGrid();
+        model.fillMessage(QStringLiteral("a✓"));
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("p.qrn"));
         PuzzleFile file(GridSize::Small);
@@ -623,7 +623,7 @@ private slots:
 
         PuzzleModel target(gs, &random);
         place(target, "DOG", 2, 2, "Down");
-        target.FillRandom();
+        target.fillRandom();
         const PuzzleState before = stateOf(target);
         PuzzleFile reader(gs);
         const FileResult r = loadBytes(reader, target, bytes);
@@ -670,7 +670,7 @@ private slots:
 
         PuzzleModel target(gs, &random);
         place(target, "DOG", 2, 2, "Down");
-        target.FillRandom();
+        target.fillRandom();
         const PuzzleState before = stateOf(target);
         PuzzleFile reader(gs);
         // Both through a file and through a device.

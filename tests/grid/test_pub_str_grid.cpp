@@ -140,7 +140,7 @@ void fillLetters(TPubStrGrid &g)
 {
     for (int c = 0; c < g.colCount(); ++c)
         for (int r = 0; r < g.rowCount(); ++r)
-            g.SetCell(c, r, QString(QChar('A' + (c + r) % 26)));
+            g.setCell(c, r, QString(QChar('A' + (c + r) % 26)));
 }
 
 QString readFile(const QString &path)
@@ -218,19 +218,19 @@ void TestPubStrGrid::cellsBeyondTheGrid()
 {
     TPubStrGrid g;
     playGrid(g);
-    g.SetCell(15, 3, "M");
-    g.SetCell(2, 15, "N");
-    g.SetCell(40, 40, "far");
-    g.SetCell(1, 1, "B");
+    g.setCell(15, 3, "M");
+    g.setCell(2, 15, "N");
+    g.setCell(40, 40, "far");
+    g.setCell(1, 1, "B");
     QCOMPARE(g.cell(15, 3), QString("M"));
     QCOMPARE(g.cell(2, 15), QString("N"));
     QCOMPARE(g.cell(40, 40), QString("far"));
     QCOMPARE(g.cell(99, 99), QString());
-    g.SetCell(-1, 0, "x"); // ignored, never stored
+    g.setCell(-1, 0, "x"); // ignored, never stored
     QCOMPARE(g.cell(-1, 0), QString());
 
-    // ClearCells empties the visible columns (all their rows); texts beyond stay.
-    g.ClearCells();
+    // clearCells empties the visible columns (all their rows); texts beyond stay.
+    g.clearCells();
     QCOMPARE(g.cell(1, 1), QString());
     QCOMPARE(g.cell(2, 15), QString());
     QCOMPARE(g.cell(15, 3), QString("M"));
@@ -241,17 +241,17 @@ void TestPubStrGrid::setCellWithoutChangeDoesNotRepaint()
 {
     TPubStrGrid g;
     playGrid(g);
-    g.SetCell(3, 4, "Q");
+    g.setCell(3, 4, "Q");
     g.show();
     QVERIFY(QTest::qWaitForWindowExposed(&g));
     QCoreApplication::processEvents();
     PaintCounter counter(&g);
 
-    g.SetCell(3, 4, "Q");
+    g.setCell(3, 4, "Q");
     QCoreApplication::processEvents();
     QCOMPARE(counter.count, 0);
 
-    g.SetCell(3, 4, "R");
+    g.setCell(3, 4, "R");
     QCoreApplication::processEvents();
     QVERIFY(counter.count > 0);
     QCOMPARE(g.cell(3, 4), QString("R"));
@@ -263,7 +263,7 @@ void TestPubStrGrid::unselectMovesOffTheGrid()
     playGrid(g);
     g.show();
     g.setSelection(GridRect{2, 2, 2, 2});
-    g.Unselect();
+    g.unselect();
     QCOMPARE(g.col(), 15);
     QCOMPARE(g.row(), 0);
     QCOMPARE(g.selection(), (GridRect{15, 0, 15, 0}));
@@ -340,7 +340,7 @@ void TestPubStrGrid::insertOnRowZero()
     TPubStrGrid g;
     playGrid(g);
     fillLetters(g);
-    g.SetCell(2, 15, "margin");
+    g.setCell(2, 15, "margin");
     QStringList before;
     for (int r = 0; r < 15; ++r)
         before << g.cell(2, r);
@@ -355,14 +355,14 @@ void TestPubStrGrid::insertOnRowZero()
         QCOMPARE(g.cell(2, r + 1), before.at(r));
     QCOMPARE(g.cell(2, 16), QString("margin"));
 
-    // DeleteRow takes it out again.
-    g.DeleteRow(0);
+    // deleteRow takes it out again.
+    g.deleteRow(0);
     QCOMPARE(g.rowCount(), 15);
     for (int r = 0; r < 15; ++r)
         QCOMPARE(g.cell(2, r), before.at(r));
     // Out-of-range rows are ignored.
-    g.InsertRow(-1);
-    g.DeleteRow(99);
+    g.insertRow(-1);
+    g.deleteRow(99);
     QCOMPARE(g.rowCount(), 15);
 }
 
@@ -433,7 +433,7 @@ void TestPubStrGrid::typingEditsUnlessDiscarded()
 
     // Off the grid nothing is edited.
     g.setOnKeyPress(nullptr);
-    g.Unselect();
+    g.unselect();
     QTest::keyClicks(&g, "q");
     QCOMPARE(g.cell(15, 0), QString());
 }
@@ -471,8 +471,8 @@ void TestPubStrGrid::alignmentDrawsWhereAsked()
     f.setPixelSize(16);
     g.setFont(f);
     g.setAlignment(Qt::Alignment(alignment));
-    g.SetCell(0, 0, "I");
-    g.Unselect();
+    g.setCell(0, 0, "I");
+    g.unselect();
     const QImage img = g.grab().toImage();
     const QRect cell = g.cellRect(0, 0);
     int minX = INT_MAX, maxX = -1, minY = INT_MAX, maxY = -1;
@@ -495,8 +495,8 @@ void TestPubStrGrid::colourAndAlignmentHooks()
 {
     TPubStrGrid g;
     playGrid(g, 3);
-    g.SetCell(1, 1, "W");
-    g.Unselect();
+    g.setCell(1, 1, "W");
+    g.unselect();
     QList<QPair<int, int>> asked;
     g.setOnGetCellColor([&](TPubStrGrid *sender, int row, int col, TPubStrGrid::DrawState,
                             QBrush &brush, QFont &, QColor &fontColor) {
@@ -526,7 +526,7 @@ void TestPubStrGrid::grid3DDrawsLightEdge()
     TPubStrGrid g;
     playGrid(g, 2);
     g.setCellColor(QColor(0x80, 0x80, 0x80));
-    g.Unselect();
+    g.unselect();
     const QRect r = g.cellRect(1, 1);
     const QColor edge = g.palette().color(QPalette::HighlightedText);
     QVERIFY(QColor(g.grab().toImage().pixel(r.left(), r.center().y())) != edge);
@@ -542,7 +542,7 @@ void TestPubStrGrid::paintCellsMatchesScreenAndIsVector()
     TPubStrGrid g;
     playGrid(g, 4);
     fillLetters(g);
-    g.Unselect();
+    g.unselect();
     const QImage screen = g.grab().toImage().convertToFormat(QImage::Format_RGB32);
 
     QImage printed(g.size(), QImage::Format_RGB32);
@@ -578,11 +578,11 @@ void TestPubStrGrid::headersWriteRowAndColumnZero()
     TPubStrGrid g;
     playGrid(g, 4);
     fillLetters(g);
-    g.setHCol({"a", "b"});
+    g.setColHeaders({"a", "b"});
     QCOMPARE(g.cell(0, 0), QString("a"));
     QCOMPARE(g.cell(1, 0), QString("b"));
     QCOMPARE(g.cell(2, 0), QString()); // no line: empty
-    g.setHRow({"r1"});
+    g.setRowHeaders({"r1"});
     QCOMPARE(g.cell(0, 1), QString("r1"));
     QCOMPARE(g.cell(0, 2), QString());
     QCOMPARE(g.cell(0, 3), QString());
@@ -596,16 +596,16 @@ void TestPubStrGrid::fileLayoutOfSmallGrid()
     g.setColCount(2);
     g.setRowCount(2);
     g.setDefaultColWidth(64);
-    g.SetCell(1, 0, "X");
+    g.setCell(1, 0, "X");
     const QString path = dir.filePath("grid.txt");
-    QVERIFY(g.SaveToFile(path).ok);
+    QVERIFY(g.saveToFile(path).ok);
     QCOMPARE(readFile(path), QString("|\n2|2\n21\n\n\nTop\n1|0|X\n\n"));
 
     g.setRowHeight(1, 30);
     g.setColWidth(0, 40);
     g.setCaption1("Title");
     g.setCaption2Placement(Caption2Placement::cpBottom);
-    QVERIFY(g.SaveToFile(path).ok);
+    QVERIFY(g.saveToFile(path).ok);
     QCOMPARE(
         readFile(path),
         QString("|\n2|2\n21\nTitle\n\nBottom\nRow 1 Height: 30\nColumn 0 Width: 40\n1|0|X\n\n"));
@@ -617,20 +617,20 @@ void TestPubStrGrid::saveAndLoadRoundTrip()
     const QString path = dir.filePath("grid.txt");
     TPubStrGrid g;
     playGrid(g, 5, 20);
-    g.SetCell(0, 0, "a|b|c");
-    g.SetCell(4, 4, "|");
-    g.SetCell(2, 3, "tab\there");
-    g.SetCell(3, 1, QString::fromUtf8("\xc3\x84 umlaut"));
-    g.SetCell(9, 9, "beyond"); // not part of the grid: not stored
+    g.setCell(0, 0, "a|b|c");
+    g.setCell(4, 4, "|");
+    g.setCell(2, 3, "tab\there");
+    g.setCell(3, 1, QString::fromUtf8("\xc3\x84 umlaut"));
+    g.setCell(9, 9, "beyond"); // not part of the grid: not stored
     g.setRowHeight(2, 33);
     g.setColWidth(3, 44);
     g.setCaption1("first | caption");
     g.setCaption2("second");
     g.setCaption2Placement(Caption2Placement::cpBottom);
-    QVERIFY(g.SaveToFile(path).ok);
+    QVERIFY(g.saveToFile(path).ok);
 
     TPubStrGrid h;
-    const GridFileResult r = h.LoadFromFile(path);
+    const GridFileResult r = h.loadFromFile(path);
     QVERIFY2(r.ok, qPrintable(r.error));
     QCOMPARE(h.rowCount(), 5);
     QCOMPARE(h.colCount(), 5);
@@ -647,10 +647,10 @@ void TestPubStrGrid::saveAndLoadRoundTrip()
     QCOMPARE(h.caption2Placement(), Caption2Placement::cpBottom);
 
     // A line break in a text would split the line: it is stored as a blank.
-    g.SetCell(1, 1, "two\nlines");
-    QVERIFY(g.SaveToFile(path).ok);
+    g.setCell(1, 1, "two\nlines");
+    QVERIFY(g.saveToFile(path).ok);
     TPubStrGrid k;
-    QVERIFY(k.LoadFromFile(path).ok);
+    QVERIFY(k.loadFromFile(path).ok);
     QCOMPARE(k.cell(1, 1), QString("two lines"));
     QCOMPARE(k.cell(0, 0), QString("a|b|c"));
 }
@@ -663,15 +663,15 @@ void TestPubStrGrid::backupKeepsPreviousContent()
     writeFile(bak, "oldest backup");
     writeFile(path, "previous content");
     TPubStrGrid g;
-    g.SetCell(0, 0, "new");
-    QVERIFY(g.SaveToFile(path).ok);
+    g.setCell(0, 0, "new");
+    QVERIFY(g.saveToFile(path).ok);
     QCOMPARE(readFile(bak), QString("previous content"));
     QVERIFY(readFile(path).contains("0|0|new"));
 
     // Without AutoBackup the .bak stays as it is.
     g.setAutoBackup(false);
-    g.SetCell(0, 0, "newer");
-    QVERIFY(g.SaveToFile(path).ok);
+    g.setCell(0, 0, "newer");
+    QVERIFY(g.saveToFile(path).ok);
     QCOMPARE(readFile(bak), QString("previous content"));
     QVERIFY(readFile(path).contains("0|0|newer"));
 
@@ -679,7 +679,7 @@ void TestPubStrGrid::backupKeepsPreviousContent()
     g.setAutoBackup(true);
     const QString self = dir.filePath("self.bak");
     writeFile(self, "x");
-    QVERIFY(g.SaveToFile(self).ok);
+    QVERIFY(g.saveToFile(self).ok);
     QVERIFY(readFile(self).contains("0|0|newer"));
 }
 
@@ -716,7 +716,7 @@ void TestPubStrGrid::failedWriteKeepsPreviousFile()
     playGrid(g, 30);
     for (int c = 0; c < 30; ++c)
         for (int r = 0; r < 30; ++r)
-            g.SetCell(c, r, QString(200, QChar('Z')));
+            g.setCell(c, r, QString(200, QChar('Z')));
 
     // Let the file system refuse everything beyond 4 KiB.
     struct rlimit old;
@@ -725,7 +725,7 @@ void TestPubStrGrid::failedWriteKeepsPreviousFile()
     small.rlim_cur = 4096;
     auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const GridFileResult r = g.SaveToFile(path);
+    const GridFileResult r = g.saveToFile(path);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
@@ -740,7 +740,7 @@ void TestPubStrGrid::unwritableFolderGivesMessage()
 {
     QTemporaryDir dir;
     TPubStrGrid g;
-    const GridFileResult r = g.SaveToFile(dir.filePath("missing/folder/grid.txt"));
+    const GridFileResult r = g.saveToFile(dir.filePath("missing/folder/grid.txt"));
     QVERIFY(!r.ok);
     QVERIFY2(r.error.startsWith("Cannot create file"), qPrintable(r.error));
 }
@@ -817,7 +817,7 @@ void TestPubStrGrid::damagedFiles()
     TPubStrGrid g;
     g.setRowCount(7);
     g.setColCount(7);
-    const GridFileResult r = g.LoadFromFile(path);
+    const GridFileResult r = g.loadFromFile(path);
     QCOMPARE(r.ok, error.isEmpty());
     QCOMPARE(r.error, error);
     QCOMPARE(g.rowCount(), rows);
@@ -829,8 +829,8 @@ void TestPubStrGrid::missingFileIsNoError()
 {
     QTemporaryDir dir;
     TPubStrGrid g;
-    g.SetCell(0, 0, "stays");
-    const GridFileResult r = g.LoadFromFile(dir.filePath("nothing.txt"));
+    g.setCell(0, 0, "stays");
+    const GridFileResult r = g.loadFromFile(dir.filePath("nothing.txt"));
     QVERIFY(r.ok);
     QCOMPARE(g.cell(0, 0), QString("stays"));
 }
@@ -845,7 +845,7 @@ void TestPubStrGrid::fileNameLoadsAndDestructionSaves()
         QVERIFY(g.setFileName(path).ok);
         QCOMPARE(g.colCount(), 3);
         QCOMPARE(g.cell(2, 1), QString("loaded"));
-        g.SetCell(0, 0, "edited");
+        g.setCell(0, 0, "edited");
     }
     QVERIFY(readFile(path).contains("0|0|edited"));
     QVERIFY(readFile(dir.filePath("auto.bak")).contains("2|1|loaded"));
@@ -854,18 +854,18 @@ void TestPubStrGrid::fileNameLoadsAndDestructionSaves()
         TPubStrGrid g;
         QVERIFY(g.setFileName(path).ok);
         g.setAutoSave(false);
-        g.SetCell(0, 0, "not saved");
+        g.setCell(0, 0, "not saved");
     }
     QVERIFY(readFile(path).contains("0|0|edited"));
 
     // Loaded reads the file, then writes the header cells over row 0.
     TPubStrGrid h;
     h.setAutoSave(false);
-    h.setHCol({"H"});
+    h.setColHeaders({"H"});
     h.setFileName(QString());
     QVERIFY(h.setFileName(path).ok);
     QCOMPARE(h.cell(0, 0), QString("edited"));
-    QVERIFY(h.Loaded().ok);
+    QVERIFY(h.finishSetup().ok);
     QCOMPARE(h.cell(0, 0), QString("H"));
 }
 

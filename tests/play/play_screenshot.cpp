@@ -45,9 +45,9 @@ bool render(GridSize size, const QString &path)
             continue;
         request.randomPosition = true;
         request.allowed = DirectionSet::all();
-        model.AddWord(request);
+        model.addWord(request);
     }
-    model.FillRandom();
+    model.fillRandom();
     PuzzleSnapshot snapshot;
     takeSnapshot(model, snapshot);
 

@@ -34,7 +34,7 @@ inline PuzzleSnapshot keySnapshot(GridSize size, std::initializer_list<KeyWord> 
         r.y = QString::number(w.y);
         r.direction = QLatin1String(w.direction);
         r.randomPosition = false;
-        const CommandOutcome out = model.AddWord(r);
+        const CommandOutcome out = model.addWord(r);
         if (!out.placed)
             qFatal("key fixture: %s does not fit", w.word);
     }

@@ -300,7 +300,7 @@ void TestAnswerKey::ringsOnlyForDrawnListedWords()
     model.setListTexts(QStringLiteral("CAT\r\nDOG\r\nEWE\r\n"),
                        QStringLiteral("1, 1\r\n1, 2\r\n1, 3\r\n"),
                        QStringLiteral("Right\r\nup\r\nDown\r\n"));
-    model.RefreshGrid();
+    model.refreshGrid();
     PuzzleSnapshot snapshot;
     takeSnapshot(model, snapshot);
     const std::vector<AnswerRing> rings = answerRings(snapshot);
@@ -627,7 +627,7 @@ void TestAnswerKey::printOptions()
         w.box("whiteBackground")->setChecked(white);
         const QString pdf = dir.filePath(QStringLiteral("p%1.pdf").arg(++run_));
         printer.setOutputFileName(pdf);
-        w.window->BitBtn2Click();
+        w.window->printPage();
         Printed out;
         const QString boxes = run(tool(QStringLiteral("pdftotext")),
                                   {QStringLiteral("-bbox"), pdf, QStringLiteral("-")});

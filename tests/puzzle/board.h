@@ -94,7 +94,7 @@ inline void place(PuzzleModel &model, const QString &word, int x, int y, const Q
     r.x = QString::number(x);
     r.y = QString::number(y);
     r.direction = dir;
-    QVERIFY2(model.AddWord(r).placed, qPrintable(word));
+    QVERIFY2(model.addWord(r).placed, qPrintable(word));
 }
 
 // A clock that always reads the same value, so reseeding is repeatable.

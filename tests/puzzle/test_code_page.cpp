@@ -95,7 +95,7 @@ private slots:
     {
         RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Small, &random);
-        model.FillMessage(QStringLiteral("ß ÿ€"));
+        model.fillMessage(QStringLiteral("ß ÿ€"));
         QCOMPARE(board(model, 4, 1), QStringList{QStringLiteral("ßŸ€.").toLower()});
         QCOMPARE(model.cell(0, 0), QStringLiteral("ß") + kFillerMark);
         QCOMPARE(model.cell(1, 0), QStringLiteral("Ÿ") + kFillerMark);

@@ -22,7 +22,7 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setCell(0, 1, QStringLiteral("W")); // a word letter is skipped, no draw
-        model.FillRandom();
+        model.fillRandom();
         // The small grid goes on from the generator's state (seed 0 here).
         RandomGenerator expected;
         QCOMPARE(model.cell(0, 0), kPool.at(expected.below(44)) + kFillerMark);
@@ -36,7 +36,7 @@ private slots:
     {
         RandomGenerator random([] { return std::uint64_t(5); });
         PuzzleModel model(GridSize::Large, &random);
-        model.FillRandom();
+        model.fillRandom();
         // Every column starts from the same seed, so every column is the same.
         for (int col = 1; col < 31; ++col)
             for (int row = 0; row < 31; ++row)
@@ -48,13 +48,13 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 1, 1, "Right");
-        model.FillRandom();
+        model.fillRandom();
         QCOMPARE(board(model, 3, 1), QStringList{"CAT"});
         for (int c = 0; c < 16; ++c)
             for (int r = 0; r < 16; ++r)
                 QVERIFY(!model.cell(c, r).isEmpty());
         const QStringList before = board(model);
-        model.FillRandom();
+        model.fillRandom();
         QCOMPARE(board(model), before);
     }
 
@@ -65,8 +65,8 @@ private slots:
         place(model, "CAT", 1, 1, "Right");
         place(model, "DOG", 5, 5, "Down-Left");
         const QStringList wordsOnly = board(model);
-        model.FillRandom();
-        model.RemoveFill();
+        model.fillRandom();
+        model.removeFill();
         QCOMPARE(board(model), wordsOnly);
         // The margin is not touched.
         QVERIFY(model.cell(15, 15).endsWith(kFillerMark));
@@ -95,7 +95,7 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 2, 1, "Right");
-        model.FillMessage(QStringLiteral("meet at noon "));
+        model.fillMessage(QStringLiteral("meet at noon "));
         QCOMPARE(board(model, 15, 2), (QStringList{"mCATeetatnoon..", "..............."}));
     }
 
@@ -110,7 +110,7 @@ private slots:
         for (int c = 0; c < 4; ++c)
             model.setCell(c, 14, QString());
         QCOMPARE(model.messageCapacity(), 4);
-        model.FillMessage(QStringLiteral("ab cdef"));
+        model.fillMessage(QStringLiteral("ab cdef"));
         QCOMPARE(model.cell(0, 14), QStringLiteral("A") + kFillerMark);
         QCOMPARE(model.cell(1, 14), QStringLiteral("B") + kFillerMark);
         QCOMPARE(model.cell(2, 14), QStringLiteral("C") + kFillerMark);
@@ -134,10 +134,10 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 1, 1, "Right");
         const PuzzleState before = stateOf(model);
-        model.FillMessage(answer);
+        model.fillMessage(answer);
         QVERIFY(stateOf(model) == before);
         // The next message still starts in the first free cell.
-        model.FillMessage(QStringLiteral("ok"));
+        model.fillMessage(QStringLiteral("ok"));
         QCOMPARE(board(model, 5, 1), QStringList{"CATok"});
     }
 
@@ -145,11 +145,11 @@ private slots:
     {
         RandomGenerator random;
         PuzzleModel model(GridSize::Large, &random);
-        model.FillMessage(QString(255, QLatin1Char('a')));
+        model.fillMessage(QString(255, QLatin1Char('a')));
         QCOMPARE(model.cell(29, 7), QStringLiteral("A      .")); // eighth row full
         QCOMPARE(model.cell(14, 8), QStringLiteral("A      .")); // 255 = 8 * 30 + 15
         QCOMPARE(model.cell(15, 8), QString());
-        model.FillMessage(QStringLiteral("bc"));
+        model.fillMessage(QStringLiteral("bc"));
         QCOMPARE(model.cell(0, 0), QStringLiteral("B      ."));
         QCOMPARE(model.cell(1, 0), QStringLiteral("C      ."));
         QCOMPARE(model.cell(2, 0), QStringLiteral("A      ."));
@@ -161,15 +161,15 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         place(model, "CAT", 1, 1, "Right");
-        model.FillRandom();
+        model.fillRandom();
         const QString randomAtRowTwo = model.cell(0, 1);
-        model.FillMessage(QStringLiteral("hi"));
+        model.fillMessage(QStringLiteral("hi"));
         QCOMPARE(board(model, 5, 1).at(0).left(5), QStringLiteral("CAThi"));
         QCOMPARE(model.cell(0, 1), randomAtRowTwo);
 
         PuzzleModel other(GridSize::Small, &random);
-        other.FillMessage(QStringLiteral("hello"));
-        other.FillRandom();
+        other.fillMessage(QStringLiteral("hello"));
+        other.fillRandom();
         QCOMPARE(board(other, 5, 1), QStringList{"hello"});
     }
 
@@ -179,14 +179,14 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         setBoard(model, {"CAT_", "____"});
         model.setListTexts("CAT", "1, 1", "Right");
-        model.KindRestore();
-        model.FillRandom();
+        model.restoreCellKinds();
+        model.fillRandom();
         QCOMPARE(board(model, 4, 2), (QStringList{"CAT-", "----"}));
         QVERIFY(model.messageCapacity() > 200);
-        model.FillMessage(QStringLiteral("x"));
+        model.fillMessage(QStringLiteral("x"));
         QCOMPARE(board(model, 4, 1), QStringList{"CATx"});
-        model.RemoveFill();
-        model.FillRandom();
+        model.removeFill();
+        model.fillRandom();
         QVERIFY(model.cell(3, 0).endsWith(kFillerMark) && model.cell(3, 0).at(0) != ' ');
     }
 };

@@ -130,12 +130,12 @@ Tally benchmarkShaped(GridSize size, int puzzles)
         const int words = small ? 15 : spec.maxWords;
         for (int w = 0; w < words; ++w) {
             const QString word = small ? randomWord(twister, 5, 10) : randomWord(twister, 8, 22);
-            const CommandOutcome out = model.AddWord(atRandom(word, DirectionSet::all()));
+            const CommandOutcome out = model.addWord(atRandom(word, DirectionSet::all()));
             placed += out.placed ? 1 : 0;
             digest.addOutcome(out);
         }
         digest.addState(model, random);
-        digest.addOutcome(model.FillRandom());
+        digest.addOutcome(model.fillRandom());
         digest.addState(model, random);
     }
     return {digest.hex(), placed};
@@ -174,9 +174,9 @@ Tally mixedCommands(GridSize size, int puzzles)
             CommandOutcome out;
             if (pick < 2) {
                 out =
-                    model.AddWord(atRandom(odd.at(int(twister() % unsigned(odd.size()))), allowed));
+                    model.addWord(atRandom(odd.at(int(twister() % unsigned(odd.size()))), allowed));
             } else if (pick < 3) {
-                out = model.AddWord(atRandom(
+                out = model.addWord(atRandom(
                     randomWord(twister, spec.maxWordLength + 1, spec.maxWordLength + 3), allowed));
             } else if (pick < 5) {
                 AddWordRequest at;
@@ -184,11 +184,11 @@ Tally mixedCommands(GridSize size, int puzzles)
                 at.x = QString::number(int(twister() % unsigned(spec.n + 2)));
                 at.y = QString::number(1 + int(twister() % unsigned(spec.n)));
                 at.direction = QLatin1String(directionNames[twister() % 9u]);
-                out = model.AddWord(at);
+                out = model.addWord(at);
             } else if (pick < 6 && model.wordCount() > 0) {
-                out = model.DeleteWord(int(twister() % unsigned(model.wordCount())));
+                out = model.deleteWord(int(twister() % unsigned(model.wordCount())));
             } else {
-                out = model.AddWord(atRandom(randomWord(twister, 3, spec.maxWordLength), allowed));
+                out = model.addWord(atRandom(randomWord(twister, 3, spec.maxWordLength), allowed));
             }
             placed += out.placed ? 1 : 0;
             digest.addOutcome(out);
@@ -196,25 +196,25 @@ Tally mixedCommands(GridSize size, int puzzles)
         }
         switch (p % 4) {
         case 0:
-            digest.addOutcome(model.FillRandom());
+            digest.addOutcome(model.fillRandom());
             break;
         case 1:
-            digest.addOutcome(model.FillMessage(QStringLiteral("hidden words here")));
-            digest.addOutcome(model.FillRandom());
+            digest.addOutcome(model.fillMessage(QStringLiteral("hidden words here")));
+            digest.addOutcome(model.fillRandom());
             break;
         case 2:
-            digest.addOutcome(model.FillRandom());
-            digest.addOutcome(model.RemoveFill());
+            digest.addOutcome(model.fillRandom());
+            digest.addOutcome(model.removeFill());
             digest.addState(model, random);
-            digest.addOutcome(model.AddWord(atRandom(QStringLiteral("again"), allowed)));
-            digest.addOutcome(model.FillRandom());
+            digest.addOutcome(model.addWord(atRandom(QStringLiteral("again"), allowed)));
+            digest.addOutcome(model.fillRandom());
             break;
         default:
             break; // left unfilled into the next puzzle's Clear
         }
         digest.addState(model, random);
-        digest.addOutcome(model.RefreshDeleteList());
-        digest.addOutcome(model.Clear());
+        digest.addOutcome(model.refreshDeleteList());
+        digest.addOutcome(model.clear());
         digest.addState(model, random);
     }
     return {digest.hex(), placed};

@@ -50,7 +50,7 @@ void addWords(PuzzleModel &model, int count)
 {
     for (int k = 0; k < count; ++k) {
         const CommandOutcome out =
-            model.AddWord(given(QStringLiteral("AB"), "1", QString::number(k % 15 + 1), "Right"));
+            model.addWord(given(QStringLiteral("AB"), "1", QString::number(k % 15 + 1), "Right"));
         QVERIFY(out.placed);
     }
 }
@@ -158,7 +158,7 @@ private slots:
 
         RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Small, &random);
-        const CommandOutcome out = model.AddWord(given(word, x, y, direction));
+        const CommandOutcome out = model.addWord(given(word, x, y, direction));
         QCOMPARE(out.messages, messages);
         QCOMPARE(out.placed, placed);
         QCOMPARE(out.clearWord, placed);
@@ -216,13 +216,13 @@ private slots:
         RandomGenerator random = fixedRandom();
         {
             PuzzleModel model{GridSize(size), &random};
-            const CommandOutcome out = model.AddWord(
+            const CommandOutcome out = model.addWord(
                 given(word, QString::number(beyond.x()), QString::number(beyond.y()), direction));
             QCOMPARE(out.messages, QStringList{kInvalidPosition});
             QCOMPARE(model.wordCount(), 0);
         }
         PuzzleModel model{GridSize(size), &random};
-        const CommandOutcome out = model.AddWord(
+        const CommandOutcome out = model.addWord(
             given(word, QString::number(fitsAt.x()), QString::number(fitsAt.y()), direction));
         QVERIFY2(out.placed, qPrintable(out.messages.join('|')));
         // The last letter stands on the edge.
@@ -239,11 +239,11 @@ private slots:
         RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Large, &random);
         const QString word = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUV");
-        QVERIFY(model.AddWord(given(word, "9", "30", "Right")).placed);
+        QVERIFY(model.addWord(given(word, "9", "30", "Right")).placed);
         QCOMPARE(model.cell(29, 29), QStringLiteral("V"));
-        QCOMPARE(model.AddWord(given("CAT", "31", "1", "Right")).messages,
+        QCOMPARE(model.addWord(given("CAT", "31", "1", "Right")).messages,
                  QStringList{"Invalid X, Y Values. Coordinates must be between 1 and 30 only"});
-        QCOMPARE(model.AddWord(given(word + "W", "1", "1", "Down")).messages,
+        QCOMPARE(model.addWord(given(word + "W", "1", "1", "Down")).messages,
                  QStringList{"Word is too large. 22 Characters maximum"});
     }
 
@@ -251,18 +251,18 @@ private slots:
     {
         RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Small, &random);
-        QVERIFY(model.AddWord(given("CAT", "1", "1", "Right")).placed);
-        QVERIFY(model.AddWord(given("TOP", "3", "1", "Down")).placed);
-        QCOMPARE(model.AddWord(given("DOG", "2", "1", "Down")).messages,
+        QVERIFY(model.addWord(given("CAT", "1", "1", "Right")).placed);
+        QVERIFY(model.addWord(given("TOP", "3", "1", "Down")).placed);
+        QCOMPARE(model.addWord(given("DOG", "2", "1", "Down")).messages,
                  QStringList{kInvalidPosition});
         // The same word over itself fits and is listed twice.
-        QVERIFY(model.AddWord(given("CAT", "1", "1", "Right")).placed);
+        QVERIFY(model.addWord(given("CAT", "1", "1", "Right")).placed);
         QCOMPARE(model.log(), (QStringList{"CAT", "TOP", "CAT"}));
         // Filled cells: same letter crosses, another letter does not.
         model.setCell(5, 5, QStringLiteral("Q") + kFillerMark);
-        QCOMPARE(model.AddWord(given("ZZ", "6", "6", "Down")).messages,
+        QCOMPARE(model.addWord(given("ZZ", "6", "6", "Down")).messages,
                  QStringList{kInvalidPosition});
-        QVERIFY(model.AddWord(given("QZ", "6", "6", "Down")).placed);
+        QVERIFY(model.addWord(given("QZ", "6", "6", "Down")).placed);
         QCOMPARE(model.cell(5, 5), QStringLiteral("Q"));
         QCOMPARE(board(model, 4, 3), (QStringList{"CAT.", "..O.", "..P."}));
     }
@@ -298,13 +298,13 @@ private slots:
         const Direction d = Direction(direction);
         const QString name = QString::fromLatin1(directionInfo(d).name);
         QVERIFY(
-            model.AddWord(given("CAT", QString::number(col + 1), QString::number(row + 1), name))
+            model.addWord(given("CAT", QString::number(col + 1), QString::number(row + 1), name))
                 .placed);
         QCOMPARE(board(model, 3, 3), art);
         // The check passes for the same word and fails for one letter off.
-        QVERIFY(model.check(d, col, QStringLiteral("CAT"), row));
-        QVERIFY(!model.check(d, col, QStringLiteral("CAR"), row));
-        QVERIFY(model.check(d, col, QStringLiteral("CA"), row));
+        QVERIFY(model.cellsFree(d, col, QStringLiteral("CAT"), row));
+        QVERIFY(!model.cellsFree(d, col, QStringLiteral("CAR"), row));
+        QVERIFY(model.cellsFree(d, col, QStringLiteral("CA"), row));
     }
 
     void randomCodesNameTheirDirections()
@@ -327,15 +327,15 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         setBoard(model, {"....", ".Q..", "....", "...."});
         const QString w = QStringLiteral("XX");
-        QVERIFY(!model.CheckDownRight(0, w, 0));
-        QVERIFY(!model.CheckDown(1, w, 0));
-        QVERIFY(!model.CheckUp(1, w, 2));
-        QVERIFY(!model.CheckRight(0, w, 1));
-        QVERIFY(!model.CheckLeft(2, w, 1));
-        QVERIFY(!model.CheckUpLeft(2, w, 2));
-        QVERIFY(!model.CheckUpRight(0, w, 2));
-        QVERIFY(!model.CheckDownLeft(2, w, 0));
-        QVERIFY(model.CheckDownLeft(3, w, 0));
+        QVERIFY(!model.cellsFree(Direction::DownRight, 0, w, 0));
+        QVERIFY(!model.cellsFree(Direction::Down, 1, w, 0));
+        QVERIFY(!model.cellsFree(Direction::Up, 1, w, 2));
+        QVERIFY(!model.cellsFree(Direction::Right, 0, w, 1));
+        QVERIFY(!model.cellsFree(Direction::Left, 2, w, 1));
+        QVERIFY(!model.cellsFree(Direction::UpLeft, 2, w, 2));
+        QVERIFY(!model.cellsFree(Direction::UpRight, 0, w, 2));
+        QVERIFY(!model.cellsFree(Direction::DownLeft, 2, w, 0));
+        QVERIFY(model.cellsFree(Direction::DownLeft, 3, w, 0));
     }
 
     void wordLimit()
@@ -343,13 +343,13 @@ private slots:
         RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Small, &random);
         addWords(model, 17);
-        QVERIFY(model.AddWord(given("CD", "5", "1", "Down")).placed);
-        const CommandOutcome given19 = model.AddWord(given("EF", "9", "1", "Down"));
+        QVERIFY(model.addWord(given("CD", "5", "1", "Down")).placed);
+        const CommandOutcome given19 = model.addWord(given("EF", "9", "1", "Down"));
         QCOMPARE(
             given19.messages,
             QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
         QVERIFY(!given19.clearWord);
-        const CommandOutcome random19 = model.AddWord(randomly("EF", DirectionSet::all()));
+        const CommandOutcome random19 = model.addWord(randomly("EF", DirectionSet::all()));
         QCOMPARE(
             random19.messages,
             QStringList{"You may not enter any more words, maximum word limit of 18 reached."});
@@ -407,7 +407,7 @@ private slots:
         PuzzleModel model(GridSize(size), &random);
         const DirectionSet directions =
             allowed.isEmpty() ? DirectionSet::all() : only(*directionFromName(allowed));
-        const CommandOutcome out = model.AddWord(randomly(word, directions));
+        const CommandOutcome out = model.addWord(randomly(word, directions));
         QVERIFY(out.placed);
         QVERIFY(out.clearWord);
         QVERIFY(out.messages.isEmpty());
@@ -430,13 +430,13 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         for (int k = 0; k < 6; ++k) {
             const CommandOutcome out =
-                model.AddWord(randomly(QStringLiteral("ABCDE"), only(Direction(direction))));
+                model.addWord(randomly(QStringLiteral("ABCDE"), only(Direction(direction))));
             QVERIFY2(out.placed, qPrintable(out.messages.join('|')));
         }
         for (const QString &name : model.directionMemo())
             QCOMPARE(name, QString::fromLatin1(directionInfo(Direction(direction)).name));
         // Each listed word stands in the grid where its lists say.
-        model.RefreshGrid();
+        model.refreshGrid();
         for (int k = 0; k < model.wordCount(); ++k) {
             const QStringList xy = model.positions().at(k).split(", ");
             QCOMPARE(model.cell(xy[0].toInt() - 1, xy[1].toInt() - 1), QStringLiteral("A"));
@@ -472,7 +472,7 @@ private slots:
             // Lengths from two letters to the longest allowed, longest first.
             for (int length : {longest, longest - 1, N / 2 + 1, N / 2, 5, 4, 3, 2}) {
                 const QString word = alphabet.left(length);
-                model.AddWord(randomly(word, only(Direction(direction))));
+                model.addWord(randomly(word, only(Direction(direction))));
             }
             for (int k = 0; k < model.wordCount(); ++k) {
                 const QString word = model.log().at(k);
@@ -512,7 +512,7 @@ private slots:
         bool reachedTop = false;
         for (int round = 0; round < 200 && !reachedTop; ++round) {
             PuzzleModel model(GridSize::Small, &random);
-            QVERIFY(model.AddWord(randomly("CAT", only(Direction::Up))).placed);
+            QVERIFY(model.addWord(randomly("CAT", only(Direction::Up))).placed);
             for (int c = 0; c < 15; ++c)
                 reachedTop = reachedTop || model.cell(c, 0) == QStringLiteral("T");
         }
@@ -584,11 +584,11 @@ private slots:
                     const auto dir = directionFromRandomCode(plain.below(10));
                     if (dir && allowed.contains(*dir) &&
                         model.fits(*dir, col, row, int(word.size())) &&
-                        model.check(*dir, col, word, row))
+                        model.cellsFree(*dir, col, word, row))
                         expected = std::make_pair(QPoint(col, row), *dir);
                 }
 
-                const CommandOutcome out = model.AddWord(randomly(word, allowed));
+                const CommandOutcome out = model.addWord(randomly(word, allowed));
                 QCOMPARE(out.placed, expected.has_value());
                 QCOMPARE(random.seed(), plain.seed);
                 if (!expected) {
@@ -630,7 +630,7 @@ private slots:
         RandomGenerator random = fixedRandom();
         PuzzleModel model(GridSize::Small, &random);
         const CommandOutcome out =
-            model.AddWord(randomly(word, noDirections ? DirectionSet() : DirectionSet::all()));
+            model.addWord(randomly(word, noDirections ? DirectionSet() : DirectionSet::all()));
         QCOMPARE(out.messages, messages);
         QVERIFY(!out.placed);
         QVERIFY(out.clearWord);
@@ -642,10 +642,10 @@ private slots:
         RandomGenerator random([] { return std::uint64_t(777); });
         PuzzleModel model(GridSize::Small, &random);
         random.setSeed(1);
-        model.AddWord(given("CAT", "1", "1", "Nowhere"));
+        model.addWord(given("CAT", "1", "1", "Nowhere"));
         QCOMPARE(random.seed(), 777u);
         random.setSeed(1);
-        model.AddWord(given("CAT", "99", "1", "Right")); // stopped before the reseed
+        model.addWord(given("CAT", "99", "1", "Right")); // stopped before the reseed
         QCOMPARE(random.seed(), 1u);
     }
 };

@@ -1,5 +1,5 @@
 // The cell store, the word lists and their projection onto the grid:
-// RefreshGrid, WordsToBlank, clear, delete, kind restore and the snapshot sweep.
+// refreshGrid, blankWords, clear, delete, kind restore and the snapshot sweep.
 
 #include "board.h"
 #include "puzzle/puzzle_snapshot.h"
@@ -94,7 +94,7 @@ private slots:
         model.setListTexts(QStringLiteral("CAT\r\nTOP\r\nAB\r\n"),
                            QStringLiteral("1, 1\r\n3, 1\r\n3, 12\r\n"),
                            QStringLiteral("Right\r\nDown\r\nUp-Left\r\n"));
-        model.RefreshGrid();
+        model.refreshGrid();
         QCOMPARE(board(model, 4, 4), (QStringList{"CAT.", "..O.", "..P.", "...."}));
         // "3, 12" is column 2, row 11, going up-left.
         QCOMPARE(model.cell(2, 11), QStringLiteral("A"));
@@ -108,7 +108,7 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         setBoard(model, {"xyzw", "qqqq"});
         model.setListTexts("CAT", "2, 1", "Right");
-        model.RefreshGrid();
+        model.refreshGrid();
         QCOMPARE(board(model, 4, 2), (QStringList{"xCAT", "qqqq"}));
     }
 
@@ -125,7 +125,7 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT\r\nDOG", "1, 5\r\n1, 1", direction.isEmpty() ? "Right" : direction);
-        model.RefreshGrid();
+        model.refreshGrid();
         if (direction.isEmpty()) {
             // Second word has no direction line at all.
             QCOMPARE(model.cell(0, 0), QString());
@@ -141,7 +141,7 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT\r\nCOW\r\nDOG", "\r\n2, 3\r\n", "Right\r\nDown\r\nRight");
-        model.RefreshGrid();
+        model.refreshGrid();
         // CAT has no comma: column 0, row 0. DOG has no line: it keeps COW's start.
         QCOMPARE(board(model, 4, 5), (QStringList{"CAT.", "....", ".DOG", ".O..", ".W.."}));
     }
@@ -167,7 +167,7 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         setBoard(model, {"q...", "...."});
         model.setListTexts("CAT\r\nDOG", positions, "Right\r\nDown");
-        const CommandOutcome out = model.RemoveFill();
+        const CommandOutcome out = model.removeFill();
         QVERIFY(!out.ok);
         QCOMPARE(out.messages, QStringList{message});
         QCOMPARE(board(model, 4, 2), (QStringList{"q...", "...."}));
@@ -191,9 +191,9 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT\r\nOX", position + "\r\n5, 5", direction + "\r\nRight");
-        model.RefreshGrid();
-        model.WordsToBlank();
-        model.RefreshGrid();
+        model.refreshGrid();
+        model.blankWords();
+        model.refreshGrid();
         QCOMPARE(model.wordCount(), 2);
         QCOMPARE(model.cell(4, 4), QStringLiteral("O"));
         int letters = 0;
@@ -209,8 +209,8 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         setBoard(model, {"....q"});
         model.setListTexts("CAT", "1, 1", "Right");
-        model.RefreshGrid();
-        model.WordsToBlank();
+        model.refreshGrid();
+        model.blankWords();
         QCOMPARE(board(model, 5, 1), QStringList{"....q"});
     }
 
@@ -219,10 +219,10 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT", "1, 1", "Right");
-        model.RefreshGrid();
+        model.refreshGrid();
         model.setListTexts(QString(), QString(), QString());
-        model.RefreshGrid();
-        model.WordsToBlank();
+        model.refreshGrid();
+        model.blankWords();
         QCOMPARE(board(model, 3, 1), QStringList{"CAT"});
         QCOMPARE(model.deleteList(), QStringList{"CAT"});
     }
@@ -232,9 +232,9 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT", "1, 1", "Right");
-        model.RefreshGrid();
+        model.refreshGrid();
         model.setCell(15, 15, QStringLiteral("Z     ."));
-        const CommandOutcome out = model.Clear();
+        const CommandOutcome out = model.clear();
         QVERIFY(out.ok);
         QVERIFY(out.clearDeleteText);
         QCOMPARE(model.wordCount(), 0);
@@ -251,14 +251,14 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT\r\nTOP", "1, 1\r\n3, 1", "Right\r\nDown");
-        model.RefreshGrid();
+        model.refreshGrid();
         setBoard(model, {"CATq", "qqOq", "..P."});
-        model.DeleteWord(0);
+        model.deleteWord(0);
         QCOMPARE(board(model, 4, 3), (QStringList{"..T.", "..O.", "..P."}));
         QCOMPARE(model.log(), QStringList{"TOP"});
         // One word left: the delete list is emptied until it next opens.
         QVERIFY(model.deleteList().isEmpty());
-        model.RefreshDeleteList();
+        model.refreshDeleteList();
         QCOMPARE(model.deleteList(), QStringList{"TOP"});
     }
 
@@ -268,8 +268,8 @@ private slots:
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT\r\nDOG\r\nEMU", "1, 1\r\n1, 2\r\n1, 3",
                            "Right\r\nRight\r\nDown-Right");
-        model.RefreshGrid();
-        const CommandOutcome out = model.DeleteWord(1);
+        model.refreshGrid();
+        const CommandOutcome out = model.deleteWord(1);
         QVERIFY(out.clearDeleteText);
         QCOMPARE(model.log(), (QStringList{"CAT", "EMU"}));
         QCOMPARE(model.positions(), (QStringList{"1, 1", "1, 3"}));
@@ -283,8 +283,8 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT", "1, 1", "Right");
-        model.RefreshGrid();
-        model.DeleteWord(0);
+        model.refreshGrid();
+        model.deleteWord(0);
         QCOMPARE(model.wordCount(), 0);
         QVERIFY(model.deleteList().isEmpty());
         QCOMPARE(board(model, 3, 1), QStringList{"..."});
@@ -295,9 +295,9 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT", "1, 1", "Right");
-        model.RefreshGrid();
+        model.refreshGrid();
         const auto before = model.revision();
-        const CommandOutcome out = model.DeleteWord(-1);
+        const CommandOutcome out = model.deleteWord(-1);
         QVERIFY(out.messages.isEmpty());
         QCOMPARE(model.revision(), before);
         QCOMPARE(model.wordCount(), 1);
@@ -310,7 +310,7 @@ private slots:
         // As a loader leaves it: one character per cell, blanks as spaces.
         setBoard(model, {"CATX", "____"});
         model.setListTexts("CAT", "1, 1", "Right");
-        model.KindRestore();
+        model.restoreCellKinds();
         QCOMPARE(board(model, 4, 2), (QStringList{"CATx", "----"}));
     }
 
@@ -319,7 +319,7 @@ private slots:
         RandomGenerator random;
         PuzzleModel model(GridSize::Small, &random);
         model.setListTexts("CAT", "1, 1", "Right");
-        model.RefreshGrid();
+        model.refreshGrid();
         model.setCell(0, 1, QStringLiteral("Q     ."));
         const QString letters = model.sweepLetters();
         QCOMPARE(letters.size(), 256);
@@ -356,7 +356,7 @@ private slots:
             dir << QStringLiteral("Right");
         }
         model.setListTexts(log.join("\r\n"), pos.join("\r\n"), dir.join("\r\n"));
-        model.RefreshGrid();
+        model.refreshGrid();
         PuzzleSnapshot snapshot;
         takeSnapshot(model, snapshot);
         QCOMPARE(snapshot.letters.size(), letters);
