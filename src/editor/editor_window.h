@@ -130,6 +130,7 @@ protected:
 
 private:
     void buildControls();
+    void buildFileDialogs();
     void buildMenu();
     QLabel *addLabel(const QString &text, const QRect &rect, const QFont &font, const char *name);
     QPushButton *addButton(const char *name, const QString &caption, const QRect &rect,

@@ -1,0 +1,256 @@
+// The grid control's text file: reading and writing it, its ".bak" backup
+// and the limits a file's numbers must keep.
+
+#include "grid/pub_str_grid.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QTextStream>
+
+#include <cerrno>
+
+namespace quarrin {
+
+namespace {
+
+// Limits for what the grid text file may set: anything outside is refused as
+// a bad number, so a damaged file cannot make the control huge.
+constexpr int kMaxLines = 10000;  // rows, columns and cell indexes
+constexpr int kMaxPixels = 10000; // heights and widths
+
+QString badNumber(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+// Strict decimal conversion: an optional sign and digits, nothing else.
+bool toNumber(const QString &text, int min, int max, int *out)
+{
+    if (text.isEmpty() || text.size() > 12)
+        return false;
+    int i = 0;
+    bool negative = false;
+    if (text[0] == QLatin1Char('-') || text[0] == QLatin1Char('+')) {
+        negative = text[0] == QLatin1Char('-');
+        i = 1;
+    }
+    if (i == text.size())
+        return false;
+    qint64 value = 0;
+    for (; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+        value = value * 10 + (c.unicode() - '0');
+    }
+    if (negative)
+        value = -value;
+    if (value < min || value > max)
+        return false;
+    *out = int(value);
+    return true;
+}
+
+bool validDelimiter(QChar c)
+{
+    return !c.isNull() && !c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') &&
+           c != QLatin1Char('\n') && c != QLatin1Char('\r');
+}
+
+} // namespace
+
+QString TPubStrGrid::backupName(const QString &name)
+{
+    const int slash = name.lastIndexOf(QLatin1Char('/'));
+    const int dot = name.lastIndexOf(QLatin1Char('.'));
+    const QString stem = dot > slash ? name.left(dot) : name;
+    return stem + QStringLiteral(".bak");
+}
+
+GridFileResult TPubStrGrid::setFileName(const QString &name)
+{
+    m_fileName = name;
+    if (name.isEmpty())
+        return {};
+    return loadFromFile(name);
+}
+
+GridFileResult TPubStrGrid::finishSetup()
+{
+    GridFileResult result;
+    if (!m_fileName.isEmpty())
+        result = loadFromFile(m_fileName);
+    showColHeaders();
+    showRowHeaders();
+    return result;
+}
+
+QByteArray TPubStrGrid::fileText() const
+{
+    const QString d(m_cellDelimiter);
+    QString out;
+    QTextStream s(&out);
+    s << d << '\n';
+    s << m_rowCount << d << m_colCount << '\n';
+    s << m_defaultRowHeight << '\n';
+    auto oneLine = [](QString text) {
+        // A line break would split the line and corrupt the file.
+        text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+        text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+        return text;
+    };
+    s << oneLine(m_caption1) << '\n';
+    s << oneLine(m_caption2) << '\n';
+    s << (m_caption2Placement == Caption2Placement::cpTop ? "Top" : "Bottom") << '\n';
+    for (const auto &[row, height] : m_rowHeights)
+        if (row < m_rowCount)
+            s << "Row " << row << " Height: " << height << '\n';
+    for (const auto &[col, width] : m_colWidths)
+        if (col < m_colCount)
+            s << "Column " << col << " Width: " << width << '\n';
+    for (const auto &[key, text] : m_cells)
+        if (key.first < m_rowCount && key.second < m_colCount && !text.isEmpty())
+            s << key.second << d << key.first << d << oneLine(text) << '\n';
+    s << '\n';
+    s.flush();
+    return out.toUtf8();
+}
+
+GridFileResult TPubStrGrid::saveToFile(const QString &name) const
+{
+    const QByteArray bytes = fileText();
+    const QString shown = QDir::toNativeSeparators(name);
+    QSaveFile file(name);
+    if (!file.open(QIODevice::WriteOnly))
+        return {false,
+                QStringLiteral("Cannot create file \"%1\". %2").arg(shown, file.errorString())};
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // Qt loses the reason of a failed final flush (a full disk, say); errno keeps it.
+        const int writeError = errno;
+        const QString why = writeError != 0 ? qt_error_string(writeError) : file.errorString();
+        file.cancelWriting();
+        return {false, QStringLiteral("Cannot write file \"%1\". %2").arg(shown, why)};
+    }
+    if (m_autoBackup && QFileInfo::exists(name)) {
+        const QString bak = backupName(name);
+        if (bak != name) {
+            QFile::remove(bak);
+            if (!QFile::copy(name, bak)) {
+                file.cancelWriting();
+                return {false, QStringLiteral("Cannot create file \"%1\".")
+                                   .arg(QDir::toNativeSeparators(bak))};
+            }
+        }
+    }
+    if (!file.commit())
+        return {false,
+                QStringLiteral("Cannot write file \"%1\". %2").arg(shown, file.errorString())};
+    return {};
+}
+
+GridFileResult TPubStrGrid::loadFromFile(const QString &name)
+{
+    QFile file(name);
+    if (!file.exists())
+        return {};
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, QStringLiteral("Cannot open file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(name), file.errorString())};
+    return loadFromDevice(file, name);
+}
+
+GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &name)
+{
+    QTextStream in(&device);
+    QString line;
+    int lineNo = 0;
+    QChar delimiter = m_cellDelimiter;
+    auto number = [](const QString &text, int min, int max, int *out) -> bool {
+        return toNumber(text, min, max, out);
+    };
+    while (in.readLineInto(&line)) {
+        ++lineNo;
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        int a = 0;
+        int b = 0;
+        switch (lineNo) {
+        case 1:
+            if (line.isEmpty() || !validDelimiter(line[0]))
+                return {false,
+                        QStringLiteral("'%1' is not a valid cell delimiter").arg(line.left(1))};
+            delimiter = line[0];
+            m_cellDelimiter = delimiter;
+            continue;
+        case 2: {
+            const int at = line.indexOf(delimiter);
+            const QString before = at < 0 ? QString() : line.left(at);
+            const QString after = at < 0 ? line : line.mid(at + 1);
+            if (!number(before, 1, kMaxLines, &a))
+                return {false, badNumber(before)};
+            setRowCount(a);
+            if (!number(after, 1, kMaxLines, &b))
+                return {false, badNumber(after)};
+            setColCount(b);
+            continue;
+        }
+        case 3:
+            if (!number(line, 0, kMaxPixels, &a))
+                return {false, badNumber(line)};
+            setDefaultRowHeight(a);
+            continue;
+        case 4:
+            m_caption1 = line;
+            continue;
+        case 5:
+            m_caption2 = line;
+            continue;
+        case 6:
+            m_caption2Placement = line == QLatin1String("Top") ? Caption2Placement::cpTop
+                                                               : Caption2Placement::cpBottom;
+            continue;
+        default:
+            break;
+        }
+        if (line.startsWith(QLatin1String("Row"))) {
+            const int at = line.indexOf(QLatin1String(" Height: "));
+            const QString index = at < 0 ? line.mid(4) : line.mid(4, at - 4);
+            const QString value = at < 0 ? QString() : line.mid(at + 9);
+            if (!number(index, 0, kMaxLines - 1, &a))
+                return {false, badNumber(index)};
+            if (!number(value, 0, kMaxPixels, &b))
+                return {false, badNumber(value)};
+            setRowHeight(a, b);
+        } else if (line.startsWith(QLatin1String("Column"))) {
+            const int at = line.indexOf(QLatin1String(" Width: "));
+            const QString index = at < 0 ? line.mid(7) : line.mid(7, at - 7);
+            const QString value = at < 0 ? QString() : line.mid(at + 8);
+            if (!number(index, 0, kMaxLines - 1, &a))
+                return {false, badNumber(index)};
+            if (!number(value, 0, kMaxPixels, &b))
+                return {false, badNumber(value)};
+            setColWidth(a, b);
+        } else if (line.contains(delimiter)) {
+            const int first = line.indexOf(delimiter);
+            const QString colText = line.left(first);
+            const QString rest = line.mid(first + 1);
+            const int second = rest.indexOf(delimiter);
+            const QString rowText = second < 0 ? QString() : rest.left(second);
+            if (!number(colText, 0, kMaxLines - 1, &a))
+                return {false, badNumber(colText)};
+            if (!number(rowText, 0, kMaxLines - 1, &b))
+                return {false, badNumber(rowText)};
+            setCell(a, b, rest.mid(second + 1));
+        }
+    }
+    const auto *file = qobject_cast<QFileDevice *>(&device);
+    if (in.status() != QTextStream::Ok || (file && file->error() != QFileDevice::NoError))
+        return {false, QStringLiteral("Cannot read file \"%1\". %2")
+                           .arg(QDir::toNativeSeparators(name), device.errorString())};
+    return {};
+}
+
+} // namespace quarrin
