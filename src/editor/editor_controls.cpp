@@ -373,37 +373,39 @@ void EditorWindow::buildMenu()
     QMenu *file = bar->addMenu(QStringLiteral("File"));
     file->setObjectName(QStringLiteral("File1"));
     file->setAccessibleName(QStringLiteral("File"));
-    auto add = [](QMenu *menu, const char *name, const QString &text, EditorWindow *window,
-                  void (EditorWindow::*handler)()) {
+    auto add = [](QMenu *menu, const char *name, const QString &text) {
         QAction *action = menu->addAction(text);
         action->setObjectName(QString::fromLatin1(name));
-        QObject::connect(action, &QAction::triggered, window, handler);
         return action;
     };
+    // An item clicks its button, so the button's own reactions run as well.
+    auto clicks = [this](QAction *action, QPushButton *button) {
+        connect(action, &QAction::triggered, button, &QPushButton::click);
+    };
     const bool small = m_size == GridSize::Small;
-    add(file, "AddWord1", QStringLiteral("Add Word"), this, &EditorWindow::AddWord1Click);
-    add(file, "Clear1", QStringLiteral("Clear Grid"), this, &EditorWindow::Clear1Click);
-    add(file, "Fillrestwithrandom1", QStringLiteral("Fill blank with random"), this,
-        &EditorWindow::Fillrestwithrandom1Click);
-    add(file, small ? "Fillblankwithmessage1" : "Fillblankspaceswithmessage1",
-        QStringLiteral("Fill blank spaces with message"), this,
-        small ? &EditorWindow::Fillblankwithmessage1Click
-              : &EditorWindow::Fillblankspaceswithmessage1Click);
-    add(file, "RemoveRandom1", QStringLiteral("Remove Random + Msg"), this,
-        &EditorWindow::RemoveRandom1Click);
-    add(file, "Print1", QStringLiteral("Print"), this, &EditorWindow::Print1Click);
-    add(file, "Load1", QStringLiteral("Load"), this, &EditorWindow::Load1Click);
-    add(file, "Save1", QStringLiteral("Save"), this, &EditorWindow::Save1Click);
-    add(file, "ExporttoWord1", QStringLiteral("Export to Word"), this,
-        &EditorWindow::ExporttoWord1Click);
-    add(file, "Exit1", QStringLiteral("Exit"), this, &EditorWindow::Exit1Click);
+    clicks(add(file, "AddWord1", QStringLiteral("Add Word")), m_addButton);
+    clicks(add(file, "Clear1", QStringLiteral("Clear Grid")), m_clearButton);
+    clicks(add(file, "Fillrestwithrandom1", QStringLiteral("Fill blank with random")),
+           m_fillRandomButton);
+    clicks(add(file, small ? "Fillblankwithmessage1" : "Fillblankspaceswithmessage1",
+               QStringLiteral("Fill blank spaces with message")),
+           m_fillMessageButton);
+    clicks(add(file, "RemoveRandom1", QStringLiteral("Remove Random + Msg")), m_removeFillButton);
+    clicks(add(file, "Print1", QStringLiteral("Print")), m_printButton);
+    clicks(add(file, "Load1", QStringLiteral("Load")), m_loadButton);
+    clicks(add(file, "Save1", QStringLiteral("Save")), m_saveButton);
+    clicks(add(file, "ExporttoWord1", QStringLiteral("Export to Word")), m_exportButton);
+    connect(add(file, "Exit1", QStringLiteral("Exit")), &QAction::triggered, this,
+            &EditorWindow::close);
     file->addSeparator();
-    add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle"), this, &EditorWindow::checkPuzzle);
+    connect(add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle")), &QAction::triggered, this,
+            &EditorWindow::checkPuzzle);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));
     about->setAccessibleName(QStringLiteral("About"));
-    add(about, "Help1", QStringLiteral("Help"), this, &EditorWindow::showHelp);
+    connect(add(about, "Help1", QStringLiteral("Help")), &QAction::triggered, this,
+            &EditorWindow::showHelp);
 }
 
 } // namespace quarrin

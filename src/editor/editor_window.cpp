@@ -1,3 +1,7 @@
+// The editor window: its commands, each run on the puzzle model and shown
+// again, and the hand-over to the print, play and help windows. Building the
+// controls, the key filters and the file commands have files of their own.
+
 #include "editor/editor_window.h"
 
 #include "check/puzzle_check.h"
@@ -7,21 +11,15 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QGroupBox>
 #include <QInputDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
 #include <QScreen>
-#include <QStyle>
 
 namespace quarrin {
 
@@ -301,58 +299,6 @@ void EditorWindow::openPrintWindow()
 void EditorWindow::openPlayWindow()
 {
     handOver(m_playWindow);
-}
-
-// --- Menu items ---
-
-void EditorWindow::AddWord1Click()
-{
-    m_addButton->click();
-}
-
-void EditorWindow::Clear1Click()
-{
-    m_clearButton->click();
-}
-
-void EditorWindow::Fillrestwithrandom1Click()
-{
-    m_fillRandomButton->click();
-}
-
-void EditorWindow::Fillblankwithmessage1Click()
-{
-    m_fillMessageButton->click();
-}
-
-void EditorWindow::RemoveRandom1Click()
-{
-    m_removeFillButton->click();
-}
-
-void EditorWindow::Print1Click()
-{
-    m_printButton->click();
-}
-
-void EditorWindow::Load1Click()
-{
-    m_loadButton->click();
-}
-
-void EditorWindow::Save1Click()
-{
-    m_saveButton->click();
-}
-
-void EditorWindow::ExporttoWord1Click()
-{
-    m_exportButton->click();
-}
-
-void EditorWindow::Exit1Click()
-{
-    close();
 }
 
 void EditorWindow::showHelp()

@@ -83,9 +83,10 @@ public:
     FileResult loadFile(const QString &path);
 
 public slots:
-    // Commands
+    // Commands: one for each button, then the menu's own Help and Check Puzzle
     void addWord();
     void deleteWord();
+    // Runs before the delete list opens, so it lists the words as they stand.
     void refreshDeleteList();
     void fillWithRandom();
     void fillWithMessage();
@@ -94,6 +95,7 @@ public slots:
     void chooseEasyDirections();
     void chooseMediumDirections();
     void chooseHardDirections();
+    // "Random Position" switched: the coordinate boxes read "N/A" or empty.
     void applyRandomPosition();
     void toggleHighlighting();
     void switchToOtherSize();
@@ -102,19 +104,6 @@ public slots:
     void savePuzzle();
     void loadPuzzle();
     void exportToWord();
-
-    // Menu items: each clicks its button.
-    void AddWord1Click();
-    void Clear1Click();
-    void Fillrestwithrandom1Click();
-    void Fillblankwithmessage1Click();
-    void Fillblankspaceswithmessage1Click() { Fillblankwithmessage1Click(); }
-    void RemoveRandom1Click();
-    void Print1Click();
-    void Load1Click();
-    void Save1Click();
-    void ExporttoWord1Click();
-    void Exit1Click();
     void showHelp();
     void checkPuzzle();
 
@@ -131,6 +120,7 @@ protected:
 private:
     void buildControls();
     void buildFileDialogs();
+    // Every menu item but Exit, Check Puzzle and Help clicks the button of its command.
     void buildMenu();
     QLabel *addLabel(const QString &text, const QRect &rect, const QFont &font, const char *name);
     QPushButton *addButton(const char *name, const QString &caption, const QRect &rect,
@@ -167,7 +157,7 @@ private:
     // Refill writes them again.
     int m_messageLetters = 0;
 
-    // Controls, named as in the window's design.
+    // Controls; buildControls() gives each its objectName.
     QLineEdit *m_wordBox = nullptr;
     QCheckBox *m_randomPositionBox = nullptr;
     QLineEdit *m_xPos = nullptr;

@@ -1,10 +1,8 @@
+// The grid control as a widget: sizes, cells, selection, rows, drawing,
+// mouse and keys. Its text file is read and written in pub_str_grid_file.cpp.
+
 #include "grid/pub_str_grid.h"
 
-#include <cerrno>
-
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QMessageBox>
@@ -12,8 +10,6 @@
 #include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSaveFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <vector>

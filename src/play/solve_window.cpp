@@ -76,17 +76,17 @@ const PlayLayout kSmallLayout{
     752,
     "PRESS START TO BEGIN!",
     "green in the list below.",
-    {520, 12, 160, 18},  // Label2
+    {520, 12, 160, 18},  // point1Caption
     {520, 31, 113, 25},  // point1
-    {520, 60, 160, 18},  // Label3
+    {520, 60, 160, 18},  // point2Caption
     {520, 79, 113, 25},  // point2
-    {520, 110, 80, 18},  // Label4
+    {520, 110, 80, 18},  // directionCaption
     {602, 110, 140, 18}, // directionLabel
-    {520, 134, 160, 18}, // Label6
-    {520, 152, 100, 18}, // Label7
+    {520, 134, 160, 18}, // selectedCaption1
+    {520, 152, 100, 18}, // selectedCaption2
     {622, 152, 240, 18}, // selectedWord
-    {520, 190, 80, 18},  // Label9
-    {16, 500, 56, 18},   // Label10
+    {520, 190, 80, 18},  // listCaption
+    {16, 500, 56, 18},   // timeCaption
     {72, 496, 81, 25},   // timeBox
     752,
     12,
@@ -113,17 +113,17 @@ const PlayLayout kLargeLayout{
     0,
     "PRESS THE START BUTTON BELOW TO BEGIN",
     "green in the list.",
-    {24, 499, 113, 18},  // Label2
+    {24, 499, 113, 18},  // point1Caption
     {24, 519, 113, 25},  // point1
-    {144, 499, 113, 18}, // Label3
+    {144, 499, 113, 18}, // point2Caption
     {144, 519, 113, 25}, // point2
-    {264, 499, 80, 18},  // Label4
+    {264, 499, 80, 18},  // directionCaption
     {264, 523, 120, 18}, // directionLabel
-    {24, 553, 140, 18},  // Label6
-    {24, 571, 140, 18},  // Label7
+    {24, 553, 140, 18},  // selectedCaption1
+    {24, 571, 140, 18},  // selectedCaption2
     {164, 562, 320, 18}, // selectedWord
-    {512, 16, 80, 18},   // Label9
-    {504, 503, 56, 18},  // Label10
+    {512, 16, 80, 18},   // listCaption
+    {504, 503, 56, 18},  // timeCaption
     {560, 499, 81, 25},  // timeBox
     740,
     39,

@@ -7,9 +7,9 @@
 // every listed word is found a message gives the time taken.
 //
 // One class serves both grid sizes; `TSolveMode15` and `Tsolvemode30` only
-// choose the size (and carry the per-size handler names). The window copies
-// the editor's PuzzleSnapshot each time it becomes active, and closing it runs
-// the close hook (the editor switches its highlighting off and refreshes).
+// choose the size. The window copies the editor's PuzzleSnapshot each time it
+// becomes active, and closing it runs the close hook (the editor switches its
+// highlighting off and refreshes).
 
 #include "puzzle/puzzle_snapshot.h"
 #include "puzzle/size_table.h"
@@ -63,8 +63,8 @@ public:
     ~SolveWindow() override;
 
     GridSize gridSize() const { return m_size; }
-    // Run by resetGame: the editor of the same size switches its word
-    // highlighting off and runs refreshGrid.
+    // Run whenever the window closes: the editor of the same size switches
+    // its word highlighting off and runs refreshGrid.
     void setCloseHook(std::function<void()> hook) { m_closeHook = std::move(hook); }
     // Replaces the clock (the window takes ownership).
     void setClockTimer(std::unique_ptr<ClockTimer> clock);
@@ -75,12 +75,15 @@ public:
     void showSnapshot();
     // Reset on closing; runs whenever the window closes.
     void resetGame();
-    // The START button (and clock display).
+    // START: shows the grid and starts the clock, whose button shows the time.
     void startGame();
-    // The clock tick.
+    // Each second of the clock.
     void advanceClock();
-    // The grid's cell-selection and click events.
+    // A move of the grid's current cell marks the first point, or the last
+    // one, and then reads the letters between them.
     void markPoint(int col, int row);
+    // After every click: a selection that spells a listed word turns it
+    // green, and finding the last word ends the game.
     void checkSelection();
     // Discards every character typed into the grid.
     void dropTypedKey(QChar &key);
