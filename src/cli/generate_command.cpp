@@ -111,6 +111,7 @@ int runGenerate(const ParsedArgs &args)
     }
     if (args.has(QStringLiteral("seed")))
         options.seed = std::uint32_t(args.intValue(QStringLiteral("seed")));
+    options.clean = args.has(QStringLiteral("clean"));
     const bool strict = args.has(QStringLiteral("strict"));
     const bool quiet = args.has(QStringLiteral("quiet"));
 
@@ -259,6 +260,9 @@ CommandSpec generateCommand()
         OptionSpec::choice(QStringLiteral("paper"), QChar(),
                            {QStringLiteral("a4"), QStringLiteral("letter")},
                            QStringLiteral("the book's paper (default: after the locale)")),
+        OptionSpec::flag(QStringLiteral("clean"), QChar(),
+                         QStringLiteral("refill each puzzle until the puzzle check is clean "
+                                        "(no word twice, no blocked word)")),
         OptionSpec::flag(QStringLiteral("strict"), QChar(),
                          QStringLiteral("a word left out is an error: exit 1, nothing written")),
         OptionSpec::flag(QStringLiteral("quiet"), QChar(),

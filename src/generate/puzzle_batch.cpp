@@ -103,6 +103,8 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
 
 QString Warning::text() const
 {
+    if (line == 0) // about the whole puzzle, not one input word
+        return reason;
     return QStringLiteral("line %1: '%2': %3").arg(line).arg(word, reason);
 }
 
@@ -136,6 +138,8 @@ std::optional<DirectionSet> parseDirections(const QString &text)
 
 PuzzleBatch::PuzzleBatch(const BatchOptions &options) : m_options(options)
 {
+    if (options.clean)
+        m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard());
     if (options.seed) {
         m_random.setClock(seededClock(*options.seed));
         m_random.setSeed(*options.seed);
@@ -179,6 +183,12 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
     case FillKind::Random:
         model.fillRandom();
         break;
+    }
+    if (m_check && m_options.fill != FillKind::None) {
+        // The same refill as the editor's check window: only filled cells change.
+        const RefillResult result = refill(model, *m_check, m_options.message);
+        if (!result.clean || !result.incurable.empty())
+            warnings.push_back({puzzleNumber, 0, QString(), result.summary});
     }
 }
 

@@ -19,6 +19,7 @@
 // Puzzles are written with the editor's record writer, each file under its
 // final name only once it is whole (written aside, then renamed).
 
+#include "check/puzzle_check.h"
 #include "puzzle/puzzle_model.h"
 
 #include <QByteArray>
@@ -28,6 +29,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -71,6 +73,8 @@ struct BatchOptions
     FillKind fill = FillKind::Random;
     QString message;
     std::optional<std::uint32_t> seed;
+    // Refill until the puzzle check finds nothing a fill can cure.
+    bool clean = false;
 };
 
 struct Warning
@@ -101,6 +105,7 @@ public:
 private:
     BatchOptions m_options;
     RandomGenerator m_random;
+    std::unique_ptr<PuzzleCheck> m_check; // with `clean` only
 };
 
 // The name of puzzle `number` (1-based) among `count`: puzzle-001.qrn, ...

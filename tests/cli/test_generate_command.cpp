@@ -1,6 +1,8 @@
 // `word_quarrin generate` run as a real program with no display: each bad
 // option value, --strict, determinism with --seed, and the written files.
 
+#include "check/blocked_words.h"
+#include "check/puzzle_check.h"
 #include "files/puzzle_file.h"
 
 #include <QDir>
@@ -39,6 +41,8 @@ class TestGenerateCommand : public QObject
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("WAYLAND_DISPLAY"));
         env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+        // No blocked words of the machine's user: only the built-in list.
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
         p.setProcessEnvironment(env);
         p.setWorkingDirectory(m_dir.path());
         p.start(QStringLiteral(WORD_QUARRIN_PROGRAM), QStringList{"generate"} + args);
@@ -155,6 +159,57 @@ private slots:
                 QVERIFY(contents(path("c" + size + "/" + name + ext)) != a);
             }
         }
+    }
+
+    void cleanRefillsUntilTheCheckPasses()
+    {
+        // Short words in a 30x30 grid: random letters often spell one again.
+        QFile words(path("short.txt"));
+        QVERIFY(words.open(QIODevice::WriteOnly));
+        for (int k = 0; k < 6; ++k)
+            words.write("cat dog owl\n");
+        words.close();
+        const QStringList common{"--words", "short.txt", "--size", "30", "--seed", "3", "--quiet"};
+        QCOMPARE(run(QStringList{"--out", "plain"} + common).status, 0);
+        const Run cleaned = run(QStringList{"--out", "clean", "--clean"} + common);
+        QCOMPARE(cleaned.status, 0);
+        QCOMPARE(cleaned.err, QString());
+
+        const PuzzleCheck check(BlockedWords::builtIn());
+        int plainProblems = 0;
+        for (int k = 1; k <= 6; ++k) {
+            const QString name = QStringLiteral("/puzzle-00%1.qrn2").arg(k);
+            RandomGenerator random;
+            PuzzleModel plain(GridSize::Large, &random);
+            PuzzleModel clean(GridSize::Large, &random);
+            PuzzleFile file(GridSize::Large);
+            QVERIFY(file.load(plain, path("plain" + name)).ok);
+            QVERIFY(file.load(clean, path("clean" + name)).ok);
+            plainProblems += plain.wordCount() > 0 && !check.run(plain).clean() ? 1 : 0;
+            QVERIFY2(check.run(clean).clean(), qPrintable(check.run(clean).lines().join('\n')));
+            QCOMPARE(clean.log(), plain.log());
+            if (k == 1) {
+                // Placed before any refill drew from the generator: the words
+                // stay where the plain run put them, only the fill changed.
+                QCOMPARE(clean.positions(), plain.positions());
+                QCOMPARE(clean.directionMemo(), plain.directionMemo());
+            }
+        }
+        QVERIFY(plainProblems > 0); // the refill had something to cure
+
+        // A word inside another cannot be cured: a warning, and under --strict an error.
+        QFile inside(path("inside.txt"));
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+        inside.write("cat catalog\n");
+        inside.close();
+        const Run warned = run({"--words", "inside.txt", "--out", "inside", "--clean", "--seed", "1",
+                                "--quiet"});
+        QCOMPARE(warned.status, 0);
+        QVERIFY2(warned.err.contains("no fill can cure"), qPrintable(warned.err));
+        const Run strict = run({"--words", "inside.txt", "--out", "inside-strict", "--clean",
+                                "--strict", "--seed", "1", "--quiet"});
+        QCOMPARE(strict.status, 1);
+        QVERIFY(!QDir(path("inside-strict")).exists());
     }
 
     void writtenPuzzlesLoad()
