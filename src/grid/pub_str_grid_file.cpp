@@ -164,7 +164,13 @@ GridFileResult TPubStrGrid::loadFromFile(const QString &name)
 
 GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &name)
 {
+    // The file is written as UTF-8. A UTF-8 byte order mark is skipped, but no
+    // mark may switch the reading to another encoding: the next save would
+    // write the text differently and the grid would not read back the same.
+    if (device.peek(3) == QByteArray("\xEF\xBB\xBF", 3))
+        device.skip(3);
     QTextStream in(&device);
+    in.setAutoDetectUnicode(false);
     QString line;
     int lineNo = 0;
     QChar delimiter = m_cellDelimiter;

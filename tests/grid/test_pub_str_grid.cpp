@@ -2,6 +2,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -192,6 +193,7 @@ private slots:
     void unwritableFolderGivesMessage();
     void damagedFiles_data();
     void damagedFiles();
+    void byteOrderMarks();
     void missingFileIsNoError();
     void fileNameLoadsAndDestructionSaves();
 };
@@ -743,6 +745,40 @@ void TestPubStrGrid::unwritableFolderGivesMessage()
     const GridFileResult r = g.saveToFile(dir.filePath("missing/folder/grid.txt"));
     QVERIFY(!r.ok);
     QVERIFY2(r.error.startsWith("Cannot create file"), qPrintable(r.error));
+}
+
+void TestPubStrGrid::byteOrderMarks()
+{
+    // A UTF-8 mark is skipped: the file reads as it would without it.
+    const QByteArray plain = "|\n3|4\n21\ncap1\ncap2\nTop\n0|0|kept\n";
+    TPubStrGrid withMark, withoutMark;
+    withMark.setAutoSave(false);
+    withoutMark.setAutoSave(false);
+    QBuffer a, b;
+    a.setData(QByteArray("\xEF\xBB\xBF", 3) + plain);
+    b.setData(plain);
+    QVERIFY(a.open(QIODevice::ReadOnly) && b.open(QIODevice::ReadOnly));
+    QVERIFY(withoutMark.loadFromDevice(b, QStringLiteral("b.txt")).ok);
+    QVERIFY(withMark.loadFromDevice(a, QStringLiteral("a.txt")).ok);
+    QCOMPARE(withMark.fileText(), withoutMark.fileText());
+    QCOMPARE(withMark.cell(0, 0), QStringLiteral("kept"));
+
+    // A UTF-16 mark does not switch the encoding: whatever is read saves and
+    // reads back the same (a fuzzing find: the text read as UTF-16 was saved
+    // as UTF-8 and read back with other dimensions).
+    TPubStrGrid first, second;
+    first.setAutoSave(false);
+    second.setAutoSave(false);
+    QBuffer odd;
+    odd.setData(QByteArray::fromBase64("/v/+/////////////////y0="));
+    QVERIFY(odd.open(QIODevice::ReadOnly));
+    first.loadFromDevice(odd, QStringLiteral("odd.txt"));
+    QBuffer saved;
+    saved.setData(first.fileText());
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QVERIFY(second.loadFromDevice(saved, QStringLiteral("saved.txt")).ok);
+    QCOMPARE(second.rowCount(), first.rowCount());
+    QCOMPARE(second.colCount(), first.colCount());
 }
 
 void TestPubStrGrid::damagedFiles_data()
