@@ -209,15 +209,7 @@ FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
     const QString gridText = fromCodePage(grid);
     const CommandOutcome out = model.runAtomically([&](CommandOutcome &) {
         model.setListTexts(fromCodePage(words), fromCodePage(positions), fromCodePage(directions));
-        const int side = model.storeSide();
-        for (int col = 0; col < columnsLoaded(m_size); ++col) {
-            for (int row = 0; row < side; ++row) {
-                const int index = col * side + row;
-                // A view of the one character: no string is made per cell.
-                if (index < gridText.size())
-                    model.setCell(col, row, QString::fromRawData(gridText.constData() + index, 1));
-            }
-        }
+        model.setColumnLetters(gridText, columnsLoaded(m_size));
         // A directions text that fills its field may have been cut by it: a
         // last line that ends without a line break lost its end, and the
         // lines after it are gone. Those come back from the letters.

@@ -1,5 +1,7 @@
 #include "puzzle/code_page.h"
 
+#include <algorithm>
+
 namespace quarrin {
 
 namespace {
@@ -34,26 +36,22 @@ int codePageByte(QChar c)
 QString fromCodePage(const QByteArray &bytes)
 {
     QString text(bytes.size(), Qt::Uninitialized);
-    QChar *out = text.data();
-    for (char b : bytes)
-        *out++ = codePageChar(static_cast<unsigned char>(b));
+    std::transform(bytes.cbegin(), bytes.cend(), text.data(),
+                   [](char b) { return codePageChar(static_cast<unsigned char>(b)); });
     return text;
 }
 
 QByteArray toCodePage(const QString &text, QString *unmapped)
 {
     QByteArray bytes(text.size(), Qt::Uninitialized);
-    char *out = bytes.data();
-    for (QChar c : text) {
+    std::transform(text.cbegin(), text.cend(), bytes.data(), [unmapped](QChar c) {
         const int b = codePageByte(c);
-        if (b < 0) {
-            *out++ = '?';
-            if (unmapped && !unmapped->contains(c))
-                *unmapped += c;
-        } else {
-            *out++ = char(b);
-        }
-    }
+        if (b >= 0)
+            return char(b);
+        if (unmapped && !unmapped->contains(c))
+            *unmapped += c;
+        return '?';
+    });
     return bytes;
 }
 

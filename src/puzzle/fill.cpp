@@ -3,6 +3,7 @@
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_model.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <type_traits>
@@ -73,10 +74,11 @@ CommandOutcome PuzzleModel::fillRandom()
 int PuzzleModel::messageCapacity() const
 {
     int free = 0;
-    for (int col = 0; col < n(); ++col)
-        for (int row = 0; row < n(); ++row)
-            if (cellAt(col, row).takesMessageLetter())
-                ++free;
+    for (int col = 0; col < n(); ++col) {
+        const auto top = m_cells.cbegin() + std::ptrdiff_t(col) * m_spec->store;
+        free += int(std::count_if(top, top + n(),
+                                  [](const Cell &c) { return c.takesMessageLetter(); }));
+    }
     return free;
 }
 

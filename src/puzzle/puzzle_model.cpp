@@ -144,6 +144,22 @@ void PuzzleModel::setCell(int col, int row, const QString &text)
     }
 }
 
+void PuzzleModel::setColumnLetters(QStringView letters, int columns)
+{
+    const std::size_t count =
+        std::min({std::size_t(letters.size()), m_cells.size(),
+                  std::size_t(std::max(columns, 0)) * std::size_t(m_spec->store)});
+    bool changed = false;
+    std::transform(letters.begin(), letters.begin() + count, m_cells.begin(), m_cells.begin(),
+                   [&changed](QChar letter, Cell old) {
+                       const Cell c{letter.unicode(), Cell::Single};
+                       changed |= c != old;
+                       return c;
+                   });
+    if (changed)
+        gridTouched();
+}
+
 QStringList PuzzleModel::textToLines(const QString &text)
 {
     // A multi-line field breaks lines at CR LF, CR or LF; a final line end
@@ -412,9 +428,10 @@ void PuzzleModel::blankWords()
 
 void PuzzleModel::clearVisible()
 {
-    for (int col = 0; col < n(); ++col)
-        for (int row = 0; row < n(); ++row)
-            at(col, row) = Cell{};
+    for (int col = 0; col < n(); ++col) {
+        const auto top = m_cells.begin() + std::ptrdiff_t(col) * m_spec->store;
+        std::fill(top, top + n(), Cell{});
+    }
     gridTouched();
 }
 
@@ -496,10 +513,10 @@ CommandOutcome PuzzleModel::refreshDeleteList()
 void PuzzleModel::restoreCellKinds()
 {
     blankWords();
-    for (Cell &c : m_cells) {
+    std::for_each(m_cells.begin(), m_cells.end(), [](Cell &c) {
         if (c.kind != Cell::Empty && c.kind != Cell::FilledWide)
             c.kind = Cell::Filled;
-    }
+    });
     gridTouched();
     refreshGrid();
 }
@@ -600,15 +617,16 @@ std::vector<std::optional<WordPath>> PuzzleModel::wordPaths() const
 
 QString PuzzleModel::sweepLetters()
 {
-    QString letters(m_spec->store * m_spec->store, Qt::Uninitialized);
-    QChar *out = letters.data();
-    for (Cell &c : m_cells) { // the store is column-major, as the sweep goes
-        if (c.kind == Cell::Empty) {
-            c = Cell{u' ', Cell::Single};
-            touch();
-        }
-        *out++ = QChar(c.letter);
+    const auto isEmpty = [](const Cell &c) { return c.kind == Cell::Empty; };
+    const auto firstEmpty = std::find_if(m_cells.begin(), m_cells.end(), isEmpty);
+    if (firstEmpty != m_cells.end()) {
+        std::replace_if(firstEmpty, m_cells.end(), isEmpty, Cell{u' ', Cell::Single});
+        touch();
     }
+    // The store is column-major, as the sweep goes.
+    QString letters(qsizetype(m_cells.size()), Qt::Uninitialized);
+    std::transform(m_cells.cbegin(), m_cells.cend(), letters.data(),
+                   [](const Cell &c) { return QChar(c.letter); });
     return letters;
 }
 

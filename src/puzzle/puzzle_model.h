@@ -208,6 +208,12 @@ public:
     // never written.
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString &text);
+    // Letter i of the text becomes the word letter of store cell i, over the
+    // first `columns` columns and as far as the text goes: a saved grid's
+    // letters, read back in the order they were swept.
+    void setColumnLetters(QStringView letters, int columns);
+    // The whole store, column-major (index col * storeSide() + row).
+    const std::vector<Cell> &cells() const { return m_cells; }
     const Cell &cellAt(int col, int row) const
     {
         static const Cell empty;
