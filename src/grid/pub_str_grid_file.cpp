@@ -20,13 +20,13 @@ namespace {
 constexpr int kMaxLines = 10000;  // rows, columns and cell indexes
 constexpr int kMaxPixels = 10000; // heights and widths
 
-QString badNumber(const QString &text)
+QString badNumber(QStringView text)
 {
     return QStringLiteral("'%1' is not a valid integer value").arg(text);
 }
 
 // Strict decimal conversion: an optional sign and digits, nothing else.
-bool toNumber(const QString &text, int min, int max, int *out)
+bool toNumber(QStringView text, int min, int max, int *out)
 {
     if (text.isEmpty() || text.size() > 12)
         return false;
@@ -174,13 +174,13 @@ GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &nam
     QString line;
     int lineNo = 0;
     QChar delimiter = m_cellDelimiter;
-    auto number = [](const QString &text, int min, int max, int *out) -> bool {
-        return toNumber(text, min, max, out);
-    };
     while (in.readLineInto(&line)) {
         ++lineNo;
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
+        // The line is cut up as views of the one buffer: only a cell's text
+        // becomes a string of its own.
+        const QStringView view(line);
         int a = 0;
         int b = 0;
         switch (lineNo) {
@@ -192,20 +192,20 @@ GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &nam
             m_cellDelimiter = delimiter;
             continue;
         case 2: {
-            const int at = line.indexOf(delimiter);
-            const QString before = at < 0 ? QString() : line.left(at);
-            const QString after = at < 0 ? line : line.mid(at + 1);
-            if (!number(before, 1, kMaxLines, &a))
+            const qsizetype at = view.indexOf(delimiter);
+            const QStringView before = at < 0 ? QStringView() : view.left(at);
+            const QStringView after = at < 0 ? view : view.mid(at + 1);
+            if (!toNumber(before, 1, kMaxLines, &a))
                 return {false, badNumber(before)};
             setRowCount(a);
-            if (!number(after, 1, kMaxLines, &b))
+            if (!toNumber(after, 1, kMaxLines, &b))
                 return {false, badNumber(after)};
             setColCount(b);
             continue;
         }
         case 3:
-            if (!number(line, 0, kMaxPixels, &a))
-                return {false, badNumber(line)};
+            if (!toNumber(view, 0, kMaxPixels, &a))
+                return {false, badNumber(view)};
             setDefaultRowHeight(a);
             continue;
         case 4:
@@ -222,34 +222,34 @@ GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &nam
             break;
         }
         if (line.startsWith(QLatin1String("Row"))) {
-            const int at = line.indexOf(QLatin1String(" Height: "));
-            const QString index = at < 0 ? line.mid(4) : line.mid(4, at - 4);
-            const QString value = at < 0 ? QString() : line.mid(at + 9);
-            if (!number(index, 0, kMaxLines - 1, &a))
+            const qsizetype at = view.indexOf(QLatin1String(" Height: "));
+            const QStringView index = at < 0 ? view.mid(4) : view.mid(4, at - 4);
+            const QStringView value = at < 0 ? QStringView() : view.mid(at + 9);
+            if (!toNumber(index, 0, kMaxLines - 1, &a))
                 return {false, badNumber(index)};
-            if (!number(value, 0, kMaxPixels, &b))
+            if (!toNumber(value, 0, kMaxPixels, &b))
                 return {false, badNumber(value)};
             setRowHeight(a, b);
         } else if (line.startsWith(QLatin1String("Column"))) {
-            const int at = line.indexOf(QLatin1String(" Width: "));
-            const QString index = at < 0 ? line.mid(7) : line.mid(7, at - 7);
-            const QString value = at < 0 ? QString() : line.mid(at + 8);
-            if (!number(index, 0, kMaxLines - 1, &a))
+            const qsizetype at = view.indexOf(QLatin1String(" Width: "));
+            const QStringView index = at < 0 ? view.mid(7) : view.mid(7, at - 7);
+            const QStringView value = at < 0 ? QStringView() : view.mid(at + 8);
+            if (!toNumber(index, 0, kMaxLines - 1, &a))
                 return {false, badNumber(index)};
-            if (!number(value, 0, kMaxPixels, &b))
+            if (!toNumber(value, 0, kMaxPixels, &b))
                 return {false, badNumber(value)};
             setColWidth(a, b);
         } else if (line.contains(delimiter)) {
-            const int first = line.indexOf(delimiter);
-            const QString colText = line.left(first);
-            const QString rest = line.mid(first + 1);
-            const int second = rest.indexOf(delimiter);
-            const QString rowText = second < 0 ? QString() : rest.left(second);
-            if (!number(colText, 0, kMaxLines - 1, &a))
+            const qsizetype first = view.indexOf(delimiter);
+            const QStringView colText = view.left(first);
+            const QStringView rest = view.mid(first + 1);
+            const qsizetype second = rest.indexOf(delimiter);
+            const QStringView rowText = second < 0 ? QStringView() : rest.left(second);
+            if (!toNumber(colText, 0, kMaxLines - 1, &a))
                 return {false, badNumber(colText)};
-            if (!number(rowText, 0, kMaxLines - 1, &b))
+            if (!toNumber(rowText, 0, kMaxLines - 1, &b))
                 return {false, badNumber(rowText)};
-            setCell(a, b, rest.mid(second + 1));
+            setCell(a, b, rest.mid(second + 1).toString());
         }
     }
     const auto *file = qobject_cast<QFileDevice *>(&device);
