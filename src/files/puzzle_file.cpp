@@ -6,6 +6,7 @@
 #include <QIODevice>
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 
 namespace quarrin {
@@ -117,19 +118,24 @@ void PuzzleFileRecord::fillFrom(PuzzleModel &model, QString *unmapped)
 
 QByteArray PuzzleFileRecord::toBytes() const
 {
+    // Up to `length` bytes of a text from `from` on, or none past its end.
+    const auto part = [](const QByteArray &text, qsizetype from, qsizetype length) {
+        const qsizetype start = std::min(from, text.size());
+        return QByteArrayView(text).sliced(start, std::min(length, text.size() - start));
+    };
     QByteArray out;
     out.reserve(byteSize());
     // Each kind's text is spread over its fields in order.
     int gridAt = 0, wordsAt = 0;
     for (const FieldSpec &f : layout()) {
-        QByteArray text;
+        QByteArrayView text;
         switch (f.kind) {
         case FieldKind::Grid:
-            text = grid.mid(gridAt, f.writeLength);
+            text = part(grid, gridAt, f.writeLength);
             gridAt += f.writeLength;
             break;
         case FieldKind::Words:
-            text = words.mid(wordsAt, f.capacity);
+            text = part(words, wordsAt, f.capacity);
             wordsAt += f.capacity;
             break;
         case FieldKind::Reserved:
@@ -139,16 +145,16 @@ QByteArray PuzzleFileRecord::toBytes() const
             }
             break;
         case FieldKind::Positions:
-            text = positions.left(f.capacity);
+            text = part(positions, 0, f.capacity);
             break;
         case FieldKind::Directions:
-            text = directions.left(f.capacity);
+            text = part(directions, 0, f.capacity);
             break;
         }
-        text.truncate(f.capacity);
+        text = text.first(std::min<qsizetype>(text.size(), f.capacity));
         out += char(text.size());
         out += text;
-        out += QByteArray(f.capacity - text.size(), '\0');
+        out.append(f.capacity - text.size(), '\0');
     }
     return out;
 }
@@ -181,7 +187,7 @@ FileResult PuzzleFileRecord::fromBytes(const QByteArray &bytes, const QString &f
                     .arg(length)
                     .arg(f.capacity));
         }
-        const QByteArray text = bytes.mid(offset + 1, length);
+        const QByteArrayView text(bytes.constData() + offset + 1, length);
         switch (f.kind) {
         case FieldKind::Grid:
             read.grid += text;
