@@ -45,6 +45,13 @@ rm -rf "$corpus"
 mkdir -p "$corpus/puzzle_file" "$BUILD_DIR/crashes"
 "$BUILD_DIR/fuzz/make_seeds" "$corpus/puzzle_file"
 copy_inputs fuzz/regressions/puzzle_file "$corpus/puzzle_file"
+if [ -x "$BUILD_DIR/fuzz/fuzz_grid_file" ]; then
+    mkdir -p "$corpus/grid_file"
+    copy_inputs fuzz/seeds/grid_file "$corpus/grid_file"
+    copy_inputs fuzz/regressions/grid_file "$corpus/grid_file"
+fi
+# bench/fuzz_rate.sh wants the targets and their seed corpora only.
+[ "${FUZZ_BUILD_ONLY:-0}" = 1 ] && exit 0
 
 run() {
     local target=$1 dir=$2
@@ -57,9 +64,6 @@ run() {
 
 run fuzz_puzzle_file "$corpus/puzzle_file"
 if [ -x "$BUILD_DIR/fuzz/fuzz_grid_file" ]; then
-    mkdir -p "$corpus/grid_file"
-    copy_inputs fuzz/seeds/grid_file "$corpus/grid_file"
-    copy_inputs fuzz/regressions/grid_file "$corpus/grid_file"
     run fuzz_grid_file "$corpus/grid_file"
 fi
 echo "fuzz: no crash"
