@@ -1,5 +1,6 @@
 #include "print/page_output.h"
 
+#include "print/paper_pdf.h"
 #include "print/print_dialogs.h"
 
 #include <QBuffer>
@@ -65,20 +66,6 @@ bool writePdf(QIODevice &device, const PagePainter &paint, const QSize &pageSize
     return p.end();
 }
 
-// Fits a page of `pageSize` pixels into `target`: scaled to its width, or to
-// its height where the width would make the page too tall; centred across.
-void paintFittedPage(QPainter &p, const PagePainter &paint, const QSize &pageSize,
-                     const QRectF &target)
-{
-    const double scale =
-        std::min(target.width() / pageSize.width(), target.height() / pageSize.height());
-    p.save();
-    p.translate(target.left() + (target.width() - pageSize.width() * scale) / 2.0, target.top());
-    p.scale(scale, scale);
-    paint(p);
-    p.restore();
-}
-
 // Writes the finished file through a temporary file in the same folder. The
 // bytes are made in memory first: a file device takes a short write (a full
 // disk) without an error, and whoever draws into it never looks; here every
@@ -112,9 +99,7 @@ QString savePage(const QString &path, const QByteArray &bytes)
 
 QPageLayout worksheetPaper()
 {
-    const bool letter = QLocale().measurementSystem() == QLocale::ImperialUSSystem;
-    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
-                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    return sheetPaper(QLocale().measurementSystem() == QLocale::ImperialUSSystem);
 }
 
 QPageLayout worksheetPaper(const QPrinter &printer)
@@ -130,22 +115,14 @@ bool writeWorksheetPdf(QIODevice &device, const PagePainter &puzzle, const PageP
 {
     if (pageSize.isEmpty())
         return false;
-    QPdfWriter writer(&device);
-    writer.setCreator(QStringLiteral("Word Quarrin Generator"));
-    writer.setTitle(QStringLiteral("Word search worksheet"));
-    writer.setResolution(1200);
-    writer.setPageLayout(paper);
-    QPainter p;
-    if (!p.begin(&writer))
+    PaperPdf pdf(device, QStringLiteral("Word search worksheet"), paper);
+    if (!pdf.begin())
         return false;
-    const QRectF target = writer.pageLayout().paintRectPixels(writer.resolution());
-    // the painter's origin is the top-left of the printable area
-    const QRectF area(0, 0, target.width(), target.height());
-    paintFittedPage(p, puzzle, pageSize, area);
-    if (!writer.newPage())
+    paintFittedPage(pdf.painter(), puzzle, pageSize, pdf.area());
+    if (!pdf.newPage())
         return false;
-    paintFittedPage(p, key, pageSize, area);
-    return p.end();
+    paintFittedPage(pdf.painter(), key, pageSize, pdf.area());
+    return pdf.end();
 }
 
 QString writeWorksheetFile(const QString &path, const PagePainter &puzzle, const PagePainter &key,

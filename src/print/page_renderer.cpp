@@ -2,6 +2,7 @@
 
 #include "grid/pub_str_grid.h"
 #include "print/page_elements.h"
+#include "print/paper_pdf.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -230,15 +231,8 @@ void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOpt
 void PageRenderer::paintFitted(QPainter &p, const PageDescription &page, const PageOptions &options,
                                const QRectF &target)
 {
-    const QSize size = page.pageSize();
-    if (size.isEmpty() || target.isEmpty())
-        return;
-    const double scale = std::min(target.width() / size.width(), target.height() / size.height());
-    p.save();
-    p.translate(target.left() + (target.width() - size.width() * scale) / 2.0, target.top());
-    p.scale(scale, scale);
-    paint(p, page, options);
-    p.restore();
+    paintFittedPage(
+        p, [&](QPainter &painter) { paint(painter, page, options); }, page.pageSize(), target);
 }
 
 QImage PageRenderer::image(const PageDescription &page, const PageOptions &options)

@@ -1,10 +1,10 @@
 #include "print/puzzle_book.h"
 
+#include "print/paper_pdf.h"
+
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QSaveFile>
 
 namespace quarrin {
@@ -18,8 +18,7 @@ constexpr int kKeysDown = 2;
 
 QPageLayout bookPaper(bool letter)
 {
-    return QPageLayout(QPageSize(letter ? QPageSize::Letter : QPageSize::A4), QPageLayout::Portrait,
-                       QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
+    return sheetPaper(letter);
 }
 
 bool writePuzzleBookPdf(QIODevice &device, const std::vector<PageDescription> &pages,
@@ -27,20 +26,15 @@ bool writePuzzleBookPdf(QIODevice &device, const std::vector<PageDescription> &p
 {
     if (pages.empty())
         return false;
-    QPdfWriter writer(&device);
-    writer.setCreator(QStringLiteral("Word Quarrin Generator"));
-    writer.setTitle(QStringLiteral("Word search puzzles"));
-    writer.setResolution(1200);
-    writer.setPageLayout(paper);
-    QPainter p;
-    if (!p.begin(&writer))
+    PaperPdf pdf(device, QStringLiteral("Word search puzzles"), paper);
+    if (!pdf.begin())
         return false;
-    const QRectF target = writer.pageLayout().paintRectPixels(writer.resolution());
-    const QRectF area(0, 0, target.width(), target.height());
+    QPainter &p = pdf.painter();
+    const QRectF area = pdf.area();
     PageRenderer renderer;
     bool first = true;
     const auto nextPage = [&] {
-        if (!first && !writer.newPage())
+        if (!first && !pdf.newPage())
             return false;
         first = false;
         return true;
@@ -63,7 +57,7 @@ bool writePuzzleBookPdf(QIODevice &device, const std::vector<PageDescription> &p
             cell);
         renderer.paintFitted(p, pages[k], key, box.adjusted(8, 8, -8, -8));
     }
-    return p.end();
+    return pdf.end();
 }
 
 QString writePuzzleBook(const QString &path, const std::vector<PageDescription> &pages,
