@@ -1,7 +1,7 @@
 // The editor windows, driven through their controls.
 
-#include "../files/file_faults.h"
 #include "editor/editor_window.h"
+#include "file_faults.h"
 
 #include <QAbstractItemModel>
 #include <QAction>

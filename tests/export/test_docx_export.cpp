@@ -2,9 +2,9 @@
 // independent reader (python-docx), its file naming, and opening the document
 // through the desktop's registered application.
 
-#include "../files/file_faults.h"
 #include "export/docx_word_processor.h"
 #include "export/word_export.h"
+#include "file_faults.h"
 
 #include <QtTest>
 

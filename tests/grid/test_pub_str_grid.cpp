@@ -1,3 +1,4 @@
+#include "file_faults.h"
 #include "grid/pub_str_grid.h"
 
 #include <QAbstractButton>
@@ -13,9 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
-
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace quarrin;
 
@@ -721,15 +719,12 @@ void TestPubStrGrid::failedWriteKeepsPreviousFile()
             g.setCell(c, r, QString(200, QChar('Z')));
 
     // Let the file system refuse everything beyond 4 KiB.
-    struct rlimit old;
-    QCOMPARE(getrlimit(RLIMIT_FSIZE, &old), 0);
-    struct rlimit small = old;
-    small.rlim_cur = 4096;
-    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const GridFileResult r = g.saveToFile(path);
-    setrlimit(RLIMIT_FSIZE, &old);
-    std::signal(SIGXFSZ, oldHandler);
+    GridFileResult r;
+    {
+        test::DiskFull full(4096);
+        QVERIFY(full.active());
+        r = g.saveToFile(path);
+    }
 
     QVERIFY(!r.ok);
     QVERIFY2(r.error.startsWith("Cannot write file"), qPrintable(r.error));

@@ -2,6 +2,7 @@
 // page against the normal page, the key in the print window, the printer
 // options, and the two-page worksheet PDF read back with the poppler tools.
 
+#include "file_faults.h"
 #include "key_fixture.h"
 #include "print/page_output.h"
 #include "print/page_renderer.h"
@@ -25,10 +26,9 @@
 #include <QTest>
 
 #include <cmath>
-#include <csignal>
-#include <sys/resource.h>
 
 using namespace quarrin;
+using quarrin::test::DiskFull;
 using quarrin::testing::StubPrintDialogs;
 
 Q_DECLARE_METATYPE(quarrin::GridSize)
@@ -152,32 +152,6 @@ QString run(const QString &program, const QStringList &args)
     process.waitForFinished(30000);
     return QString::fromUtf8(process.readAllStandardOutput());
 }
-
-// Lowers the largest file this process may write, the way a full disk stops a
-// write part-way; restored when it goes out of scope.
-class DiskFull
-{
-public:
-    explicit DiskFull(rlim_t bytes)
-    {
-        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_old);
-        rlimit lower = m_old;
-        lower.rlim_cur = bytes;
-        m_active = setrlimit(RLIMIT_FSIZE, &lower) == 0;
-    }
-    ~DiskFull()
-    {
-        setrlimit(RLIMIT_FSIZE, &m_old);
-        std::signal(SIGXFSZ, m_oldHandler);
-    }
-    bool active() const { return m_active; }
-
-private:
-    rlimit m_old{};
-    void (*m_oldHandler)(int) = nullptr;
-    bool m_active = false;
-};
 
 // The print window with answering dialogs, shown and activated.
 struct Window
