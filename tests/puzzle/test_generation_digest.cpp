@@ -8,7 +8,7 @@
 // standard library) and the generator's clock is a fixed sequence of ticks, so
 // nothing here hangs on the time of day.
 
-#include "puzzle/puzzle_model.h"
+#include "seeded.h"
 
 #include <QCryptographicHash>
 #include <QTest>
@@ -16,18 +16,12 @@
 #include <random>
 
 using namespace quarrin;
+using namespace quarrin::test;
 
 namespace {
 
-// A clock that ticks by an odd step from a start, one tick per reading.
-RandomGenerator::Clock steppingClock(std::uint64_t start)
-{
-    auto ticks = std::make_shared<std::uint64_t>(start);
-    return [ticks] {
-        *ticks += 0x9E3779B97F4A7C15ull;
-        return *ticks;
-    };
-}
+// The clock's step: odd, so the ticks run through every value.
+constexpr std::uint64_t kTickStep = 0x9E3779B97F4A7C15ull;
 
 class Digest
 {
@@ -90,16 +84,6 @@ QString randomWord(std::mt19937 &twister, int shortest, int longest)
     return word;
 }
 
-AddWordRequest atRandom(const QString &word, DirectionSet allowed)
-{
-    AddWordRequest r;
-    r.word = word;
-    r.randomPosition = true;
-    r.x = r.y = r.direction = QStringLiteral("N/A");
-    r.allowed = allowed;
-    return r;
-}
-
 DirectionSet directionsFromBits(unsigned bits)
 {
     DirectionSet set;
@@ -124,13 +108,13 @@ Tally benchmarkShaped(GridSize size, int puzzles)
     int placed = 0;
     for (int p = 0; p < puzzles; ++p) {
         std::mt19937 twister(std::uint32_t(1000 + p));
-        RandomGenerator random(steppingClock(std::uint64_t(p) * 7919u));
+        RandomGenerator random(steppingClock(std::uint64_t(p) * 7919u, kTickStep));
         random.setSeed(std::uint32_t(p) * 2654435761u);
         PuzzleModel model(size, &random);
         const int words = small ? 15 : spec.maxWords;
         for (int w = 0; w < words; ++w) {
             const QString word = small ? randomWord(twister, 5, 10) : randomWord(twister, 8, 22);
-            const CommandOutcome out = model.addWord(atRandom(word, DirectionSet::all()));
+            const CommandOutcome out = model.addWord(randomly(word, DirectionSet::all()));
             placed += out.placed ? 1 : 0;
             digest.addOutcome(out);
         }
@@ -163,7 +147,7 @@ Tally mixedCommands(GridSize size, int puzzles)
                                                  "Down-Left", "Up-Left",  "Sideways"};
     Digest digest;
     int placed = 0;
-    RandomGenerator random(steppingClock(42));
+    RandomGenerator random(steppingClock(42, kTickStep));
     PuzzleModel model(size, &random);
     std::mt19937 twister(77u);
     for (int p = 0; p < puzzles; ++p) {
@@ -174,9 +158,9 @@ Tally mixedCommands(GridSize size, int puzzles)
             CommandOutcome out;
             if (pick < 2) {
                 out =
-                    model.addWord(atRandom(odd.at(int(twister() % unsigned(odd.size()))), allowed));
+                    model.addWord(randomly(odd.at(int(twister() % unsigned(odd.size()))), allowed));
             } else if (pick < 3) {
-                out = model.addWord(atRandom(
+                out = model.addWord(randomly(
                     randomWord(twister, spec.maxWordLength + 1, spec.maxWordLength + 3), allowed));
             } else if (pick < 5) {
                 AddWordRequest at;
@@ -188,7 +172,7 @@ Tally mixedCommands(GridSize size, int puzzles)
             } else if (pick < 6 && model.wordCount() > 0) {
                 out = model.deleteWord(int(twister() % unsigned(model.wordCount())));
             } else {
-                out = model.addWord(atRandom(randomWord(twister, 3, spec.maxWordLength), allowed));
+                out = model.addWord(randomly(randomWord(twister, 3, spec.maxWordLength), allowed));
             }
             placed += out.placed ? 1 : 0;
             digest.addOutcome(out);
@@ -206,7 +190,7 @@ Tally mixedCommands(GridSize size, int puzzles)
             digest.addOutcome(model.fillRandom());
             digest.addOutcome(model.removeFill());
             digest.addState(model, random);
-            digest.addOutcome(model.addWord(atRandom(QStringLiteral("again"), allowed)));
+            digest.addOutcome(model.addWord(randomly(QStringLiteral("again"), allowed)));
             digest.addOutcome(model.fillRandom());
             break;
         default:

@@ -1,6 +1,7 @@
 // "Add Word": the fit rule, the fit checks, both placement paths and their messages.
 
 #include "board.h"
+#include "seeded.h"
 
 #include <QPoint>
 #include <QTest>
@@ -26,16 +27,6 @@ AddWordRequest given(const QString &word, const QString &x, const QString &y, co
     r.x = x;
     r.y = y;
     r.direction = dir;
-    return r;
-}
-
-AddWordRequest randomly(const QString &word, DirectionSet allowed)
-{
-    AddWordRequest r;
-    r.word = word;
-    r.randomPosition = true;
-    r.x = r.y = r.direction = QStringLiteral("N/A");
-    r.allowed = allowed;
     return r;
 }
 
@@ -425,8 +416,7 @@ private slots:
     void randomPlacementUsesOnlyAllowedDirections()
     {
         QFETCH(int, direction);
-        std::uint64_t ticks = 100 + std::uint64_t(direction);
-        RandomGenerator random([&ticks] { return ticks += 104729; });
+        RandomGenerator random(steppingClock(100 + std::uint64_t(direction), 104729));
         PuzzleModel model(GridSize::Small, &random);
         for (int k = 0; k < 6; ++k) {
             const CommandOutcome out =
@@ -507,8 +497,7 @@ private slots:
     {
         // Over many placements of a three-letter word going up, row 0 is used.
         // The seeds are a fixed run, so the outcome does not hang on the clock.
-        std::uint64_t ticks = 0;
-        RandomGenerator random([&ticks] { return ticks += 7919; });
+        RandomGenerator random(steppingClock(0, 7919));
         bool reachedTop = false;
         for (int round = 0; round < 200 && !reachedTop; ++round) {
             PuzzleModel model(GridSize::Small, &random);
