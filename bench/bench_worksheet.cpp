@@ -9,28 +9,16 @@
 #include "print/page_output.h"
 #include "print/page_renderer.h"
 
+#include "run_times.h"
+
 #include <QApplication>
 #include <QBuffer>
-#include <QElapsedTimer>
 #include <QPageSize>
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
-#include <vector>
 
 using namespace quarrin;
-
-namespace {
-
-double threadCpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -50,31 +38,23 @@ int main(int argc, char **argv)
     PageOptions key = puzzle;
     key.answerKey = true;
 
-    std::vector<double> times;
-    std::vector<double> cpuTimes;
+    bench::RunTimes times;
     qint64 bytes = 0;
     for (int i = 0; i < repetitions; ++i) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
-        QElapsedTimer timer;
-        const double cpuStart = threadCpuMs();
-        timer.start();
+        times.start();
         const bool ok = writeWorksheetPdf(
             buffer, [&](QPainter &p) { renderer.paint(p, page, puzzle); },
             [&](QPainter &p) { renderer.paint(p, page, key); }, page.pageSize(), paper);
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-        cpuTimes.push_back(threadCpuMs() - cpuStart);
+        times.stop();
         if (!ok) {
             std::fprintf(stderr, "the worksheet could not be written\n");
             return 1;
         }
         bytes = buffer.size();
     }
-    std::sort(times.begin(), times.end());
-    std::sort(cpuTimes.begin(), cpuTimes.end());
-    std::printf("30x30 two-page worksheet PDF (%lld bytes), %d runs: median %.2f ms, best %.2f ms, "
-                "worst %.2f ms (target < 50 ms); CPU time median %.2f ms\n",
-                static_cast<long long>(bytes), repetitions, times[times.size() / 2], times.front(),
-                times.back(), cpuTimes[cpuTimes.size() / 2]);
-    return times[times.size() / 2] < 50.0 ? 0 : 2;
+    std::printf("30x30 two-page worksheet PDF (%lld bytes), %d runs: %s\n",
+                static_cast<long long>(bytes), repetitions, times.summary(50.0).c_str());
+    return times.median() < 50.0 ? 0 : 2;
 }
