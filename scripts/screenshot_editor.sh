@@ -4,14 +4,9 @@
 #
 #   scripts/screenshot_editor.sh [build-dir]
 set -eu
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-"$root/build"}
-if [ ! -d "$build" ]; then
-    cmake -S "$root" -B "$build" -G Ninja
-fi
-cmake --build "$build" --target editor_screenshot -j2
-mkdir -p "$root/docs/screenshots"
+# shellcheck source=scripts/screenshot_common.sh
+. "$(dirname "$0")/screenshot_common.sh"
+screenshot_build editor_screenshot "${1:-}"
 xvfb-run -a -s "-screen 0 1280x1024x24" \
-    "$build/tests/editor/editor_screenshot" \
-    "$root/docs/screenshots/editor15.png" "$root/docs/screenshots/editor30.png"
-echo "wrote $root/docs/screenshots/editor15.png and editor30.png"
+    "$build/tests/editor/editor_screenshot" "$out/editor15.png" "$out/editor30.png"
+echo "wrote $out/editor15.png and editor30.png"

@@ -4,25 +4,14 @@
 #   docs/screenshots/worksheet1.png, worksheet2.png  the two pages of a 15x15 worksheet PDF
 # Usage: scripts/screenshot_key.sh [build-dir]   (default: build)
 set -euo pipefail
-
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
-out="$root/docs/screenshots"
-mkdir -p "$out"
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja
-fi
-cmake --build "$build" --target key_shot -j2
+# shellcheck source=scripts/screenshot_common.sh
+. "$(dirname "$0")/screenshot_common.sh"
+screenshot_build key_shot "${1:-}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-if command -v xvfb-run >/dev/null 2>&1; then
-    xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tests/print/key_shot" "$work"
-else
-    QT_QPA_PLATFORM=offscreen "$build/tests/print/key_shot" "$work"
-fi
+run_on_screen 1280x1024 "$build/tests/print/key_shot" "$work"
 
 cp "$work/key15.png" "$work/key30.png" "$out/"
 # A4 at 60 dpi: a whole sheet that still shows the rings

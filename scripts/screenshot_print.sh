@@ -4,26 +4,14 @@
 #   docs/screenshots/printed_page.png         the 15x15 page printed to PDF, rendered at 96 dpi
 # Usage: scripts/screenshot_print.sh [build-dir]   (default: build)
 set -euo pipefail
-
-root="$(cd "$(dirname "$0")/.." && pwd)"
-build="${1:-$root/build}"
-out="$root/docs/screenshots"
-mkdir -p "$out"
-
-if [ ! -f "$build/CMakeCache.txt" ]; then
-    cmake -S "$root" -B "$build" -G Ninja
-fi
-cmake --build "$build" --target print_shot -j2
+# shellcheck source=scripts/screenshot_common.sh
+. "$(dirname "$0")/screenshot_common.sh"
+screenshot_build print_shot "${1:-}"
 
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
 
-# A real X server when there is one to start, so the windows are drawn as on a desktop.
-if command -v xvfb-run >/dev/null 2>&1; then
-    xvfb-run -a -s "-screen 0 1280x1024x24 -dpi 96" "$build/tests/print/print_shot" "$work"
-else
-    QT_QPA_PLATFORM=offscreen "$build/tests/print/print_shot" "$work"
-fi
+run_on_screen 1280x1024 "$build/tests/print/print_shot" "$work"
 
 cp "$work/print15.png" "$work/print30.png" "$out/"
 # rendered at three times 96 dpi and scaled down, so hairline grid lines stay visible

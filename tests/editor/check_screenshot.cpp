@@ -6,6 +6,7 @@
 
 #include "editor/check_window.h"
 #include "editor/editor_window.h"
+#include "editor_shot.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -16,20 +17,6 @@
 #include <cstdio>
 
 using namespace quarrin;
-
-namespace {
-
-void addWord(EditorWindow &window, const QString &word, int x, int y, const QString &direction)
-{
-    AddWordRequest request;
-    request.word = word;
-    request.x = QString::number(x);
-    request.y = QString::number(y);
-    request.direction = direction;
-    window.model().addWord(request);
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -42,9 +29,9 @@ int main(int argc, char **argv)
     RandomGenerator random([&ticks] { return ticks += 104729; });
     PuzzleSnapshot snapshot;
     TMain main(&random, &snapshot);
-    addWord(main, QStringLiteral("CATALOG"), 2, 2, QStringLiteral("Right"));
-    addWord(main, QStringLiteral("CAT"), 4, 6, QStringLiteral("Down"));
-    addWord(main, QStringLiteral("SEARCH"), 13, 3, QStringLiteral("Down"));
+    testing::addWordAt(main, QStringLiteral("CATALOG"), 2, 2, QStringLiteral("Right"));
+    testing::addWordAt(main, QStringLiteral("CAT"), 4, 6, QStringLiteral("Down"));
+    testing::addWordAt(main, QStringLiteral("SEARCH"), 13, 3, QStringLiteral("Down"));
     main.model().fillRandom();
     // A filled word that spells SEARCH again.
     const QString again = QStringLiteral("SEARCH");

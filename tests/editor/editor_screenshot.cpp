@@ -4,6 +4,7 @@
 //   editor_screenshot <editor15.png> <editor30.png>
 
 #include "editor/editor_window.h"
+#include "editor_shot.h"
 
 #include <QApplication>
 #include <QPixmap>
@@ -14,16 +15,6 @@
 using namespace quarrin;
 
 namespace {
-
-void addWord(EditorWindow &window, const QString &word, int x, int y, const QString &direction)
-{
-    AddWordRequest request;
-    request.word = word;
-    request.x = QString::number(x);
-    request.y = QString::number(y);
-    request.direction = direction;
-    window.model().addWord(request);
-}
 
 bool render(EditorWindow &window, const QString &path)
 {
@@ -50,20 +41,20 @@ int main(int argc, char **argv)
     TMain main(&random, &small);
     TMainC mainC(&random, &large);
 
-    addWord(main, QStringLiteral("PUZZLE"), 2, 2, QStringLiteral("Right"));
-    addWord(main, QStringLiteral("SEARCH"), 3, 4, QStringLiteral("Down"));
-    addWord(main, QStringLiteral("LETTERS"), 14, 14, QStringLiteral("Up-Left"));
-    addWord(main, QStringLiteral("GRID"), 12, 3, QStringLiteral("Down-Left"));
-    addWord(main, QStringLiteral("HIDDEN"), 13, 6, QStringLiteral("Down"));
+    testing::addWordAt(main, QStringLiteral("PUZZLE"), 2, 2, QStringLiteral("Right"));
+    testing::addWordAt(main, QStringLiteral("SEARCH"), 3, 4, QStringLiteral("Down"));
+    testing::addWordAt(main, QStringLiteral("LETTERS"), 14, 14, QStringLiteral("Up-Left"));
+    testing::addWordAt(main, QStringLiteral("GRID"), 12, 3, QStringLiteral("Down-Left"));
+    testing::addWordAt(main, QStringLiteral("HIDDEN"), 13, 6, QStringLiteral("Down"));
     main.model().fillRandom();
     main.setHighlighting(true);
     main.showPuzzle();
 
-    addWord(mainC, QStringLiteral("CROSSWORD"), 2, 3, QStringLiteral("Right"));
-    addWord(mainC, QStringLiteral("DICTIONARY"), 5, 8, QStringLiteral("Down-Right"));
-    addWord(mainC, QStringLiteral("ALPHABET"), 28, 2, QStringLiteral("Down"));
-    addWord(mainC, QStringLiteral("VOCABULARY"), 25, 28, QStringLiteral("Left"));
-    addWord(mainC, QStringLiteral("SPELLING"), 3, 27, QStringLiteral("Up-Right"));
+    testing::addWordAt(mainC, QStringLiteral("CROSSWORD"), 2, 3, QStringLiteral("Right"));
+    testing::addWordAt(mainC, QStringLiteral("DICTIONARY"), 5, 8, QStringLiteral("Down-Right"));
+    testing::addWordAt(mainC, QStringLiteral("ALPHABET"), 28, 2, QStringLiteral("Down"));
+    testing::addWordAt(mainC, QStringLiteral("VOCABULARY"), 25, 28, QStringLiteral("Left"));
+    testing::addWordAt(mainC, QStringLiteral("SPELLING"), 3, 27, QStringLiteral("Up-Right"));
     mainC.model().fillRandom();
     mainC.setHighlighting(true);
     mainC.showPuzzle();

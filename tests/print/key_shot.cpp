@@ -5,6 +5,7 @@
 
 #include "key_fixture.h"
 #include "print/print_window.h"
+#include "print_shot_tool.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -14,7 +15,8 @@ using namespace quarrin;
 
 namespace {
 
-class SavingDialogs : public PrintDialogs
+// "Save Image" answers with the worksheet file.
+class SavingDialogs : public testing::QuietDialogs
 {
 public:
     QString path;
@@ -22,7 +24,6 @@ public:
     {
         return SaveChoice{path, QLatin1String(kWorksheetFilter)};
     }
-    void message(QWidget *, const QString &text) override { qInfo("%s", qPrintable(text)); }
 };
 
 } // namespace
@@ -31,7 +32,7 @@ int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Word Quarrin Generator"));
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const QDir out = testing::outputFolder(argc, argv);
 
     PuzzleSnapshot small = testing::eightWaySnapshot(GridSize::Small);
     PuzzleSnapshot large = testing::eightWaySnapshot(GridSize::Large);

@@ -5,6 +5,7 @@
 
 #include "print/print_window.h"
 #include "print_fixture.h"
+#include "print_shot_tool.h"
 
 #include <QApplication>
 #include <QDir>
@@ -14,21 +15,11 @@
 
 using namespace quarrin;
 
-namespace {
-
-class QuietDialogs : public PrintDialogs
-{
-public:
-    void message(QWidget *, const QString &text) override { qInfo("%s", qPrintable(text)); }
-};
-
-} // namespace
-
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Word Quarrin Generator"));
-    const QDir out(argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral("."));
+    const QDir out = testing::outputFolder(argc, argv);
 
     PuzzleSnapshot small =
         testing::makeSnapshot(GridSize::Small, testing::sampleWords(GridSize::Small, 15));
@@ -37,8 +28,8 @@ int main(int argc, char **argv)
 
     TprintPage page(&small);
     TprintComplex complex(&large);
-    page.setDialogs(std::make_unique<QuietDialogs>());
-    complex.setDialogs(std::make_unique<QuietDialogs>());
+    page.setDialogs(std::make_unique<testing::QuietDialogs>());
+    complex.setDialogs(std::make_unique<testing::QuietDialogs>());
 
     int failures = 0;
     for (PrintWindow *w :
