@@ -3,10 +3,10 @@
 
 #include "check/puzzle_check.h"
 #include "files/puzzle_file.h"
+#include "headless_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -31,28 +31,15 @@ class TestCheckCommand : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    // Runs the program in the fixture folder with no display to be had: the
-    // X11 platform is asked for and there is no X server to reach.
+    // Runs the program in the fixture folder with no display to be had; its
+    // output by lines.
     Run run(const QStringList &args) const
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_dir.path());
-        p.start(QStringLiteral(WORD_QUARRIN_PROGRAM), args);
+        const testing::HeadlessRun ran = testing::runHeadless(m_dir.path(), args);
         Run r;
-        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-            return r;
-        r.status = p.exitCode();
-        const auto lines = [](const QByteArray &bytes) {
-            return QString::fromLocal8Bit(bytes).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-        };
-        r.out = lines(p.readAllStandardOutput());
-        r.err = lines(p.readAllStandardError());
+        r.status = ran.status;
+        r.out = ran.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        r.err = ran.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
         return r;
     }
 

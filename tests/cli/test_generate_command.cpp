@@ -4,10 +4,10 @@
 #include "check/blocked_words.h"
 #include "check/puzzle_check.h"
 #include "files/puzzle_file.h"
+#include "headless_run.h"
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -15,16 +15,7 @@
 
 using namespace quarrin;
 
-namespace {
-
-struct Run
-{
-    int status = -1;
-    QString out;
-    QString err;
-};
-
-} // namespace
+using Run = testing::HeadlessRun;
 
 class TestGenerateCommand : public QObject
 {
@@ -34,27 +25,11 @@ class TestGenerateCommand : public QObject
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
+    // `generate` with `args`, in the fixture folder with no display to be had;
+    // only the built-in blocked words apply.
     Run run(const QStringList &args, const QByteArray &input = QByteArray()) const
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.remove(QStringLiteral("DISPLAY"));
-        env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
-        // No blocked words of the machine's user: only the built-in list.
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("config")));
-        p.setProcessEnvironment(env);
-        p.setWorkingDirectory(m_dir.path());
-        p.start(QStringLiteral(WORD_QUARRIN_PROGRAM), QStringList{"generate"} + args);
-        p.write(input);
-        p.closeWriteChannel();
-        Run r;
-        if (!p.waitForFinished(30000) || p.exitStatus() != QProcess::NormalExit)
-            return r;
-        r.status = p.exitCode();
-        r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
-        r.err = QString::fromLocal8Bit(p.readAllStandardError());
-        return r;
+        return testing::runHeadless(m_dir.path(), QStringList{"generate"} + args, input);
     }
 
     static QByteArray contents(const QString &file)
