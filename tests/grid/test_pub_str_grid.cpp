@@ -1,5 +1,6 @@
 #include "file_faults.h"
 #include "grid/pub_str_grid.h"
+#include "paint_counter.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -16,24 +17,9 @@
 #include <QTimer>
 
 using namespace quarrin;
+using quarrin::test::PaintCounter;
 
 namespace {
-
-// Counts paint events of a widget.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget *w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 // A paint device that records the texts drawn as text items (vector text).
 class TextRecorder : public QPaintDevice

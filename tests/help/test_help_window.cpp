@@ -3,6 +3,7 @@
 
 #include "help/help_window.h"
 #include "help/splash_screen.h"
+#include "paint_counter.h"
 
 #include <QLabel>
 #include <QScreen>
@@ -11,6 +12,7 @@
 #include <set>
 
 using namespace quarrin;
+using quarrin::test::PaintCounter;
 
 namespace {
 
@@ -278,22 +280,6 @@ void TestHelpWindow::splashPicture()
     QVERIFY(whiteLeft > 1000);
     QVERIFY(whiteRight > 1000);
 }
-
-// Counts the paint events a widget receives.
-class PaintCounter : public QObject
-{
-public:
-    explicit PaintCounter(QWidget *w) { w->installEventFilter(this); }
-    int count = 0;
-
-protected:
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::Paint)
-            ++count;
-        return false;
-    }
-};
 
 // A wait of 0 hides at once, without the waiting loop's repaints; a real
 // wait paints the picture before it hides. (How long the waits take is
