@@ -189,7 +189,6 @@ void TPubStrGrid::setCellText(int col, int row, const QString &text)
         m_cells.erase({row, col});
     else
         m_cells[{row, col}] = text;
-    ++m_cellWrites;
     updateCell(col, row);
 }
 
@@ -210,10 +209,8 @@ void TPubStrGrid::clearCells()
             ++it;
         }
     }
-    if (changed) {
-        ++m_cellWrites;
+    if (changed)
         update();
-    }
 }
 
 void TPubStrGrid::updateCell(int col, int row)
@@ -294,7 +291,6 @@ void TPubStrGrid::insertRow(int row)
     endEdit();
     setRowCount(m_rowCount + 1);
     moveRow(m_rowCount, row);
-    ++m_cellWrites;
     update();
 }
 
@@ -315,7 +311,6 @@ void TPubStrGrid::deleteRow(int row)
     setRowCount(last - 1);
     if (m_row >= m_rowCount && m_col >= 0 && m_col < m_colCount)
         m_row = m_anchorRow = m_rowCount - 1;
-    ++m_cellWrites;
     update();
 }
 

@@ -137,8 +137,6 @@ public:
     void setCell(int col, int row, const QString &text);
     // Empties every cell of columns 0 to colCount() - 1 (texts beyond stay).
     void clearCells();
-    // Number of cell writes that changed a text (for callers that track updates).
-    quint64 cellWrites() const { return m_cellWrites; }
 
     // --- current cell and selection --------------------------------------
     int col() const { return m_col; }
@@ -249,7 +247,6 @@ private:
     std::map<int, int> m_rowHeights; // only rows whose height differs
     GridOptions m_options;
     std::map<std::pair<int, int>, QString> m_cells; // (row, col) -> text
-    quint64 m_cellWrites = 0;
 
     int m_col = 0;
     int m_row = 0;
