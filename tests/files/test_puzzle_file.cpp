@@ -21,6 +21,14 @@ using namespace quarrin::test;
 
 namespace {
 
+// A "size" column with one row for each grid size.
+void bothSizes()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("15x15") << int(GridSize::Small);
+    QTest::newRow("30x30") << int(GridSize::Large);
+}
+
 // A device that accepts `limit` bytes and then fails every write.
 class FailDevice : public QBuffer
 {
@@ -195,9 +203,7 @@ private slots:
 
     void roundTrip_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("15x15") << int(GridSize::Small);
-        QTest::newRow("30x30") << int(GridSize::Large);
+        bothSizes();
     }
     void roundTrip()
     {
@@ -461,9 +467,7 @@ private slots:
     // and the letters spell the word one way.
     void completeLinesAreKeptAsStored_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("15x15") << int(GridSize::Small);
-        QTest::newRow("30x30") << int(GridSize::Large);
+        bothSizes();
     }
     void completeLinesAreKeptAsStored()
     {
@@ -492,9 +496,7 @@ private slots:
     // written as their own bytes and read back as the same characters.
     void codePageCharactersRoundTrip_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("15x15") << int(GridSize::Small);
-        QTest::newRow("30x30") << int(GridSize::Large);
+        bothSizes();
     }
     void codePageCharactersRoundTrip()
     {
