@@ -3,6 +3,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -121,8 +122,24 @@ void CheckWindow::markChosenProblem()
     emit markCells(cells);
 }
 
+bool CheckWindow::confirmRefillOverLoadedFill()
+{
+    QMessageBox box(QMessageBox::Question, windowTitle(),
+                    QStringLiteral("The letters outside the words were loaded from a file, where a "
+                                   "hidden message cannot be told from random letters. Refill "
+                                   "draws all of them anew, so a hidden message in this puzzle "
+                                   "would be lost.\n\nRefill anyway?"),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("refillQuestion"));
+    box.setDefaultButton(QMessageBox::No);
+    box.setEscapeButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 void CheckWindow::refillPuzzle()
 {
+    if (m_loadedFill && m_loadedFill() && !confirmRefillOverLoadedFill())
+        return;
     const QString message = m_messageSource ? m_messageSource() : QString();
     const RefillResult result = refill(*m_model, *m_check, message);
     if (result.refilled)

@@ -35,6 +35,9 @@ public:
 
     // Where Refill finds the hidden message to keep; none by default.
     void setMessageSource(std::function<QString()> source) { m_messageSource = std::move(source); }
+    // Whether the letters outside the words came from a file, where a hidden
+    // message cannot be told from random letters; Refill then asks first.
+    void setLoadedFillSource(std::function<bool()> source) { m_loadedFill = std::move(source); }
 
     // Reads the blocked words, checks the puzzle and shows the window.
     void start();
@@ -50,12 +53,14 @@ private:
     void runCheck();
     void showReport();
     void refillPuzzle();
+    bool confirmRefillOverLoadedFill();
     void markChosenProblem();
 
     PuzzleModel *m_model;
     std::unique_ptr<PuzzleCheck> m_check;
     CheckReport m_report;
     std::function<QString()> m_messageSource;
+    std::function<bool()> m_loadedFill;
     QString m_listWarning;
 
     QLabel *m_summary = nullptr;

@@ -44,12 +44,15 @@ void EditorWindow::savePuzzle()
 void EditorWindow::loadPuzzle()
 {
     FileResult result;
+    bool loaded = false;
     if (m_openDialog->exec() == QDialog::Accepted) {
         const QStringList chosen = m_openDialog->selectedFiles();
-        if (!chosen.isEmpty() && !chosen.first().isEmpty())
+        if (!chosen.isEmpty() && !chosen.first().isEmpty()) {
             result = m_file.load(m_model, chosen.first());
+            loaded = result.ok;
+        }
     }
-    afterLoad();
+    afterLoad(loaded);
     if (!result.ok)
         showMessage(result.error);
 }
@@ -57,13 +60,22 @@ void EditorWindow::loadPuzzle()
 FileResult EditorWindow::loadFile(const QString &path)
 {
     const FileResult result = m_file.load(m_model, path);
-    afterLoad();
+    afterLoad(result.ok);
     return result;
 }
 
-void EditorWindow::afterLoad()
+void EditorWindow::afterLoad(bool loaded)
 {
-    m_messageLetters = 0;
+    // A cancelled or refused load leaves the puzzle, and what is known of its
+    // fill, as it was.
+    if (loaded) {
+        m_messageLetters = 0;
+        m_loadedFill = false;
+        for (int col = 0; col < m_model.n() && !m_loadedFill; ++col)
+            for (int row = 0; row < m_model.n() && !m_loadedFill; ++row)
+                m_loadedFill = m_model.cellAt(col, row).kind != Cell::Empty &&
+                               !m_model.cellAt(col, row).isWordLetter();
+    }
     // The small editor tidies the position lines after every load command,
     // even a cancelled one.
     if (m_spec.trimPositionsAfterLoad)

@@ -174,7 +174,7 @@ void EditorWindow::deleteWord()
         index = m_deleteWordBox->findText(m_deleteWordBox->currentText(), Qt::MatchExactly);
     if (index < 0)
         return;
-    m_messageLetters = 0;
+    forgetFill();
     apply(m_model.deleteWord(index));
 }
 
@@ -215,15 +215,21 @@ void EditorWindow::fillWithMessage()
     apply(m_model.fillMessage(answer));
 }
 
-void EditorWindow::removeFill()
+void EditorWindow::forgetFill()
 {
     m_messageLetters = 0;
+    m_loadedFill = false;
+}
+
+void EditorWindow::removeFill()
+{
+    forgetFill();
     apply(m_model.removeFill());
 }
 
 void EditorWindow::clearPuzzle()
 {
-    m_messageLetters = 0;
+    forgetFill();
     apply(m_model.clear());
 }
 
@@ -312,11 +318,15 @@ void EditorWindow::checkPuzzle()
     if (!m_checkWindow) {
         m_checkWindow = new CheckWindow(&m_model, this);
         m_checkWindow->setMessageSource([this] { return readMessage(m_model, m_messageLetters); });
+        m_checkWindow->setLoadedFillSource([this] { return m_loadedFill; });
         connect(m_checkWindow, &CheckWindow::markCells, this, [this](const QVector<QPoint> &cells) {
             m_cellDelegate->setMarked(cells);
             m_grid->viewport()->update();
         });
-        connect(m_checkWindow, &CheckWindow::puzzleChanged, this, &EditorWindow::showPuzzle);
+        connect(m_checkWindow, &CheckWindow::puzzleChanged, this, [this] {
+            m_loadedFill = false; // every letter outside the words is drawn anew
+            showPuzzle();
+        });
     }
     m_checkWindow->start();
 }

@@ -139,7 +139,10 @@ private:
     QCheckBox *allowedBox(Direction d) const;
     // Fills the snapshot and shows `window` modally.
     void handOver(QDialog *window);
-    void afterLoad();
+    void afterLoad(bool loaded);
+    // The fill is gone (taken out, or the puzzle cleared): nothing of it is
+    // left for Refill to keep.
+    void forgetFill();
 
     GridSize m_size;
     const SizeSpec &m_spec;
@@ -156,6 +159,9 @@ private:
     // Letters the message fills wrote since the fill was last taken out;
     // Refill writes them again.
     int m_messageLetters = 0;
+    // The letters outside the words came with a loaded puzzle and may hold a
+    // hidden message; nothing in the file tells which.
+    bool m_loadedFill = false;
 
     // Controls; buildControls() gives each its objectName.
     QLineEdit *m_wordBox = nullptr;

@@ -15,6 +15,7 @@
 #include <QListWidget>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -52,6 +53,45 @@ QStringList wordLetters(const PuzzleModel &model)
             if (model.cellAt(c, r).isWordLetter())
                 out << QStringLiteral("%1,%2=%3").arg(c).arg(r).arg(model.cell(c, r));
     return out;
+}
+
+QStringList allCells(const PuzzleModel &model)
+{
+    QStringList out;
+    for (int c = 0; c < model.n(); ++c)
+        for (int r = 0; r < model.n(); ++r)
+            out << model.cell(c, r);
+    return out;
+}
+
+// Fills the blanks with a message, answering the box as a user would.
+void fillWithMessage(EditorWindow &editor, const QString &message)
+{
+    QTimer::singleShot(0, [message] {
+        auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        box->findChild<QLineEdit *>()->setText(message);
+        box->accept();
+    });
+    editor.findChild<QPushButton *>(QStringLiteral("Button8"))->click();
+}
+
+// Clicks Refill and answers its question, if it asks one, with `answer`.
+// Says whether it asked.
+bool clickRefill(CheckWindow *window, QMessageBox::StandardButton answer)
+{
+    bool asked = false;
+    QTimer::singleShot(0, window, [&asked, answer] {
+        auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+        if (!box || box->objectName() != QLatin1String("refillQuestion"))
+            return;
+        asked = true;
+        box->button(answer)->click();
+    });
+    window->findChild<QPushButton *>(QStringLiteral("refillButton"))->click();
+    // No question: the answer above runs now and finds none.
+    QCoreApplication::processEvents();
+    return asked;
 }
 
 } // namespace
@@ -196,6 +236,67 @@ private slots:
         const QAbstractItemModel *grid =
             editor.findChild<QTableView *>(QStringLiteral("quarrin"))->model();
         QCOMPARE(grid->index(1, 1).data().toString(), editor.model().cell(1, 1));
+        window->reject();
+    }
+
+    // A loaded puzzle's letters outside its words may hold a hidden message
+    // that nothing can tell from random letters: Refill asks before it draws
+    // over them, and "No" leaves the puzzle as it was.
+    void refillAsksBeforeDrawingOverALoadedFill()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("message.qrn"));
+        {
+            EditorWindow maker(GridSize::Small, &m_random, &m_snapshot);
+            placeWord(maker, QStringLiteral("JIGSAW"), 1, 1, QStringLiteral("Down"));
+            fillWithMessage(maker, QStringLiteral("go team"));
+            maker.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+            PuzzleFile file(GridSize::Small);
+            QVERIFY(file.save(maker.model(), path).ok);
+        }
+        EditorWindow editor(GridSize::Small, &m_random, &m_snapshot);
+        editor.show();
+        QVERIFY(editor.loadFile(path).ok);
+        QCOMPARE(readMessage(editor.model(), 6), QStringLiteral("GOTEAM"));
+        const QStringList loaded = allCells(editor.model());
+        CheckWindow *window = openCheck(editor);
+        QVERIFY(window);
+        auto *result = window->findChild<QLabel *>(QStringLiteral("refillResult"));
+
+        QVERIFY(clickRefill(window, QMessageBox::No));
+        QCOMPARE(allCells(editor.model()), loaded);
+        QCOMPARE(result->text(), QString());
+
+        QVERIFY(clickRefill(window, QMessageBox::Yes));
+        QVERIFY2(result->text().startsWith(QStringLiteral("Refilled in ")),
+                 qPrintable(result->text()));
+        // Once drawn anew the fill is the editor's own: no more questions.
+        QVERIFY(!clickRefill(window, QMessageBox::No));
+        window->reject();
+    }
+
+    // A load that is cancelled or refused leaves the puzzle as it was, and
+    // with it what Refill knows of the message filled in this session.
+    void refusedLoadKeepsTheMessageForRefill()
+    {
+        QTemporaryDir dir;
+        const QString damaged = dir.filePath(QStringLiteral("short.qrn"));
+        QFile file(damaged);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray(100, 'x'));
+        file.close();
+
+        EditorWindow editor(GridSize::Small, &m_random, &m_snapshot);
+        editor.show();
+        placeWord(editor, QStringLiteral("JIGSAW"), 1, 1, QStringLiteral("Down"));
+        fillWithMessage(editor, QStringLiteral("go team"));
+        editor.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
+        QVERIFY(!editor.loadFile(damaged).ok);
+
+        CheckWindow *window = openCheck(editor);
+        QVERIFY(window);
+        QVERIFY(!clickRefill(window, QMessageBox::No));
+        QCOMPARE(readMessage(editor.model(), 6), QStringLiteral("GOTEAM"));
         window->reject();
     }
 
