@@ -9,6 +9,7 @@
 
 #include <vector>
 
+class QKeyEvent;
 class QLabel;
 
 namespace quarrin {
@@ -50,6 +51,9 @@ public:
     // The page's font: "Lucida Sans Unicode" where it exists, else its
     // stand-in, at the given character height in pixels.
     static QFont pageFont(int pixelHeight, bool bold);
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override;
 };
 
 } // namespace quarrin

@@ -40,6 +40,7 @@ private slots:
     void helpLine_data();
     void helpLine();
     void everyLabelIsNamedAndFits();
+    void escapeLeavesTheHelpOpen();
     void splashFrame();
     void splashPicture();
     void hideAfterWaitZeroHides();
@@ -234,6 +235,19 @@ void TestHelpWindow::everyLabelIsNamedAndFits()
         QVERIFY2(label->sizeHint().width() <= label->width(), qPrintable(label->text()));
     }
     QCOMPARE(int(names.size()), 35);
+}
+
+// The help window reacts to nothing but its close box: Esc leaves it open.
+void TestHelpWindow::escapeLeavesTheHelpOpen()
+{
+    ThelpForm form;
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QTest::keyClick(&form, Qt::Key_Escape);
+    QVERIFY(form.isVisible());
+    QCOMPARE(form.result(), 0);
+    form.close();
+    QVERIFY(!form.isVisible());
 }
 
 void TestHelpWindow::splashFrame()
