@@ -363,8 +363,13 @@ CheckReport PuzzleCheck::run(const PuzzleModel &model) const
                     continue;
                 // Two entries on the same cells: name the pair once, at the later one.
                 const bool same = place.sameCells(*outer);
-                if (same && segment[std::size_t(i)] && segment[std::size_t(i)]->sameCells(*outer) &&
-                    j > i)
+                const bool sameEntry =
+                    segment[std::size_t(i)] && segment[std::size_t(i)]->sameCells(*outer);
+                if (same && sameEntry && j > i)
+                    continue;
+                // The same word listed again at a place of its own is not inside
+                // anything: "found N times" already names both places.
+                if (same && !sameEntry && log.at(j) == word)
                     continue;
                 Problem p;
                 p.kind = ProblemKind::InsideAnotherWord;

@@ -108,6 +108,11 @@ private slots:
         QTest::newRow("the same word listed twice on the same cells")
             << QStringList{"DOG"} << QStringList{"DOG|1, 1|Right", "DOG|1, 1|Right"}
             << QStringList{} << QStringList{"DOG is listed twice, both at 1, 1 Right"};
+        QTest::newRow("the same word listed twice at different places")
+            << QStringList{"CATxx", "CATxx"} << QStringList{"CAT|1, 1|Right", "CAT|1, 2|Right"}
+            << QStringList{}
+            << QStringList{"CAT is found 2 times: 1, 1 Right; 1, 2 Right",
+                           "CAT is found 2 times: 1, 2 Right; 1, 1 Right"};
         QTest::newRow("not at its listed place")
             << QStringList{"catx"} << QStringList{"CAT|3, 3|Down"} << QStringList{}
             << QStringList{"CAT is not at its listed place 3, 3 Down; it reads at 1, 1 Right"};
