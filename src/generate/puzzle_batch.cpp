@@ -1,6 +1,7 @@
 #include "generate/puzzle_batch.h"
 
 #include "files/puzzle_file.h"
+#include "puzzle/code_page.h"
 
 #include <QDir>
 #include <QFile>
@@ -75,8 +76,10 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
     std::vector<InputWord> pool;
     QStringList seen;
     forEachInputLine(in, [&](const QString &line, int number) {
-        if (!seen.contains(line)) {
-            seen << line;
+        // Words go in upper-cased, so "cat" and "Cat" are the same word.
+        const QString word = upperCaseEachChar(line);
+        if (!seen.contains(word)) {
+            seen << word;
             pool.push_back({line, number});
         }
     });

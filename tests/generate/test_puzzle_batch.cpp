@@ -97,6 +97,15 @@ private slots:
         }
         QCOMPARE(used.size(), 5); // the pool's five different words all come up
 
+        // Words that differ only in case are one word: a puzzle never gets it twice.
+        QBuffer cased;
+        cased.setData("cat\nCat\nCAT\ndog\n");
+        cased.open(QIODevice::ReadOnly);
+        const InputResult oneCat = readPool(cased, 1, 3, random);
+        QVERIFY(!oneCat.ok);
+        QVERIFY2(oneCat.error.contains(QLatin1String("2 different words")),
+                 qPrintable(oneCat.error));
+
         buffer.seek(0);
         const InputResult tooFew = readPool(buffer, 1, 6, random);
         QVERIFY(!tooFew.ok);
