@@ -42,6 +42,18 @@ bool lettersOnly(const QString &word)
     return true;
 }
 
+// The editor's word box takes A to Z alone; the puzzle check reads no other
+// letter, and a puzzle file cannot hold most of them.
+bool plainLettersOnly(const QString &word)
+{
+    for (const QChar c : word) {
+        const char16_t u = c.unicode();
+        if (!((u >= u'A' && u <= u'Z') || (u >= u'a' && u <= u'z')))
+            return false;
+    }
+    return true;
+}
+
 // The clock of a seeded run: the same ticks for the same seed.
 RandomGenerator::Clock seededClock(std::uint32_t seed)
 {
@@ -162,6 +174,10 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
     for (const InputWord &w : words) {
         if (!lettersOnly(w.text)) {
             warn(w, QStringLiteral("not letters only"));
+            continue;
+        }
+        if (!plainLettersOnly(w.text)) {
+            warn(w, QStringLiteral("a letter other than A to Z"));
             continue;
         }
         if (w.text.size() > spec.maxWordLength) {

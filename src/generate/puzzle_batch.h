@@ -7,7 +7,7 @@
 // blank lines and lines starting with '#' skipped) or a pool of words, one a
 // line, from which each puzzle draws a number of different words. Each word
 // goes into a fresh puzzle model by the editor's random "Add Word", with the
-// editor's rules: letters only, upper-cased, at most the size's longest word
+// editor's rules: letters A to Z only, upper-cased, at most the size's longest word
 // and most words. A word that breaks a rule or finds no place becomes a
 // Warning naming its input line; the puzzle is made without it. Then the
 // blanks are filled as asked.

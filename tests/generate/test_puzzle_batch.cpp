@@ -120,6 +120,13 @@ private slots:
         QTest::addColumn<QStringList>("warnings");
         QTest::newRow("a digit") << false << QByteArray("cat ca7 dog") << 2
                                  << QStringList{"line 1: 'ca7': not letters only"};
+        // The editor's word box takes A to Z only: other letters would be
+        // saved as "?" or read nowhere for the puzzle check.
+        QTest::newRow("letters beyond A to Z")
+            << false << QByteArray("cat caf\xc3\xa9 \xce\xa9mega \xe7\x8c\xab dog") << 2
+            << QStringList{"line 1: 'caf\u00e9': a letter other than A to Z",
+                           "line 1: '\u03a9mega': a letter other than A to Z",
+                           "line 1: '\u732b': a letter other than A to Z"};
         QTest::newRow("15 letters on 15x15")
             << false << QByteArray("abcdefghijklmn abcdefghijklmno") << 1
             << QStringList{"line 1: 'abcdefghijklmno': longer than 14 letters"};
