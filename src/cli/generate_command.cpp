@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "generate/puzzle_batch.h"
 #include "print/puzzle_book.h"
+#include "puzzle/code_page.h"
 #include "puzzle/puzzle_snapshot.h"
 
 #include <QDir>
@@ -25,8 +26,16 @@ using namespace quarrin::generate;
 
 QString checkFill(const QString &value)
 {
-    if (value == QLatin1String("random") || value == QLatin1String("none") ||
-        (value.startsWith(QLatin1String("message:")) && value.size() > 8))
+    if (value.startsWith(QLatin1String("message:")) && value.size() > 8) {
+        // A character a puzzle file has no byte for would be saved as "?".
+        for (const char32_t c : value.mid(8).toUcs4()) {
+            if (c > 0xFFFF || codePageByte(upperCaseChar(QChar(char16_t(c)))) < 0)
+                return QStringLiteral("a puzzle file cannot hold the character \"%1\"")
+                    .arg(QString::fromUcs4(&c, 1));
+        }
+        return QString();
+    }
+    if (value == QLatin1String("random") || value == QLatin1String("none"))
         return QString();
     return QStringLiteral("expected random, none or message:TEXT");
 }
@@ -215,7 +224,7 @@ CommandSpec generateCommand()
     c.summary = QStringLiteral(
         "Makes puzzles in bulk from word lists, with no window, and writes them as "
         "puzzle-001.qrn (.qrn2 for 30x30), ... in the --out folder. Each word goes in "
-        "by the editor's random Add Word; a word that is not letters only, too long, "
+        "by the editor's random Add Word; a word that is not letters A to Z only, too long, "
         "over the word limit or finds no place is left out with a warning naming its "
         "input line (with --strict: exit 1 and nothing written). Exit 2 for a bad "
         "command line, an unreadable input or an output that cannot be written.");

@@ -65,6 +65,10 @@ private slots:
                               << "--fill";
         QTest::newRow("empty message")
             << QStringList{"--words", "words.txt", "--out", "o", "--fill", "message:"} << "--fill";
+        QTest::newRow("message a puzzle file cannot hold")
+            << QStringList{"--words", "words.txt", "--out",
+                           "o",       "--fill",    QStringLiteral("message:hi \u03a9")}
+            << "--fill";
         QTest::newRow("seed") << QStringList{"--words", "words.txt", "--out", "o", "--seed", "x1"}
                               << "--seed";
         QTest::newRow("count") << QStringList{"--pool",       "words.txt", "--count", "0",
@@ -177,8 +181,8 @@ private slots:
         QVERIFY(inside.open(QIODevice::WriteOnly));
         inside.write("cat catalog\n");
         inside.close();
-        const Run warned = run({"--words", "inside.txt", "--out", "inside", "--clean", "--seed", "1",
-                                "--quiet"});
+        const Run warned =
+            run({"--words", "inside.txt", "--out", "inside", "--clean", "--seed", "1", "--quiet"});
         QCOMPARE(warned.status, 0);
         QVERIFY2(warned.err.contains("no fill can cure"), qPrintable(warned.err));
         const Run strict = run({"--words", "inside.txt", "--out", "inside-strict", "--clean",
