@@ -175,6 +175,12 @@ int runGenerate(const ParsedArgs &args)
         return 1;
     }
 
+    // The folder first: the book may be asked to go into it.
+    const QString outDir = args.value(QStringLiteral("out"));
+    if (args.has(QStringLiteral("out")) && !QDir().mkpath(outDir)) {
+        err << commandName() << " generate: cannot make the folder " << outDir << '\n';
+        return kUsageError;
+    }
     if (args.has(QStringLiteral("pdf"))) {
         // The book: "TITLE 1", "TITLE 2", ... with the keys at the back.
         std::vector<PageDescription> pages;
@@ -199,11 +205,6 @@ int runGenerate(const ParsedArgs &args)
     }
     if (!args.has(QStringLiteral("out")))
         return 0;
-    const QString outDir = args.value(QStringLiteral("out"));
-    if (!QDir().mkpath(outDir)) {
-        err << commandName() << " generate: cannot make the folder " << outDir << '\n';
-        return kUsageError;
-    }
     const QDir dir(outDir);
     for (int k = 0; k < count; ++k) {
         const QString path = dir.filePath(puzzleFileName(options.size, k + 1, count));

@@ -245,6 +245,17 @@ private slots:
         }
         QVERIFY(pages.at(0).contains(QLatin1String("CAT")));
     }
+
+    void bookGoesIntoTheOutFolder()
+    {
+        // The --out folder is made before anything is written into it.
+        const Run r = run({"--words", "words.txt", "--out", "set", "--pdf", "set/book.pdf",
+                           "--seed", "3", "--quiet"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        QCOMPARE(QDir(path("set")).entryList(QDir::Files),
+                 (QStringList{"book.pdf", "puzzle-001.qrn", "puzzle-002.qrn"}));
+        QVERIFY(contents(path("set/book.pdf")).startsWith("%PDF"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestGenerateCommand)
