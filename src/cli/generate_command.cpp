@@ -138,6 +138,8 @@ int runGenerate(const ParsedArgs &args)
         return kUsageError;
     }
     PuzzleBatch batch(options);
+    if (!batch.blockedWordsWarning().isEmpty())
+        err << commandName() << " generate: " << batch.blockedWordsWarning() << '\n';
     InputResult read;
     if (fromWords) {
         read = readWordLists(input);

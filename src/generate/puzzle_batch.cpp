@@ -154,7 +154,7 @@ std::optional<DirectionSet> parseDirections(const QString &text)
 PuzzleBatch::PuzzleBatch(const BatchOptions &options) : m_options(options)
 {
     if (options.clean)
-        m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard());
+        m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard(&m_blockedWordsWarning));
     if (options.seed) {
         m_random.setClock(seededClock(*options.seed));
         m_random.setSeed(*options.seed);

@@ -101,11 +101,14 @@ public:
               std::vector<Warning> &warnings);
 
     RandomGenerator &random() { return m_random; }
+    // Why the user's own blocked words could not be read for `clean`, or nothing.
+    const QString &blockedWordsWarning() const { return m_blockedWordsWarning; }
 
 private:
     BatchOptions m_options;
     RandomGenerator m_random;
     std::unique_ptr<PuzzleCheck> m_check; // with `clean` only
+    QString m_blockedWordsWarning;
 };
 
 // The name of puzzle `number` (1-based) among `count`: puzzle-001.qrn, ...

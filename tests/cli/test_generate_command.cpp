@@ -191,6 +191,22 @@ private slots:
         QVERIFY(!QDir(path("inside-strict")).exists());
     }
 
+    void cleanSaysWhenTheUsersBlockedWordsCannotBeRead()
+    {
+        // A folder where the list should be: it cannot be read, as the check
+        // command also says, and the puzzles are cleaned of the built-in words.
+        const QString list = path("config/Word Quarrin Generator/blocked-words.txt");
+        QVERIFY(QDir().mkpath(list));
+        const Run r =
+            run({"--words", "words.txt", "--out", "unread", "--clean", "--seed", "1", "--quiet"});
+        QVERIFY(QDir(list).removeRecursively());
+        QCOMPARE(r.status, 0);
+        QVERIFY2(r.err.contains(QLatin1String("blocked-words.txt")) &&
+                     r.err.contains(QLatin1String("could not be read")),
+                 qPrintable(r.err));
+        QCOMPARE(QDir(path("unread")).entryList(QDir::Files).size(), 2);
+    }
+
     void writtenPuzzlesLoad()
     {
         QCOMPARE(
