@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Times `word_quarrin generate` making 1,000 15x15 puzzles into .qrn files
 # from the shared 15x15 word lists (each of their 200 lines used five times),
-# and a 200-puzzle book with its keys as PDF (the 200 lines once).
+# and a 200-puzzle book with its keys as PDF (the 200 lines once), then the
+# peak memory of 100,000 30x30 puzzles drawn from a pool (GNU time needed).
 # The lists are in ../shared/bench beside the checkout (QUARRIN_SHARED
 # overrides); the program is BUILD_DIR/src/app/word_quarrin (BUILD_DIR
 # defaults to build-rel). Prints the median wall time of RUNS runs.
@@ -52,3 +53,13 @@ for ((r = 1; r <= runs; ++r)); do
     echo "book run $r: ${t}s"
 done
 echo "median: $(printf '%s\n' "${times[@]}" | sort -g | awk '{v[NR]=$1} END {print v[int((NR+1)/2)]}')s for a 200-puzzle book with keys (target < 5 s)"
+
+if [[ -x /usr/bin/time ]]; then
+    head -n 50 "$shared/words_15x15.txt" | tr ' ,' '\n\n' | grep -v '^$' >"$work/pool.txt"
+    rm -rf "$work/out"
+    peak=$(/usr/bin/time -f '%M' "$program" generate --pool "$work/pool.txt" --count 100000 \
+        --per-puzzle 10 --size 30 --out "$work/out" --seed 1 --quiet 2>&1 >/dev/null | tail -n 1)
+    echo "peak memory: $((peak / 1024)) MB for 100,000 30x30 puzzles (held until all are made)"
+else
+    echo "peak memory: skipped (GNU time, /usr/bin/time, is not installed)"
+fi

@@ -16,7 +16,6 @@
 #include <QLocale>
 #include <QTextStream>
 
-#include <memory>
 
 namespace quarrin::cli {
 
@@ -158,14 +157,29 @@ int runGenerate(const ParsedArgs &args)
     }
 
     // Every puzzle is made before any is written, so that --strict can
-    // leave nothing behind.
+    // leave nothing behind. Each is kept as what will be written (its file's
+    // bytes, its book page), not as a whole model: a large run stays small.
     const int count = int(read.puzzles.size());
-    std::vector<std::unique_ptr<PuzzleModel>> puzzles;
+    const bool toFiles = args.has(QStringLiteral("out"));
+    const bool toBook = args.has(QStringLiteral("pdf"));
+    std::vector<QByteArray> files;
+    std::vector<PageDescription> pages;
     std::vector<Warning> warnings;
     Progress progress(count, quiet);
     for (int k = 0; k < count; ++k) {
-        puzzles.push_back(std::make_unique<PuzzleModel>(options.size, &batch.random()));
-        batch.make(read.puzzles[std::size_t(k)], *puzzles.back(), k + 1, warnings);
+        PuzzleModel model(options.size, &batch.random());
+        batch.make(read.puzzles[std::size_t(k)], model, k + 1, warnings);
+        if (toFiles)
+            files.push_back(puzzleFileBytes(model));
+        if (toBook) {
+            // The book: "TITLE 1", "TITLE 2", ... with the keys at the back.
+            PuzzleSnapshot snapshot;
+            takeSnapshot(model, snapshot);
+            PageDescription page = PageDescription::standard(options.size, snapshot);
+            page.title = args.value(QStringLiteral("title"), page.title) + QLatin1Char(' ') +
+                         QString::number(k + 1);
+            pages.push_back(std::move(page));
+        }
         progress.update(k + 1);
     }
     progress.finish();
@@ -179,21 +193,11 @@ int runGenerate(const ParsedArgs &args)
 
     // The folder first: the book may be asked to go into it.
     const QString outDir = args.value(QStringLiteral("out"));
-    if (args.has(QStringLiteral("out")) && !QDir().mkpath(outDir)) {
+    if (toFiles && !QDir().mkpath(outDir)) {
         err << commandName() << " generate: cannot make the folder " << outDir << '\n';
         return kUsageError;
     }
-    if (args.has(QStringLiteral("pdf"))) {
-        // The book: "TITLE 1", "TITLE 2", ... with the keys at the back.
-        std::vector<PageDescription> pages;
-        for (int k = 0; k < count; ++k) {
-            PuzzleSnapshot snapshot;
-            takeSnapshot(*puzzles[std::size_t(k)], snapshot);
-            PageDescription page = PageDescription::standard(options.size, snapshot);
-            page.title = args.value(QStringLiteral("title"), page.title) + QLatin1Char(' ') +
-                         QString::number(k + 1);
-            pages.push_back(std::move(page));
-        }
+    if (toBook) {
         const QString paper = args.value(QStringLiteral("paper"));
         const bool letter = paper.isEmpty()
                                 ? QLocale().measurementSystem() == QLocale::ImperialUSSystem
@@ -205,12 +209,12 @@ int runGenerate(const ParsedArgs &args)
             return kUsageError;
         }
     }
-    if (!args.has(QStringLiteral("out")))
+    if (!toFiles)
         return 0;
     const QDir dir(outDir);
     for (int k = 0; k < count; ++k) {
         const QString path = dir.filePath(puzzleFileName(options.size, k + 1, count));
-        if (const auto error = writePuzzle(*puzzles[std::size_t(k)], path)) {
+        if (const auto error = writePuzzleFile(files[std::size_t(k)], path)) {
             err << commandName() << " generate: " << *error << '\n';
             return kUsageError;
         }

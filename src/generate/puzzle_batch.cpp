@@ -3,6 +3,7 @@
 #include "files/puzzle_file.h"
 #include "puzzle/code_page.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -219,13 +220,27 @@ QString puzzleFileName(GridSize size, int number, int count)
         .arg(QString::fromLatin1(sizeSpec(size).fileExtension));
 }
 
-std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path)
+QByteArray puzzleFileBytes(PuzzleModel &model)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    PuzzleFile writer(model.spec().size);
+    if (!writer.save(model, buffer).ok)
+        return QByteArray();
+    QByteArray bytes = buffer.buffer();
+    bytes.squeeze(); // no room to grow kept for each of many puzzles
+    return bytes;
+}
+
+std::optional<QString> writePuzzleFile(const QByteArray &bytes, const QString &path)
 {
     // Written whole under a hidden name in the same folder, then renamed over
     // the final name, so that an interrupted run leaves no cut file under it.
     // (The editor's save also syncs the disk before the rename; a thousand
     // such syncs would take seconds, and an interrupted run is what matters
     // here.)
+    if (bytes.isEmpty())
+        return QStringLiteral("cannot write %1: the puzzle could not be encoded").arg(path);
     const QFileInfo info(path);
     const QString part =
         info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".part"));
@@ -236,16 +251,17 @@ std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path)
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(file.errorString());
-    PuzzleFile writer(model.spec().size);
-    const FileResult saved = writer.save(model, file);
-    if (!saved.ok)
-        return failed(saved.error);
-    if (!file.flush())
+    if (file.write(bytes) != bytes.size() || !file.flush())
         return failed(file.errorString());
     file.close();
     if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
         return failed(QString::fromLocal8Bit(std::strerror(errno)));
     return std::nullopt;
+}
+
+std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path)
+{
+    return writePuzzleFile(puzzleFileBytes(model), path);
 }
 
 } // namespace quarrin::generate

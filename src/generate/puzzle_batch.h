@@ -114,8 +114,16 @@ private:
 // The name of puzzle `number` (1-based) among `count`: puzzle-001.qrn, ...
 QString puzzleFileName(GridSize size, int number, int count);
 
-// Writes the puzzle as the editor saves it, atomically: the file appears
-// under `path` only when it is complete. Returns an error message, or nothing.
+// The bytes of the puzzle's file, as the editor saves it; empty if it could
+// not be encoded. A batch keeps these rather than whole models: a million
+// puzzles then take a few hundred megabytes less than their models would
+// take gigabytes.
+QByteArray puzzleFileBytes(PuzzleModel &model);
+
+// Writes a puzzle file's bytes atomically: the file appears under `path` only
+// when it is complete. Returns an error message, or nothing.
+std::optional<QString> writePuzzleFile(const QByteArray &bytes, const QString &path);
+// The same for a puzzle model.
 std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path);
 
 } // namespace quarrin::generate
