@@ -13,9 +13,9 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLocale>
 #include <QTextStream>
-
 
 namespace quarrin::cli {
 
@@ -194,7 +194,9 @@ int runGenerate(const ParsedArgs &args)
     // The folder first: the book may be asked to go into it.
     const QString outDir = args.value(QStringLiteral("out"));
     if (toFiles && !QDir().mkpath(outDir)) {
-        err << commandName() << " generate: cannot make the folder " << outDir << '\n';
+        const QFileInfo in(outDir);
+        err << commandName() << " generate: cannot make the folder " << outDir
+            << (in.exists() && !in.isDir() ? ": a file of that name is in the way" : "") << '\n';
         return kUsageError;
     }
     if (toBook) {

@@ -113,6 +113,20 @@ private slots:
         QVERIFY(!QDir(path("strict")).exists());
     }
 
+    void outFolderInTheWayOfAFile()
+    {
+        QFile taken(path("taken"));
+        QVERIFY(taken.open(QIODevice::WriteOnly));
+        taken.write("keep");
+        taken.close();
+        const Run r = run({"--words", "words.txt", "--out", "taken", "--seed", "1", "--quiet"});
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(QLatin1String("cannot make the folder taken: a file of that name "
+                                              "is in the way")),
+                 qPrintable(r.err));
+        QCOMPARE(contents(path("taken")), QByteArray("keep"));
+    }
+
     void seedGivesTheSameFiles()
     {
         for (const QString size : {"15", "30"}) {
