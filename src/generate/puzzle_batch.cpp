@@ -259,9 +259,4 @@ std::optional<QString> writePuzzleFile(const QByteArray &bytes, const QString &p
     return std::nullopt;
 }
 
-std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path)
-{
-    return writePuzzleFile(puzzleFileBytes(model), path);
-}
-
 } // namespace quarrin::generate

@@ -123,7 +123,5 @@ QByteArray puzzleFileBytes(PuzzleModel &model);
 // Writes a puzzle file's bytes atomically: the file appears under `path` only
 // when it is complete. Returns an error message, or nothing.
 std::optional<QString> writePuzzleFile(const QByteArray &bytes, const QString &path);
-// The same for a puzzle model.
-std::optional<QString> writePuzzle(PuzzleModel &model, const QString &path);
 
 } // namespace quarrin::generate
