@@ -7,6 +7,21 @@
 
 namespace quarrin {
 
+namespace {
+
+// Letters outside the words on the visible grid.
+bool hasFillLetters(const PuzzleModel &model)
+{
+    for (int col = 0; col < model.n(); ++col)
+        for (int row = 0; row < model.n(); ++row)
+            if (model.cellAt(col, row).kind == Cell::Filled ||
+                model.cellAt(col, row).kind == Cell::FilledWide)
+                return true;
+    return false;
+}
+
+} // namespace
+
 // The save and open dialogs, made once with the window.
 void EditorWindow::buildFileDialogs()
 {
@@ -70,11 +85,7 @@ void EditorWindow::afterLoad(bool loaded)
     // fill, as it was.
     if (loaded) {
         m_messageLetters = 0;
-        m_loadedFill = false;
-        for (int col = 0; col < m_model.n() && !m_loadedFill; ++col)
-            for (int row = 0; row < m_model.n() && !m_loadedFill; ++row)
-                m_loadedFill = m_model.cellAt(col, row).kind != Cell::Empty &&
-                               !m_model.cellAt(col, row).isWordLetter();
+        m_loadedFill = hasFillLetters(m_model);
     }
     // The small editor tidies the position lines after every load command,
     // even a cancelled one.
