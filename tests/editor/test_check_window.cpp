@@ -203,14 +203,7 @@ private slots:
         editor.show();
         placeWord(editor, QStringLiteral("JIGSAW"), 1, 1, QStringLiteral("Down"));
         placeWord(editor, QStringLiteral("WOMBAT"), 10, 4, QStringLiteral("Left"));
-        // The message fill, answered as a user would.
-        QTimer::singleShot(0, [] {
-            auto *box = qobject_cast<QInputDialog *>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            box->findChild<QLineEdit *>()->setText(QStringLiteral("go team"));
-            box->accept();
-        });
-        editor.findChild<QPushButton *>(QStringLiteral("Button8"))->click();
+        fillWithMessage(editor, QStringLiteral("go team"));
         editor.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
         // A filled letter that spells a blocked word across a word letter.
         editor.model().setCell(1, 1, QStringLiteral("A     ."));

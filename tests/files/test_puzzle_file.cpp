@@ -96,6 +96,14 @@ bool writableAsNow(const QString &path)
     return faccessat(AT_FDCWD, QFile::encodeName(path).constData(), W_OK, AT_EACCESS) == 0;
 }
 
+// Whether a refused save's message names the file and the system's reason.
+bool namesFileAndReason(const QString &error, const QString &path, int reason)
+{
+    return error.startsWith(QStringLiteral("The puzzle could not be saved to \"%1\": ")
+                                .arg(QFileInfo(path).absoluteFilePath())) &&
+           error.contains(qt_error_string(reason));
+}
+
 // A previous file that anyone may write in place.
 void writePrevious(const QString &path)
 {
@@ -761,10 +769,7 @@ private slots:
         }
         QVERIFY(QFile::setPermissions(dir.path(), kOwnFolder));
         QVERIFY(!bad.ok);
-        QVERIFY2(bad.error.startsWith(QStringLiteral("The puzzle could not be saved to \"%1\": ")
-                                          .arg(QFileInfo(path).absoluteFilePath())),
-                 qPrintable(bad.error));
-        QVERIFY2(bad.error.contains(qt_error_string(EACCES)), qPrintable(bad.error));
+        QVERIFY2(namesFileAndReason(bad.error, path, EACCES), qPrintable(bad.error));
         QCOMPARE(readAll(path), QByteArray("previous puzzle"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.qrn"});
     }
@@ -793,10 +798,7 @@ private slots:
             bad = file.save(model, path);
         }
         QVERIFY(!bad.ok);
-        QVERIFY2(bad.error.startsWith(QStringLiteral("The puzzle could not be saved to \"%1\": ")
-                                          .arg(QFileInfo(path).absoluteFilePath())),
-                 qPrintable(bad.error));
-        QVERIFY2(bad.error.contains(qt_error_string(EPERM)), qPrintable(bad.error));
+        QVERIFY2(namesFileAndReason(bad.error, path, EPERM), qPrintable(bad.error));
         QCOMPARE(readAll(path), QByteArray("previous puzzle"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"old.qrn"});
 
