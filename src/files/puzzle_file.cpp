@@ -287,7 +287,7 @@ PuzzleFile::PuzzleFile(GridSize size) : m_record(size) {}
 
 QString PuzzleFile::fileNameForSaving(GridSize size, const QString &chosen)
 {
-    const QString ext = QString::fromLatin1(sizeSpec(size).fileExtension);
+    const QString &ext = sizeSpec(size).fileExtension;
     return chosen.endsWith(ext, Qt::CaseSensitive) ? chosen : chosen + ext;
 }
 

@@ -110,13 +110,13 @@ QString invalidIntegerMessage(const QString &text)
 
 PuzzleModel::PuzzleModel(GridSize size, RandomGenerator *random)
     : m_spec(&sizeSpec(size)), m_random(random),
-      m_cells(std::size_t(m_spec->store) * std::size_t(m_spec->store))
+      m_cells(std::size_t(m_spec->storeCells()))
 {
     m_log.reserve(m_spec->maxWords);
     m_positions.reserve(m_spec->maxWords);
     m_directions.reserve(m_spec->maxWords);
     m_parsed.reserve(std::size_t(m_spec->maxWords));
-    Q_ASSERT(m_spec->n <= kMaxBlockedSide);
+    Q_ASSERT(m_spec->columns <= kMaxBlockedSide && m_spec->rows <= kMaxBlockedSide);
 }
 
 QString PuzzleModel::cell(int col, int row) const
@@ -148,7 +148,7 @@ void PuzzleModel::setColumnLetters(QStringView letters, int columns)
 {
     const std::size_t count =
         std::min({std::size_t(letters.size()), m_cells.size(),
-                  std::size_t(std::max(columns, 0)) * std::size_t(m_spec->store)});
+                  std::size_t(std::max(columns, 0)) * std::size_t(m_spec->storeRows)});
     bool changed = false;
     std::transform(letters.begin(), letters.begin() + count, m_cells.begin(), m_cells.begin(),
                    [&changed](QChar letter, Cell old) {
@@ -410,8 +410,8 @@ void PuzzleModel::refreshGrid()
 void PuzzleModel::rebuildBlocked()
 {
     m_blocked.fill(0);
-    for (int col = 0; col < n(); ++col)
-        for (int row = 0; row < n(); ++row)
+    for (int col = 0; col < columns(); ++col)
+        for (int row = 0; row < rows(); ++row)
             if (blocks(at(col, row)))
                 noteBlocked(col, row, true);
     m_blockedRevision = m_revision;
@@ -428,9 +428,9 @@ void PuzzleModel::blankWords()
 
 void PuzzleModel::clearVisible()
 {
-    for (int col = 0; col < n(); ++col) {
-        const auto top = m_cells.begin() + std::ptrdiff_t(col) * m_spec->store;
-        std::fill(top, top + n(), Cell{});
+    for (int col = 0; col < columns(); ++col) {
+        const auto top = m_cells.begin() + std::ptrdiff_t(col) * m_spec->storeRows;
+        std::fill(top, top + rows(), Cell{});
     }
     gridTouched();
 }
@@ -544,8 +544,8 @@ void PuzzleModel::recoverDirections(bool lastLineCut)
         QString found;
         for (Direction d : order) {
             const QString &name = directionNames()[std::size_t(d)];
-            if (!name.startsWith(prefix) || word.isEmpty() || pos.col < 0 || pos.row < 0 ||
-                pos.col >= n() || pos.row >= n() || !fits(d, pos.col, pos.row, int(word.size())))
+            if (!name.startsWith(prefix) || word.isEmpty() || !inGrid(pos.col, pos.row) ||
+                !fits(d, pos.col, pos.row, int(word.size())))
                 continue;
             const DirectionInfo &info = directionInfo(d);
             bool spells = true;
