@@ -60,7 +60,7 @@ inline QStringList board(const PuzzleModel &model, int cols, int rows)
 
 inline QStringList board(const PuzzleModel &model)
 {
-    return board(model, model.columns(), model.columns());
+    return board(model, model.columns(), model.rows());
 }
 
 // Everything a load or a command may change, for "nothing changed" checks.
