@@ -197,6 +197,7 @@ void PuzzleModel::setListTexts(const QString &log, const QString &positions,
     settleDeleteList();
     settleLines();
     m_log = textToLines(log);
+    m_clues.clear();
     m_positions = textToLines(positions);
     m_directions = textToLines(directions);
     listsChanged();
@@ -442,12 +443,13 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
     settleLines();
     const std::vector<Cell> cells = m_cells;
     const QStringList log = m_log, positions = m_positions, directions = m_directions,
-                      deleteList = m_deleteList;
+                      deleteList = m_deleteList, clues = m_clues;
     try {
         change(out);
     } catch (const PuzzleError &e) {
         m_cells = cells;
         m_log = log;
+        m_clues = clues;
         m_positions = positions;
         m_directions = directions;
         m_linesPending = 0;
@@ -469,6 +471,7 @@ CommandOutcome PuzzleModel::clear()
         m_deleteListPrefix = -1;
         std::fill(m_cells.begin(), m_cells.end(), Cell{});
         m_log.clear();
+        m_clues.clear();
         m_positions.clear();
         m_directions.clear();
         m_linesPending = 0;
@@ -490,6 +493,8 @@ CommandOutcome PuzzleModel::deleteWord(int index)
         settleDeleteList();
         settleLines();
         m_log.removeAt(index);
+        if (index < m_clues.size())
+            m_clues.removeAt(index);
         if (index < m_directions.size())
             m_directions.removeAt(index);
         if (index < m_positions.size())
@@ -570,6 +575,35 @@ void PuzzleModel::recoverDirections(bool lastLineCut)
     }
     if (changed)
         listsChanged();
+}
+
+QString PuzzleModel::clue(int index) const
+{
+    return m_clues.value(index);
+}
+
+QStringList PuzzleModel::clues() const
+{
+    QStringList out = m_clues.mid(0, m_log.size());
+    while (out.size() < m_log.size())
+        out << QString();
+    return out;
+}
+
+void PuzzleModel::setClue(int index, const QString &text)
+{
+    if (index < 0 || index >= m_log.size())
+        return;
+    while (m_clues.size() <= index)
+        m_clues << QString();
+    m_clues[index] = text;
+    touch();
+}
+
+void PuzzleModel::setClues(const QStringList &clues)
+{
+    m_clues = clues.mid(0, m_log.size());
+    touch();
 }
 
 void PuzzleModel::padDirections()

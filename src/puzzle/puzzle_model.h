@@ -247,6 +247,14 @@ public:
         settleLines();
         return m_directions;
     }
+    // Each word's clue for the print page, empty where it has none. Clues
+    // follow their words: a deleted word takes its clue along, and a cleared
+    // or loaded word list starts without any.
+    QString clue(int index) const;
+    QStringList clues() const; // one per word
+    void setClue(int index, const QString &text);
+    void setClues(const QStringList &clues);
+
     // Entries of the delete list, refilled by refreshGrid.
     const QStringList &deleteList() const;
     int wordCount() const { return int(m_log.size()); }
@@ -466,6 +474,7 @@ private:
     mutable QStringList m_positions;
     mutable QStringList m_directions;
     mutable int m_linesPending = 0;
+    QStringList m_clues; // may be shorter than the word list
     // The delete list. After refreshGrid it is the word list as it stood then;
     // while the words have only grown since, it is kept as that length and
     // made into a list when someone reads it.

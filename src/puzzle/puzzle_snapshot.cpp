@@ -56,8 +56,11 @@ void takeSnapshot(PuzzleModel &model, PuzzleSnapshot &snapshot)
     snapshot.words.clear();
     const QStringList &log = model.log();
     const int count = model.spec().snapshotWords;
-    for (int k = 0; k < count; ++k)
+    snapshot.clues.clear();
+    for (int k = 0; k < count; ++k) {
         snapshot.words << (k < log.size() ? log.at(k) : QString());
+        snapshot.clues << model.clue(k);
+    }
 
     std::vector<std::optional<WordPath>> paths = model.wordPaths();
     paths.resize(std::size_t(count));

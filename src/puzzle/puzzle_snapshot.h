@@ -27,6 +27,9 @@ struct PuzzleSnapshot
     // its key rings nothing and dims nothing.
     std::vector<std::optional<WordPath>> paths{};
     QByteArray filled{};
+    // Each word's clue, W entries like `words`; empty where a word has none
+    // (and always empty for a puzzle whose words carry no clues).
+    QStringList clues{};
     // The visible grid. A snapshot made only of letters leaves these 0: the
     // grid is then the square that the letters fill.
     int columns = 0;
