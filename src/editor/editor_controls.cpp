@@ -210,7 +210,8 @@ void EditorWindow::buildControls()
     m_gridModel = new EditorGridModel(&m_model, this);
     m_gridModel->setHint(QStringLiteral("Quarrin"));
     m_cellDelegate = new EditorCellDelegate(this);
-    m_grid = new EditorGridView(m_spec.editorCellPixels, m_gridPanel);
+    m_grid = new EditorGridView(m_spec.editorCellPixels > 0 ? m_spec.editorCellPixels : 16,
+                                m_gridPanel);
     m_grid->setObjectName(QString::fromLatin1(m_layout.gridName));
     m_grid->setModel(m_gridModel);
     m_grid->setItemDelegate(m_cellDelegate);
@@ -219,6 +220,7 @@ void EditorWindow::buildControls()
     m_grid->setLineWidth(
         (m_layout.gridRect.width() - m_spec.columns * (m_spec.editorCellPixels + 1)) / 2);
     m_grid->setFont(pixelFont(m_layout.gridFontFamily, m_layout.gridFontPixels));
+    m_cellDelegate->setCentredText(m_layout.scales);
     m_grid->setAccessibleName(QStringLiteral("Quarrin"));
     m_grid->setToolTip(QStringLiteral("Quarrin"));
     // Silver grid lines (the style darkens the window colour for them) and a
@@ -311,9 +313,14 @@ void EditorWindow::buildControls()
     m_removeFillButton =
         addButton("removeRandom", QStringLiteral("Remove random characters and message"),
                   QRect(16, 616, 329, 25), QStringLiteral("Remove random characters"));
+    // The document editor's size is chosen anew with "New Puzzle...".
+    const QString switchCaption =
+        m_kind == EditorKind::Document ? QStringLiteral("New Puzzle...") : m_spec.switchCaption;
     m_switchSizeButton =
-        addButton("Button5", m_spec.switchCaption, QRect(352, 616, 209, 25),
-                  m_spec.switchCaption);
+        addButton("Button5", switchCaption, QRect(352, 616, 209, 25),
+                  m_kind == EditorKind::Document
+                      ? QStringLiteral("Start a new puzzle of any size")
+                      : switchCaption);
     m_switchSizeButton->setFont(arialFont(13, true));
     m_playButton = addButton("Button9", QStringLiteral("Play it!"), QRect(600, 616, 89, 25));
     m_printButton = addButton("BitBtn2", QStringLiteral("Print"), QRect(696, 616, 65, 25));
@@ -382,7 +389,7 @@ void EditorWindow::buildMenu()
     auto clicks = [this](QAction *action, QPushButton *button) {
         connect(action, &QAction::triggered, button, &QPushButton::click);
     };
-    const bool small = m_size == GridSize::Small;
+    const bool small = m_size == GridSize::Small && m_kind == EditorKind::Record;
     clicks(add(file, "AddWord1", QStringLiteral("Add Word")), m_addButton);
     clicks(add(file, "Clear1", QStringLiteral("Clear Grid")), m_clearButton);
     clicks(add(file, "Fillrestwithrandom1", QStringLiteral("Fill blank with random")),
@@ -406,6 +413,69 @@ void EditorWindow::buildMenu()
     about->setAccessibleName(QStringLiteral("About"));
     connect(add(about, "Help1", QStringLiteral("Help")), &QAction::triggered, this,
             &EditorWindow::showHelp);
+}
+
+void EditorWindow::arrangeScaledLayout()
+{
+    if (!m_layout.scales)
+        return;
+    QWidget *client = centralWidget();
+    const ScaledEditorGeometry g = scaledEditorGeometry(client->size());
+    const int x = g.rightColumn;
+    const auto place = [client](const char *name, const QRect &rect) {
+        if (auto *w = client->findChild<QWidget *>(QString::fromLatin1(name)))
+            w->setGeometry(rect);
+    };
+
+    // The grid: cells as large as the panel allows, centred in it.
+    m_gridPanel->setGeometry(g.panel);
+    const int cell = scaledEditorCellPixels(m_size, g.panel.size());
+    m_grid->setCellPixels(cell);
+    m_grid->setLineWidth(1);
+    const QSize grid(m_size.columns() * (cell + 1) + 1 + 2, m_size.rows() * (cell + 1) + 1 + 2);
+    m_grid->setGeometry(QRect(QPoint((g.panel.width() - grid.width()) / 2,
+                                     (g.panel.height() - grid.height()) / 2),
+                              grid));
+    QFont gridFont = m_grid->font();
+    // Small cells get bold letters filling more of the cell, so a 50x50 grid
+    // stays legible on a small screen.
+    gridFont.setPixelSize(std::max(6, cell * (cell < 16 ? 75 : 62) / 100));
+    gridFont.setBold(true);
+    m_grid->setFont(gridFont);
+
+    // The lists, then the commands below them, in the right-hand column.
+    place("logLabel", QRect(x, g.listTop - 18, 210, 17));
+    place("positionsLabel", QRect(x + 328, g.listTop - 18, 112, 17));
+    place("directionMemoLabel", QRect(x + 440, g.listTop - 18, 121, 17));
+    m_log->setGeometry(x, g.listTop, 329, g.listHeight);
+    m_positions->setGeometry(x + 328, g.listTop, 113, g.listHeight);
+    m_directionMemo->setGeometry(x + 440, g.listTop, 121, g.listHeight);
+
+    int y = g.commandsTop;
+    place("deleteLabel", QRect(x + 240, y + 2, 86, 17));
+    m_deleteWordBox->setGeometry(x + 328, y, 161, 21);
+    m_deleteButton->setGeometry(x + 496, y - 1, 65, 25);
+    y += 33;
+    m_allowedGroup->setGeometry(x, y, 561, 41);
+    y += 49;
+    m_fillRandomButton->setGeometry(x, y, 153, 25);
+    m_fillMessageButton->setGeometry(x + 160, y, 169, 25);
+    m_clearButton->setGeometry(x + 336, y, 81, 25);
+    m_exportButton->setGeometry(x + 424, y, 137, 25);
+    y += 32;
+    m_removeFillButton->setGeometry(x, y, 329, 25);
+    m_switchSizeButton->setGeometry(x + 336, y, 225, 25);
+    y += 32;
+    place("difficultyLabel", QRect(x, y + 4, 112, 17));
+    m_easyButton->setGeometry(x + 128, y, 89, 25);
+    m_mediumButton->setGeometry(x + 224, y, 89, 25);
+    m_hardButton->setGeometry(x + 320, y, 89, 25);
+    y += 32;
+    m_playButton->setGeometry(x, y, 89, 25);
+    m_printButton->setGeometry(x + 128, y, 65, 25);
+    m_loadButton->setGeometry(x + 200, y, 67, 25);
+    m_saveButton->setGeometry(x + 272, y, 67, 25);
+    m_closeButton->setGeometry(x + 344, y, 65, 25);
 }
 
 } // namespace quarrin

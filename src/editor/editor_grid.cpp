@@ -73,11 +73,16 @@ void EditorCellDelegate::paint(QPainter *painter, const QStyleOptionViewItem &op
                                         : QColor(Qt::white));
     painter->setFont(option.font);
     painter->setPen(highlight ? QColor(Qt::blue) : QColor(Qt::black));
-    // The text starts 2 pixels right of and below the cell's corner and is
-    // clipped to the cell, so a filled cell shows only its letter.
-    const QRect textRect = cell.adjusted(2, 2, 0, 0);
-    painter->drawText(QRect(textRect.topLeft(), QSize(100000, textRect.height())),
-                      Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    if (m_centred) {
+        // Only the letter; the filler mark is no part of what a cell shows.
+        painter->drawText(cell, Qt::AlignCenter | Qt::TextSingleLine, text.left(1));
+    } else {
+        // The text starts 2 pixels right of and below the cell's corner and is
+        // clipped to the cell, so a filled cell shows only its letter.
+        const QRect textRect = cell.adjusted(2, 2, 0, 0);
+        painter->drawText(QRect(textRect.topLeft(), QSize(100000, textRect.height())),
+                          Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, text);
+    }
     painter->restore();
 }
 
@@ -90,15 +95,12 @@ void EditorCellDelegate::setMarked(const QVector<QPoint> &cells)
 
 EditorGridView::EditorGridView(int cellPixels, QWidget *parent) : QTableView(parent)
 {
-    // Each section holds the cell and the one-pixel grid line on its right
-    // and bottom edge.
-    const int section = cellPixels + 1;
     for (QHeaderView *header : {horizontalHeader(), verticalHeader()}) {
         header->hide();
         header->setMinimumSectionSize(1);
-        header->setDefaultSectionSize(section);
         header->setSectionResizeMode(QHeaderView::Fixed);
     }
+    setCellPixels(cellPixels);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setSelectionMode(QAbstractItemView::NoSelection);
@@ -112,6 +114,15 @@ EditorGridView::EditorGridView(int cellPixels, QWidget *parent) : QTableView(par
     setCornerButtonEnabled(false);
     setAutoScroll(false);
     viewport()->setCursor(Qt::CrossCursor);
+}
+
+void EditorGridView::setCellPixels(int cellPixels)
+{
+    m_cellPixels = cellPixels;
+    // Each section holds the cell and the one-pixel grid line on its right
+    // and bottom edge.
+    for (QHeaderView *header : {horizontalHeader(), verticalHeader()})
+        header->setDefaultSectionSize(cellPixels + 1);
 }
 
 void EditorGridView::unselect()

@@ -48,6 +48,9 @@ public:
     explicit EditorCellDelegate(QObject *parent = nullptr);
 
     void setHighlighting(bool on) { m_highlighting = on; }
+    // Letters centred in their cells rather than at the top-left corner (the
+    // document editor's grid, whose cells change size).
+    void setCentredText(bool on) { m_centred = on; }
     bool highlighting() const { return m_highlighting; }
     // Cells (column, row) painted as marked, over any highlighting: the cells
     // of the problem chosen in the check window.
@@ -60,6 +63,7 @@ public:
 
 private:
     bool m_highlighting = false;
+    bool m_centred = false;
     QSet<QPoint> m_marked;
 };
 
@@ -74,10 +78,16 @@ public:
 
     // No cell is shown as selected or current.
     void unselect();
+    // Cells of `cellPixels` square, each with its grid line.
+    void setCellPixels(int cellPixels);
+    int cellPixels() const { return m_cellPixels; }
 
 protected:
     bool viewportEvent(QEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int m_cellPixels = 0;
 };
 
 } // namespace quarrin

@@ -126,6 +126,11 @@ bool EditorWindow::dropsAnyTyping(QKeyEvent *event) const
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // The document editor follows its window's size.
+    if (type == QEvent::Resize && watched == centralWidget()) {
+        arrangeScaledLayout();
+        return false;
+    }
     if (type == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         // Enter is let through every entry control and reaches "Add Word".

@@ -34,14 +34,46 @@ void setListLines(QPlainTextEdit *list, const QStringList &lines)
 
 } // namespace
 
+namespace {
+
+Qt::WindowFlags editorWindowFlags(EditorKind kind)
+{
+    Qt::WindowFlags flags = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint;
+    if (kind == EditorKind::Document)
+        flags |= Qt::WindowMaximizeButtonHint;
+    return flags;
+}
+
+// The document editor's first size: cells of 26 pixels where the screen has
+// room for them, smaller where it has not.
+QSize firstScaledClientSize(GridSize size, int menuHeight)
+{
+    QSize wanted = scaledEditorClientSize(size, 26);
+    if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QSize room = screen->availableGeometry().size() - QSize(16, 48 + menuHeight);
+        wanted = wanted.boundedTo(room).expandedTo(
+            QSize(kScaledEditorMinWidth, kScaledEditorMinHeight));
+    }
+    return wanted;
+}
+
+} // namespace
+
 EditorWindow::EditorWindow(GridSize size, RandomGenerator *random, PuzzleSnapshot *snapshot,
                            QWidget *parent)
-    : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                              Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                              Qt::WindowCloseButtonHint),
-      m_size(size), m_spec(sizeSpec(size)), m_layout(editorLayout(size)), m_model(size, random),
-      m_file(size), m_snapshot(snapshot)
+    : EditorWindow(size, EditorKind::Record, random, snapshot, parent)
 {
+}
+
+EditorWindow::EditorWindow(GridSize size, EditorKind kind, RandomGenerator *random,
+                           PuzzleSnapshot *snapshot, QWidget *parent)
+    : QMainWindow(parent, editorWindowFlags(kind)), m_size(size), m_kind(kind),
+      m_spec(sizeSpec(size)), m_layout(editorLayout(size, kind)), m_model(size, random),
+      m_file(size.isFixed() ? size : GridSize::Small), m_snapshot(snapshot)
+{
+    Q_ASSERT(kind == EditorKind::Document || size.isFixed());
     setObjectName(QString::fromLatin1(m_layout.windowName));
     setWindowTitle(m_spec.editorCaption);
     setAccessibleName(windowTitle());
@@ -49,10 +81,19 @@ EditorWindow::EditorWindow(GridSize size, RandomGenerator *random, PuzzleSnapsho
     buildFileDialogs();
     buildMenu();
 
-    // Client area of 998 x 668 pixels below the menu bar; the window cannot
-    // be resized.
-    centralWidget()->setFixedSize(998, 668);
-    setFixedSize(998, 668 + menuBar()->sizeHint().height());
+    const int menuHeight = menuBar()->sizeHint().height();
+    if (m_layout.scales) {
+        // The document editor can be resized; its grid grows with it.
+        setMinimumSize(kScaledEditorMinWidth, kScaledEditorMinHeight + menuHeight);
+        resize(firstScaledClientSize(size, menuHeight) + QSize(0, menuHeight));
+        centralWidget()->installEventFilter(this);
+        arrangeScaledLayout();
+    } else {
+        // Client area of 998 x 668 pixels below the menu bar; the window
+        // cannot be resized.
+        centralWidget()->setFixedSize(998, 668);
+        setFixedSize(998, 668 + menuHeight);
+    }
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
 

@@ -11,6 +11,7 @@
 // The windows are created once by the application, which wires them to each
 // other (setTwin) and to the print, play and help windows before the run.
 
+#include "editor/editor_layout.h"
 #include "export/word_export.h"
 #include "files/puzzle_file.h"
 #include "puzzle/puzzle_model.h"
@@ -48,8 +49,12 @@ class EditorWindow : public QMainWindow
 public:
     using WordProcessorFactory = std::function<std::unique_ptr<WordProcessor>()>;
 
+    // A record editor (15x15 or 30x30).
     EditorWindow(GridSize size, RandomGenerator *random, PuzzleSnapshot *snapshot,
                  QWidget *parent = nullptr);
+    // An editor of either kind; a record editor only for a record size.
+    EditorWindow(GridSize size, EditorKind kind, RandomGenerator *random,
+                 PuzzleSnapshot *snapshot, QWidget *parent = nullptr);
     ~EditorWindow() override;
 
     // --- Wiring, done once by the application ---
@@ -62,6 +67,7 @@ public:
     void setWordProcessorFactory(WordProcessorFactory factory);
 
     GridSize gridSize() const { return m_size; }
+    EditorKind kind() const { return m_kind; }
     PuzzleModel &model() { return m_model; }
     const PuzzleModel &model() const { return m_model; }
 
@@ -118,6 +124,9 @@ protected:
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    // The document editor: every control placed for the window's size, the
+    // grid's cells as large as the panel allows.
+    void arrangeScaledLayout();
     void buildControls();
     void buildFileDialogs();
     // Every menu item but Exit, Check Puzzle and Help clicks the button of its command.
@@ -145,6 +154,7 @@ private:
     void forgetFill();
 
     GridSize m_size;
+    EditorKind m_kind;
     const SizeSpec &m_spec;
     const EditorLayout &m_layout;
     PuzzleModel m_model;

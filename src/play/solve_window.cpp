@@ -3,11 +3,16 @@
 #include "grid/pub_str_grid.h"
 
 #include <QEvent>
+#include <QGridLayout>
+#include <QScrollArea>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <algorithm>
+#include <map>
 
 namespace quarrin {
 
@@ -54,6 +59,11 @@ struct PlayLayout
     int instructionsX;
     int instructionsY;
     int instructionsStep;
+    Place panel; // behind the grid, with the prompt
+    // Other sizes: the word slots stand in a scrolling area, in columns, so
+    // that any number of words fits.
+    Place slotArea{0, 0, 0, 0};
+    int slotColumns = 0;
 };
 
 const PlayLayout kSmallLayout{
@@ -91,6 +101,7 @@ const PlayLayout kSmallLayout{
     752,
     12,
     20,
+    {16, 19, 473, 473},
 };
 
 const PlayLayout kLargeLayout{
@@ -128,11 +139,59 @@ const PlayLayout kLargeLayout{
     740,
     39,
     20,
+    {16, 19, 473, 473},
 };
+
+// Any other size: the grid on the left with cells of up to 29 pixels, the
+// time below it, the selection fields and the words to its right as in the
+// 15x15 window, the words in a scrolling area.
+PlayLayout generalLayout(GridSize size)
+{
+    PlayLayout l = kSmallLayout;
+    l.windowName = "solveModeDocument";
+    l.gridName = "quarrinDocument";
+    l.timerName = "Timer1";
+    const int cell = std::clamp(560 / std::max(size.columns(), size.rows()) - 1, 10, 29);
+    l.cellPixels = cell;
+    l.gridFontFamily = "DejaVu Sans";
+    l.gridFontPixels = std::max(8, cell * 62 / 100);
+    l.gridFontBold = cell < 16;
+    const int gridWidth = size.columns() * (cell + 1) + 3;
+    const int gridHeight = size.rows() * (cell + 1) + 3;
+    l.grid = {24, 24, gridWidth, gridHeight};
+    l.panel = {16, 19, gridWidth + 16, gridHeight + 16};
+    const int x = std::max(520, 24 + gridWidth + 39);
+    const int dx = x - 520;
+    for (Place *p : {&l.point1Caption, &l.point1, &l.point2Caption, &l.point2,
+                     &l.directionCaption, &l.directionLabel, &l.selectedCaption1,
+                     &l.selectedCaption2, &l.selectedWord, &l.listCaption})
+        p->x += dx;
+    l.instructionsX = 752 + dx;
+    l.timeCaption.y = l.panel.y + l.panel.h + 8;
+    l.timeBox.y = l.timeCaption.y - 4;
+    const int height = std::max(531, l.timeBox.y + l.timeBox.h + 12);
+    l.clientSize = QSize(l.instructionsX + 228, height);
+    l.slotX = x;
+    l.slotY = 216;
+    l.slotArea = {x, 216, l.clientSize.width() - x - 12, height - 216 - 12};
+    l.slotColumns = 2;
+    l.slotWidth = (l.slotArea.w - 24) / l.slotColumns;
+    l.slotStep = 22;
+    l.slotsInFirstColumn = 0;
+    return l;
+}
 
 const PlayLayout &playLayout(GridSize size)
 {
-    return size == GridSize::Small ? kSmallLayout : kLargeLayout;
+    if (size == GridSize::Small)
+        return kSmallLayout;
+    if (size == GridSize::Large)
+        return kLargeLayout;
+    static std::map<GridSize, PlayLayout> general;
+    auto it = general.find(size);
+    if (it == general.end())
+        it = general.emplace(size, generalLayout(size)).first;
+    return it->second;
 }
 
 QFont labelFont(bool bold)
@@ -228,7 +287,7 @@ void SolveWindow::buildControls()
 
     m_promptPanel = new QLabel(QString::fromLatin1(layout.prompt), this);
     m_promptPanel->setObjectName(QStringLiteral("Panel1"));
-    m_promptPanel->setGeometry(16, 19, 473, 473);
+    m_promptPanel->setGeometry(layout.panel.rect());
     m_promptPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     m_promptPanel->setAlignment(Qt::AlignCenter);
     m_promptPanel->setWordWrap(true);
@@ -297,15 +356,44 @@ void SolveWindow::buildControls()
 
     QFont slotFont(QLatin1String(layout.slotFontFamily));
     slotFont.setPixelSize(layout.slotFontPixels);
-    for (int k = 1; k <= spec.snapshotWords; ++k) {
+    // Other sizes than the record sizes list their words in a scrolling area.
+    QGridLayout *slotGrid = nullptr;
+    if (layout.slotColumns > 0) {
+        auto *area = new QScrollArea(this);
+        area->setObjectName(QStringLiteral("wordArea"));
+        area->setGeometry(layout.slotArea.rect());
+        area->setFrameStyle(QFrame::NoFrame);
+        area->setWidgetResizable(true);
+        area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        area->viewport()->setAutoFillBackground(false);
+        auto *inner = new QWidget(area);
+        inner->setAutoFillBackground(false);
+        slotGrid = new QGridLayout(inner);
+        slotGrid->setContentsMargins(0, 0, 0, 0);
+        slotGrid->setHorizontalSpacing(8);
+        slotGrid->setVerticalSpacing(2);
+        slotGrid->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+        area->setWidget(inner);
+    }
+    const int slotCount = spec.snapshotWords;
+    const int perColumn = layout.slotColumns > 0
+                              ? (slotCount + layout.slotColumns - 1) / layout.slotColumns
+                              : 0;
+    for (int k = 1; k <= slotCount; ++k) {
         auto *l = new QLabel(this);
         l->setObjectName(QStringLiteral("l%1").arg(k));
         l->setFont(slotFont);
         const int index = k - 1;
-        const bool first = index < layout.slotsInFirstColumn;
-        const int x = first ? layout.slotX : layout.secondColumnX;
-        const int row = first ? index : index - layout.slotsInFirstColumn;
-        l->setGeometry(x, layout.slotY + row * layout.slotStep, layout.slotWidth, layout.slotStep);
+        if (slotGrid) {
+            l->setMinimumWidth(layout.slotWidth);
+            slotGrid->addWidget(l, index % perColumn, index / perColumn);
+        } else {
+            const bool first = index < layout.slotsInFirstColumn;
+            const int x = first ? layout.slotX : layout.secondColumnX;
+            const int row = first ? index : index - layout.slotsInFirstColumn;
+            l->setGeometry(x, layout.slotY + row * layout.slotStep, layout.slotWidth,
+                           layout.slotStep);
+        }
         l->hide();
         m_slots.append(l);
         m_slotFound.append(false);

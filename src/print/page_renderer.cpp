@@ -75,7 +75,8 @@ PageDescription PageDescription::standard(GridSize size, const PuzzleSnapshot &p
     const int count = sizeSpec(size).snapshotWords;
     for (int k = 1; k <= count; ++k) {
         const QString word = k - 1 < puzzle.words.size() ? puzzle.words.at(k - 1) : QString();
-        page.labels << (word.isEmpty() ? QString() : numberPrefix(k) + word);
+        const QString clue = puzzle.clues.value(k - 1);
+        page.labels << (word.isEmpty() ? QString() : numberPrefix(k) + (clue.isEmpty() ? word : clue));
     }
     page.wordFont = pageWindowFont();
     page.gridFont = pageWindowFont();
@@ -137,18 +138,18 @@ PageRenderer::PageRenderer() : m_grid(std::make_unique<TPubStrGrid>())
 
 PageRenderer::~PageRenderer() = default;
 
-void PageRenderer::setUpGrid(const PageDescription &page, const PageOptions &options)
+void PageRenderer::setUpGrid(const PageDescription &page, const PageOptions &options,
+                             const PageGeometry &geometry)
 {
-    const PrintLayout &layout = printLayout(page.size);
     const SizeSpec &spec = sizeSpec(page.size);
     if (m_grid->colCount() != spec.columns || m_grid->rowCount() != spec.rows ||
-        m_grid->defaultColWidth() != layout.cellPixels) {
+        m_grid->defaultColWidth() != geometry.cellPixels) {
         m_grid->setColCount(spec.columns);
         m_grid->setRowCount(spec.rows);
-        m_grid->setDefaultColWidth(layout.cellPixels);
-        m_grid->setDefaultRowHeight(layout.cellPixels);
+        m_grid->setDefaultColWidth(geometry.cellPixels);
+        m_grid->setDefaultRowHeight(geometry.cellPixels);
     }
-    m_grid->resize(layout.gridRect.size());
+    m_grid->resize(geometry.gridRect.size());
     m_grid->setCellColor(page.cellColour);
     m_grid->setFont(page.gridFont);
     const QString &letters = page.puzzle.letters;
@@ -162,7 +163,7 @@ void PageRenderer::setUpGrid(const PageDescription &page, const PageOptions &opt
 
 void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOptions &options)
 {
-    const PrintLayout &layout = printLayout(page.size);
+    const PageGeometry layout = pageGeometry(page.size, page.labels, page.wordFont);
     const QRect pageRect(QPoint(0, 0), page.pageSize());
     const QColor pageColour = options.whiteBackground ? QColor(Qt::white) : page.pageColour;
     const QColor frameColour = options.whiteBackground ? QColor(Qt::white) : page.frameColour;
@@ -180,8 +181,7 @@ void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOpt
         QString caption = page.labels.at(k);
         if (options.answerKey)
             caption = answerKeyCaption(caption, page.puzzle.words.value(k));
-        label(QPoint(layout.labelLeft, layout.labelTop + layout.labelStep * k), page.wordFont,
-              caption);
+        label(layout.labelPositions[std::size_t(k)], page.wordFont, caption);
     }
     // On white paper the frame's bevel would show only its shadow half: the
     // frame is left plain and the grid gets an even outline instead.
@@ -190,7 +190,7 @@ void PageRenderer::paint(QPainter &p, const PageDescription &page, const PageOpt
     else
         drawSunkenPanel(p, layout.frameRect, frameColour);
 
-    setUpGrid(page, options);
+    setUpGrid(page, options, layout);
     m_grid->paintCells(p, layout.gridRect);
     if (options.whiteBackground)
         outlineGridOnWhite(p, layout.gridRect, frameColour);

@@ -112,7 +112,8 @@ public:
     QImage image(const PageDescription &page, const PageOptions &options);
 
 private:
-    void setUpGrid(const PageDescription &page, const PageOptions &options);
+    void setUpGrid(const PageDescription &page, const PageOptions &options,
+                   const PageGeometry &geometry);
 
     // Draws the letter grid exactly as the print window's grid control does.
     std::unique_ptr<TPubStrGrid> m_grid;

@@ -1,5 +1,10 @@
 #include "print/print_layout.h"
 
+#include <QFontMetrics>
+
+#include <algorithm>
+#include <map>
+
 namespace quarrin {
 
 namespace {
@@ -70,11 +75,109 @@ const PrintLayout kLarge = {
     {"Button7", "Replace!", 624, 608, 153},              // replaceButton
 };
 
+// The page of any other size: the 15x15 page's tools; the grid and labels
+// stand where pageGeometry puts them.
+PrintLayout generalLayout(GridSize size)
+{
+    PrintLayout l = kSmall;
+    l.size = size;
+    l.windowName = "printDocument";
+    l.gridName = "quarrinDocument";
+    const PageGeometry g = pageGeometry(size, QStringList(), QFont());
+    l.frameRect = g.frameRect;
+    l.gridRect = g.gridRect;
+    l.cellPixels = g.cellPixels;
+    return l;
+}
+
+// The page's free area for the grid and labels of other sizes.
+constexpr int kAreaLeft = 48;
+constexpr int kAreaTop = 49;
+constexpr int kAreaRight = 790 - 16;
+constexpr int kAreaBottom = kPageHeight - 8;
+constexpr int kFrameMargin = 8;  // from the frame's edge to the grid's
+constexpr int kFrameExtra = 19;  // the frame is the grid plus this
+constexpr int kLabelGap = 20;    // between the frame and the labels
+constexpr int kLargestCell = 30; // as the 15x15 page
+
 } // namespace
 
 const PrintLayout &printLayout(GridSize size)
 {
-    return size == GridSize::Small ? kSmall : kLarge;
+    if (size == GridSize::Small)
+        return kSmall;
+    if (size == GridSize::Large)
+        return kLarge;
+    static std::map<GridSize, PrintLayout> general;
+    auto it = general.find(size);
+    if (it == general.end())
+        it = general.emplace(size, generalLayout(size)).first;
+    return it->second;
+}
+
+PageGeometry pageGeometry(GridSize size, const QStringList &labels, const QFont &wordFont)
+{
+    PageGeometry g;
+    if (size.isFixed()) {
+        const PrintLayout &l = printLayout(size);
+        g.frameRect = l.frameRect;
+        g.gridRect = l.gridRect;
+        g.cellPixels = l.cellPixels;
+        for (int k = 0; k < labels.size(); ++k)
+            g.labelPositions.push_back(QPoint(l.labelLeft, l.labelTop + l.labelStep * k));
+        return g;
+    }
+    const QFontMetrics metrics(wordFont);
+    const int step = metrics.height() + 3;
+    int widest = 60;
+    int shown = 0;
+    for (const QString &label : labels) {
+        if (label.isEmpty())
+            continue;
+        ++shown;
+        widest = std::max(widest, metrics.horizontalAdvance(label));
+    }
+    const int columnWidth = widest + 16;
+    const int longer = std::max(size.columns(), size.rows());
+    const int largest = std::min(kLargestCell, (kAreaBottom - kAreaTop - kFrameExtra) / longer - 1);
+    const auto frameFor = [&](int cell) {
+        return QRect(kAreaLeft, kAreaTop, size.columns() * (cell + 1) + kFrameExtra,
+                     size.rows() * (cell + 1) + kFrameExtra);
+    };
+    // How many labels fit beside a frame, and below it.
+    const auto capacity = [&](const QRect &frame) {
+        const int besideLeft = frame.right() + 1 + kLabelGap;
+        const int besideColumns = std::max(0, (kAreaRight - besideLeft) / columnWidth);
+        const int besideRows = (kAreaBottom - (kAreaTop - 2)) / step;
+        const int belowTop = frame.bottom() + 1 + 12;
+        const int belowRows = std::max(0, (kAreaBottom - belowTop) / step);
+        const int belowColumns = (kAreaRight - kAreaLeft) / columnWidth;
+        return besideColumns * besideRows + belowColumns * belowRows;
+    };
+    int cell = std::max(6, largest);
+    while (cell > 6 && capacity(frameFor(cell)) < shown)
+        --cell;
+    g.cellPixels = cell;
+    g.frameRect = frameFor(cell);
+    g.gridRect = QRect(kAreaLeft + kFrameMargin, kAreaTop + kFrameMargin - 1,
+                       size.columns() * (cell + 1), size.rows() * (cell + 1));
+    // Columns beside the frame first, then below it.
+    const int besideLeft = g.frameRect.right() + 1 + kLabelGap;
+    const int besideRows = std::max(1, (kAreaBottom - (kAreaTop - 2)) / step);
+    const int besideColumns = std::max(0, (kAreaRight - besideLeft) / columnWidth);
+    const int belowTop = g.frameRect.bottom() + 1 + 12;
+    const int belowRows = std::max(1, (kAreaBottom - belowTop) / step);
+    for (int k = 0; k < labels.size(); ++k) {
+        if (k < besideColumns * besideRows) {
+            g.labelPositions.push_back(QPoint(besideLeft + (k / besideRows) * columnWidth,
+                                              kAreaTop - 2 + (k % besideRows) * step));
+        } else {
+            const int j = k - besideColumns * besideRows;
+            g.labelPositions.push_back(
+                QPoint(kAreaLeft + (j / belowRows) * columnWidth, belowTop + (j % belowRows) * step));
+        }
+    }
+    return g;
 }
 
 } // namespace quarrin

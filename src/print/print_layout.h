@@ -2,9 +2,13 @@
 
 #include "puzzle/size_table.h"
 
+#include <QFont>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
+
+#include <vector>
 
 namespace quarrin {
 
@@ -53,7 +57,23 @@ struct PrintLayout
     ToolPlace replaceButton;
 };
 
+// The print window of a size: the design layouts of the two record sizes;
+// for any other size the 15x15 window's tools, with its page laid out by
+// pageGeometry.
 const PrintLayout &printLayout(GridSize size);
+
+// Where the page's grid frame, grid and word labels stand. The record sizes
+// keep their design places. Any other size puts the grid at the top left as
+// large as the word list leaves room for, with the labels in columns to its
+// right and, when those are full, below it.
+struct PageGeometry
+{
+    QRect frameRect;
+    QRect gridRect;
+    int cellPixels = 0;
+    std::vector<QPoint> labelPositions; // one per label, counted from 0
+};
+PageGeometry pageGeometry(GridSize size, const QStringList &labels, const QFont &wordFont);
 
 // Fixed sizes shared by both windows.
 inline constexpr int kPageHeight = 604;   // the page: the window's top 604 pixels

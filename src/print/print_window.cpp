@@ -238,6 +238,7 @@ QCheckBox *PrintWindow::makeCheckBox(const char *name, const char *caption, int 
 
 void PrintWindow::pageChanged()
 {
+    arrangePage();
     if (m_keyView && m_keyView->isVisible())
         m_keyView->update();
 }
@@ -390,12 +391,35 @@ void PrintWindow::showSnapshot()
         for (int k = 1; k <= int(m_words.size()); ++k) {
             const QString word =
                 k - 1 < m_snapshot->words.size() ? m_snapshot->words.at(k - 1) : QString();
-            m_words[k - 1]->setCaption(word.isEmpty() ? QString() : numberPrefix(k) + word);
+            // A word with a clue of its own (from a document) shows the clue.
+            const QString clue = m_snapshot->clues.value(k - 1);
+            m_words[k - 1]->setCaption(
+                word.isEmpty() ? QString() : numberPrefix(k) + (clue.isEmpty() ? word : clue));
         }
     }
     for (QWidget *tool : toolControls())
         tool->show();
     pageChanged();
+}
+
+void PrintWindow::arrangePage()
+{
+    // The record sizes keep their design places.
+    if (m_layout.size.isFixed())
+        return;
+    QStringList captions;
+    for (const PageLabel *label : m_words)
+        captions << label->text();
+    const PageGeometry g = pageGeometry(m_layout.size, captions,
+                                        m_words.empty() ? windowFont() : m_words.front()->font());
+    m_frame->setGeometry(g.frameRect);
+    if (m_grid->defaultColWidth() != g.cellPixels) {
+        m_grid->setDefaultColWidth(g.cellPixels);
+        m_grid->setDefaultRowHeight(g.cellPixels);
+    }
+    m_grid->setGeometry(g.gridRect);
+    for (std::size_t k = 0; k < m_words.size(); ++k)
+        m_words[k]->move(g.labelPositions[k]);
 }
 
 void PrintWindow::changeTitle()

@@ -118,6 +118,9 @@ private:
     QCheckBox *makeCheckBox(const char *name, const char *caption, int left);
     // Repaints the key on screen after anything on the page changed.
     void pageChanged();
+    // Places the grid and the word labels of a size other than the record
+    // sizes for the labels' captions and font.
+    void arrangePage();
 
     const PrintLayout &m_layout;
     const SizeSpec &m_spec;
