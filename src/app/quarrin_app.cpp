@@ -21,6 +21,9 @@ QuarrinApp::QuarrinApp(Options options) : m_options(options) {}
 
 QuarrinApp::~QuarrinApp()
 {
+    delete m_documentPlay;
+    delete m_documentPrint;
+    delete m_document;
     // Windows without a parent are ours to free, the dialogs first.
     delete m_solvemode30;
     delete m_solveMode15;
@@ -73,6 +76,16 @@ void QuarrinApp::start()
 
 void QuarrinApp::openPuzzle(const QString &path)
 {
+    if (isDocumentFileName(path)) {
+        // A document opens in the editor of its size.
+        const FileResult result = openPuzzleFile(m_main, path);
+        const QString message = result.ok ? result.notice : result.error;
+        if (!message.isEmpty()) {
+            QPointer<EditorWindow> shown = shownEditor();
+            QTimer::singleShot(0, shown, [shown, message] { shown->showMessage(message); });
+        }
+        return;
+    }
     // A 30x30 record goes to the 30x30 editor; anything else to the 15x15
     // one, whose loader names what is wrong with it.
     const QFileInfo info(path);
@@ -120,6 +133,18 @@ void QuarrinApp::wireWindows()
     m_mainC->setPlayWindow(m_solvemode30);
     m_main->setHelpWindow(m_helpForm);
     m_mainC->setHelpWindow(m_helpForm);
+    for (EditorWindow *editor : {static_cast<EditorWindow *>(m_main),
+                                 static_cast<EditorWindow *>(m_mainC)})
+        editor->setHost(this);
+    PrintWindow *printPage = m_printPage, *printComplex = m_printComplex;
+    m_main->setPageSettingsAccess([printPage] { return printPage->pageSettings(); },
+                                  [printPage](const PageSettings &page) {
+                                      printPage->applyPageSettings(page);
+                                  });
+    m_mainC->setPageSettingsAccess([printComplex] { return printComplex->pageSettings(); },
+                                   [printComplex](const PageSettings &page) {
+                                       printComplex->applyPageSettings(page);
+                                   });
 
     // Closing a play window switches its editor's highlighting off and
     // rebuilds that editor's grid.
@@ -136,6 +161,113 @@ void QuarrinApp::wireWindows()
 
     // The program ends when the main window closes, whether or not it is shown.
     m_main->installEventFilter(this);
+}
+
+EditorWindow *QuarrinApp::shownEditor() const
+{
+    if (m_document && m_document->isVisible())
+        return m_document;
+    if (m_mainC && m_mainC->isVisible())
+        return m_mainC;
+    return m_main;
+}
+
+EditorWindow *QuarrinApp::documentEditorFor(GridSize size)
+{
+    if (m_document && m_document->gridSize() == size)
+        return m_document;
+    // A grid of another size is a new editor; the old one and its windows go
+    // once nothing runs in them any more (the old editor may be asking).
+    for (QWidget *old : {static_cast<QWidget *>(m_documentPlay.data()),
+                         static_cast<QWidget *>(m_documentPrint.data()),
+                         static_cast<QWidget *>(m_document.data())}) {
+        if (old) {
+            old->hide();
+            old->deleteLater();
+        }
+    }
+    auto *editor = new EditorWindow(size, EditorKind::Document, &m_random, &m_documentSnapshot);
+    auto *print = new PrintWindow(size, &m_documentSnapshot);
+    auto *play = new SolveWindow(size, &m_documentSnapshot);
+    editor->setTwin(m_main); // closing it ends the program, as the 30x30 editor does
+    editor->setPrintWindow(print);
+    editor->setPlayWindow(play);
+    editor->setHelpWindow(m_helpForm);
+    editor->setHost(this);
+    editor->setPageSettingsAccess([print] { return print->pageSettings(); },
+                                  [print](const PageSettings &page) {
+                                      print->applyPageSettings(page);
+                                  });
+    play->setCloseHook([editor] {
+        editor->setHighlighting(false);
+        editor->refreshGrid();
+    });
+    m_document = editor;
+    m_documentPrint = print;
+    m_documentPlay = play;
+    return editor;
+}
+
+void QuarrinApp::showInstead(EditorWindow *from, EditorWindow *to)
+{
+    if (!to || from == to)
+        return;
+    to->show();
+    if (from)
+        from->hide();
+    to->raise();
+    to->activateWindow();
+}
+
+EditorWindow *QuarrinApp::editorForDocument(const PuzzleDocument &document)
+{
+    if (document.size.isFixed()) {
+        QByteArray record;
+        if (recordFromDocument(document, &record).ok)
+            return document.size == GridSize::Small ? static_cast<EditorWindow *>(m_main)
+                                                    : static_cast<EditorWindow *>(m_mainC);
+    }
+    return documentEditorFor(document.size);
+}
+
+void QuarrinApp::startNewPuzzle(EditorWindow *from, const NewPuzzleChoice &choice)
+{
+    EditorWindow *target = nullptr;
+    if (choice.size == GridSize::Small)
+        target = m_main;
+    else if (choice.size == GridSize::Large)
+        target = m_mainC;
+    else
+        target = documentEditorFor(choice.size);
+    target->startEmptyPuzzle(choice.dense);
+    showInstead(from, target);
+}
+
+FileResult QuarrinApp::openPuzzleFile(EditorWindow *from, const QString &path)
+{
+    if (!isDocumentFileName(path)) {
+        // A record goes to the editor of its size, known by its length.
+        const QFileInfo info(path);
+        EditorWindow *target = info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes
+                                   ? static_cast<EditorWindow *>(m_mainC)
+                                   : static_cast<EditorWindow *>(m_main);
+        const FileResult result = target->loadFile(path);
+        if (result.ok)
+            showInstead(from, target);
+        return result;
+    }
+    PuzzleDocument document;
+    FileResult result = loadDocument(path, &document);
+    if (!result.ok)
+        return result;
+    const QString notice = result.notice;
+    EditorWindow *target = editorForDocument(document);
+    result = target->loadDocument(document, path);
+    if (!result.ok)
+        return result;
+    result.notice = notice;
+    showInstead(from, target);
+    return result;
 }
 
 bool QuarrinApp::eventFilter(QObject *watched, QEvent *event)

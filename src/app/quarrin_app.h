@@ -5,11 +5,17 @@
 // windows, hides the splash after its wait and shows the 15x15 editor.
 // Nothing is created again during the run; closing the 15x15 editor ends it.
 
+#include "editor/editor_host.h"
+#include "editor/editor_window.h"
+#include "files/puzzle_document.h"
+#include "play/solve_window.h"
+#include "print/print_window.h"
 #include "puzzle/puzzle_snapshot.h"
 #include "puzzle/random_generator.h"
 
 #include <QIcon>
 #include <QObject>
+#include <QPointer>
 
 #include <memory>
 
@@ -24,7 +30,7 @@ class TSolveMode15;
 class Tsolvemode30;
 class TSplashScreen;
 
-class QuarrinApp : public QObject
+class QuarrinApp : public QObject, public EditorHost
 {
     Q_OBJECT
 
@@ -58,6 +64,18 @@ public:
     // Object names of the windows in the order they were created.
     QStringList creationOrder() const { return m_creationOrder; }
 
+    // The document editor, with its print and play windows: made for the
+    // size of the first puzzle that needs it, and made anew for another size.
+    EditorWindow *documentEditor() const { return m_document; }
+    PrintWindow *documentPrintWindow() const { return m_documentPrint; }
+    SolveWindow *documentPlayWindow() const { return m_documentPlay; }
+    // The editor shown now.
+    EditorWindow *shownEditor() const;
+
+    // EditorHost
+    void startNewPuzzle(EditorWindow *from, const NewPuzzleChoice &choice) override;
+    FileResult openPuzzleFile(EditorWindow *from, const QString &path) override;
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
@@ -65,6 +83,13 @@ private:
     void createWindows();
     void wireWindows();
     void openPuzzle(const QString &path);
+    // The document editor for `size`, made when there is none of that size.
+    EditorWindow *documentEditorFor(GridSize size);
+    // Shows `to` in place of `from`.
+    void showInstead(EditorWindow *from, EditorWindow *to);
+    // The editor a document belongs in: the record editor of its size when
+    // a record could hold it, the document editor otherwise.
+    EditorWindow *editorForDocument(const PuzzleDocument &document);
 
     Options m_options;
     RandomGenerator m_random;
@@ -79,6 +104,11 @@ private:
     ThelpForm *m_helpForm = nullptr;
     TSolveMode15 *m_solveMode15 = nullptr;
     Tsolvemode30 *m_solvemode30 = nullptr;
+
+    PuzzleSnapshot m_documentSnapshot;
+    QPointer<EditorWindow> m_document;
+    QPointer<PrintWindow> m_documentPrint;
+    QPointer<SolveWindow> m_documentPlay;
 };
 
 } // namespace quarrin

@@ -362,7 +362,10 @@ void EditorWindow::buildControls()
     connect(m_mediumButton, &QPushButton::clicked, this, &EditorWindow::chooseMediumDirections);
     connect(m_hardButton, &QPushButton::clicked, this, &EditorWindow::chooseHardDirections);
     connect(m_removeFillButton, &QPushButton::clicked, this, &EditorWindow::removeFill);
-    connect(m_switchSizeButton, &QPushButton::clicked, this, &EditorWindow::switchToOtherSize);
+    if (m_kind == EditorKind::Document)
+        connect(m_switchSizeButton, &QPushButton::clicked, this, &EditorWindow::newPuzzle);
+    else
+        connect(m_switchSizeButton, &QPushButton::clicked, this, &EditorWindow::switchToOtherSize);
     connect(m_playButton, &QPushButton::clicked, this, &EditorWindow::openPlayWindow);
     connect(m_printButton, &QPushButton::clicked, this, &EditorWindow::openPrintWindow);
     connect(m_loadButton, &QPushButton::clicked, this, &EditorWindow::loadPuzzle);
@@ -407,6 +410,8 @@ void EditorWindow::buildMenu()
     file->addSeparator();
     connect(add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle")), &QAction::triggered, this,
             &EditorWindow::checkPuzzle);
+    connect(add(file, "NewPuzzle1", QStringLiteral("New Puzzle...")), &QAction::triggered, this,
+            &EditorWindow::newPuzzle);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));

@@ -3,7 +3,10 @@
 
 #include "editor/editor_window.h"
 
+#include "editor/editor_host.h"
+
 #include <QFileDialog>
+#include <QFileInfo>
 
 namespace quarrin {
 
@@ -22,33 +25,93 @@ bool hasFillLetters(const PuzzleModel &model)
 
 } // namespace
 
-// The save and open dialogs, made once with the window.
+// The save and open dialogs, made once with the window. A record editor
+// offers its record type first and puzzle documents beside it; the document
+// editor saves documents and opens documents or either record type.
 void EditorWindow::buildFileDialogs()
 {
-    const QString filter = m_spec.fileFilter;
-    m_saveDialog = new QFileDialog(this, QString(), QString(), filter);
+    QStringList saveFilters, openFilters;
+    if (m_kind == EditorKind::Record) {
+        saveFilters = openFilters = QStringList{m_spec.fileFilter, kDocumentFilter};
+    } else {
+        saveFilters = QStringList{kDocumentFilter};
+        openFilters = QStringList{kDocumentFilter, sizeSpec(GridSize::Small).fileFilter,
+                                  sizeSpec(GridSize::Large).fileFilter};
+    }
+    m_saveDialog = new QFileDialog(this, QString(), QString());
     m_saveDialog->setObjectName(QStringLiteral("save"));
+    m_saveDialog->setNameFilters(saveFilters);
     m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);
     m_saveDialog->setFileMode(QFileDialog::AnyFile);
     // The file type box shows the filter's name alone, without its pattern.
     m_saveDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::DontConfirmOverwrite |
                              QFileDialog::HideNameFilterDetails);
-    m_openDialog = new QFileDialog(this, QString(), QString(), filter);
+    m_openDialog = new QFileDialog(this, QString(), QString());
     m_openDialog->setObjectName(QStringLiteral("open"));
+    m_openDialog->setNameFilters(openFilters);
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
 }
 
+void EditorWindow::setPageSettingsAccess(PageSettingsSource source, PageSettingsSink sink)
+{
+    m_pageSettingsSource = std::move(source);
+    m_pageSettingsSink = std::move(sink);
+}
+
+PuzzleDocument EditorWindow::puzzleDocument() const
+{
+    const PageSettings page = m_pageSettingsSource ? m_pageSettingsSource() : PageSettings();
+    PuzzleDocument document = documentFromModel(m_model, m_messageLetters, &page);
+    // A 15x15 record's reserved field rides along, so the record comes back whole.
+    document.reserved = m_file.record().reserved;
+    if (document.reserved.count('\0') == document.reserved.size())
+        document.reserved.clear();
+    return document;
+}
+
+void EditorWindow::setDocumentPath(const QString &path)
+{
+    m_documentPath = path;
+    // The document editor names its document in its caption; the record
+    // editors keep theirs.
+    if (m_kind == EditorKind::Document) {
+        setWindowTitle(path.isEmpty()
+                           ? m_spec.editorCaption
+                           : QStringLiteral("%1 \u2013 %2")
+                                 .arg(QFileInfo(path).fileName(), m_spec.editorCaption));
+        setAccessibleName(windowTitle());
+    }
+}
+
+FileResult EditorWindow::saveAsDocument(const QString &path)
+{
+    const FileResult result = saveDocument(puzzleDocument(), path);
+    if (result.ok)
+        setDocumentPath(path);
+    return result;
+}
+
 void EditorWindow::savePuzzle()
 {
+    if (m_kind == EditorKind::Document && !m_documentPath.isEmpty())
+        m_saveDialog->selectFile(m_documentPath);
     if (m_saveDialog->exec() != QDialog::Accepted)
         return;
     const QStringList chosen = m_saveDialog->selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty())
         return;
-    const QString path = PuzzleFile::fileNameForSaving(m_size, chosen.first());
-    const FileResult result = m_file.save(m_model, path);
+    FileResult result;
+    const bool asDocument = m_kind == EditorKind::Document ||
+                            m_saveDialog->selectedNameFilter() == kDocumentFilter ||
+                            isDocumentFileName(chosen.first());
+    if (asDocument) {
+        result = saveAsDocument(documentFileNameForSaving(chosen.first()));
+    } else {
+        const QString path = PuzzleFile::fileNameForSaving(m_size, chosen.first());
+        result = m_file.save(m_model, path);
+    }
     showPuzzle();
     if (!result.ok)
         showMessage(result.error);
@@ -63,7 +126,23 @@ void EditorWindow::loadPuzzle()
     if (m_openDialog->exec() == QDialog::Accepted) {
         const QStringList chosen = m_openDialog->selectedFiles();
         if (!chosen.isEmpty() && !chosen.first().isEmpty()) {
-            result = m_file.load(m_model, chosen.first());
+            const QString path = chosen.first();
+            const bool document = m_openDialog->selectedNameFilter() == kDocumentFilter ||
+                                  isDocumentFileName(path);
+            if (document || m_kind == EditorKind::Document) {
+                // A document opens in the editor of its size, which may be
+                // this one; a record opens in its record editor.
+                result = m_host ? m_host->openPuzzleFile(this, path) : loadFile(path);
+                if (m_spec.trimPositionsAfterLoad)
+                    m_model.trimPositionLines();
+                showPuzzle();
+                if (!result.ok)
+                    showMessage(result.error);
+                else if (!result.notice.isEmpty())
+                    showMessage(result.notice);
+                return;
+            }
+            result = m_file.load(m_model, path);
             loaded = result.ok;
         }
     }
@@ -74,9 +153,44 @@ void EditorWindow::loadPuzzle()
 
 FileResult EditorWindow::loadFile(const QString &path)
 {
+    if (isDocumentFileName(path)) {
+        PuzzleDocument document;
+        FileResult result = quarrin::loadDocument(path, &document);
+        if (!result.ok)
+            return result;
+        const QString notice = result.notice;
+        result = loadDocument(document, path);
+        if (result.ok)
+            result.notice = notice;
+        return result;
+    }
     const FileResult result = m_file.load(m_model, path);
     afterLoad(result.ok);
+    if (result.ok)
+        setDocumentPath(QString());
     return result;
+}
+
+FileResult EditorWindow::loadDocument(const PuzzleDocument &document, const QString &path)
+{
+    if (document.size != m_size) {
+        return FileResult::failure(
+            QStringLiteral("The puzzle is %1; this editor holds %2 puzzles.")
+                .arg(document.size.text(), m_size.text()));
+    }
+    const FileResult result = applyDocument(document, m_model);
+    if (!result.ok)
+        return FileResult::failure(QStringLiteral("The puzzle could not be loaded: %1").arg(result.error));
+    // The document says which letters are the message, so Refill can keep it.
+    m_messageLetters = int(document.message.size());
+    m_loadedFill = false;
+    if (!document.reserved.isEmpty())
+        m_file.setReserved(document.reserved);
+    if (document.hasPage && m_pageSettingsSink)
+        m_pageSettingsSink(document.page);
+    setDocumentPath(path);
+    showPuzzle();
+    return {};
 }
 
 void EditorWindow::afterLoad(bool loaded)

@@ -52,11 +52,11 @@ const EditorLayout kDocumentLayout{
 // The column of lists and commands on the right of the document editor.
 constexpr int kColumnWidth = 561;
 constexpr int kMargin = 16;
-constexpr int kTop = 48;
+constexpr int kTop = 40;
 constexpr int kListTop = 56;
 constexpr int kCommandsHeight = 203; // the delete row to the last button row
-constexpr int kBottomMargin = 12;
-constexpr int kPanelInset = 12; // between the panel's edge and the grid's
+constexpr int kBottomMargin = 8;
+constexpr int kPanelInset = 6; // between the panel's edge and the grid's
 
 } // namespace
 

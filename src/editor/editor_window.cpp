@@ -7,6 +7,7 @@
 #include "check/puzzle_check.h"
 #include "editor/check_window.h"
 #include "editor/editor_grid.h"
+#include "editor/editor_host.h"
 #include "editor/editor_layout.h"
 
 #include <QApplication>
@@ -352,6 +353,30 @@ void EditorWindow::showHelp()
 {
     if (m_helpWindow)
         m_helpWindow->exec();
+}
+
+void EditorWindow::newPuzzle()
+{
+    NewPuzzleDialog dialog(this);
+    // The dialog starts at this editor's size and placement.
+    dialog.setChoice(NewPuzzleChoice{m_size, m_densePlacement});
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const NewPuzzleChoice choice = dialog.choice();
+    if (m_host) {
+        m_host->startNewPuzzle(this, choice);
+        return;
+    }
+    // On its own an editor can only start a puzzle of its own size.
+    if (choice.size == m_size)
+        startEmptyPuzzle(choice.dense);
+}
+
+void EditorWindow::startEmptyPuzzle(bool densePlacement)
+{
+    m_densePlacement = densePlacement;
+    m_clearButton->click();
+    setDocumentPath(QString());
 }
 
 void EditorWindow::checkPuzzle()

@@ -12,7 +12,9 @@
 // other (setTwin) and to the print, play and help windows before the run.
 
 #include "editor/editor_layout.h"
+#include "editor/new_puzzle_dialog.h"
 #include "export/word_export.h"
+#include "files/puzzle_document.h"
 #include "files/puzzle_file.h"
 #include "puzzle/puzzle_model.h"
 #include "puzzle/puzzle_snapshot.h"
@@ -37,6 +39,7 @@ class QPushButton;
 namespace quarrin {
 
 class CheckWindow;
+class EditorHost;
 class EditorCellDelegate;
 class EditorGridModel;
 class EditorGridView;
@@ -65,6 +68,14 @@ public:
     // Creates the word processor of each export; the default writes a .docx
     // document and opens it.
     void setWordProcessorFactory(WordProcessorFactory factory);
+    // The program around the editor, which opens puzzles that belong in
+    // another editor.
+    void setHost(EditorHost *host) { m_host = host; }
+    // How a document reads and sets the print page's settings: the print
+    // window of this editor keeps them.
+    using PageSettingsSource = std::function<PageSettings()>;
+    using PageSettingsSink = std::function<void(const PageSettings &)>;
+    void setPageSettingsAccess(PageSettingsSource source, PageSettingsSink sink);
 
     GridSize gridSize() const { return m_size; }
     EditorKind kind() const { return m_kind; }
@@ -87,6 +98,19 @@ public:
     // Loads a puzzle file as "Load" does, without the dialog. The caller
     // shows the message of a failed load, which leaves the puzzle as it was.
     FileResult loadFile(const QString &path);
+    // Puts a document read from `path` into this editor, whose size it must
+    // have; its page settings go to the print window.
+    FileResult loadDocument(const PuzzleDocument &document, const QString &path);
+    // The puzzle as a document, with the print page's settings.
+    PuzzleDocument puzzleDocument() const;
+    // The document file this editor's puzzle was last saved to or loaded
+    // from, if any.
+    QString documentPath() const { return m_documentPath; }
+    // Starts an empty puzzle here, as "New Puzzle..." chose it.
+    void startEmptyPuzzle(bool densePlacement);
+    // New puzzles of this editor place their words densely.
+    void setDensePlacement(bool on) { m_densePlacement = on; }
+    bool densePlacement() const { return m_densePlacement; }
 
 public slots:
     // Commands: one for each button, then the menu's own Help and Check Puzzle
@@ -112,6 +136,9 @@ public slots:
     void exportToWord();
     void showHelp();
     void checkPuzzle();
+    // "New Puzzle...": asks for a size, then starts a puzzle of it in the
+    // editor that holds that size.
+    void newPuzzle();
 
     // Window events
     void focusWordBox();
@@ -149,6 +176,9 @@ private:
     // Fills the snapshot and shows `window` modally.
     void handOver(QDialog *window);
     void afterLoad(bool loaded);
+    // Saves the puzzle as a document at `path`; the caller shows the result.
+    FileResult saveAsDocument(const QString &path);
+    void setDocumentPath(const QString &path);
     // The fill is gone (taken out, or the puzzle cleared): nothing of it is
     // left for Refill to keep.
     void forgetFill();
@@ -166,6 +196,11 @@ private:
     QDialog *m_helpWindow = nullptr;
     WordProcessorFactory m_wordProcessorFactory;
     CheckWindow *m_checkWindow = nullptr;
+    EditorHost *m_host = nullptr;
+    PageSettingsSource m_pageSettingsSource;
+    PageSettingsSink m_pageSettingsSink;
+    QString m_documentPath;
+    bool m_densePlacement = false;
     // Letters the message fills wrote since the fill was last taken out;
     // Refill writes them again.
     int m_messageLetters = 0;

@@ -130,6 +130,8 @@ public:
     FileResult load(PuzzleModel &model, QIODevice &device, const QString &fileName = QString());
 
     const PuzzleFileRecord &record() const { return m_record; }
+    // Carries a reserved field that came with a document of this puzzle.
+    void setReserved(const QByteArray &reserved) { m_record.reserved = reserved; }
 
 private:
     PuzzleFileRecord m_record;

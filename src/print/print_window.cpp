@@ -495,6 +495,57 @@ void PrintWindow::changeBackgroundColour()
     pageChanged();
 }
 
+PageSettings PrintWindow::pageSettings() const
+{
+    PageSettings page;
+    page.title = m_title->text();
+    page.titleTop = m_title->y();
+    const auto fontText = [](const QFont &font, const QFont &start) {
+        return font == start ? QString() : font.toString();
+    };
+    page.titleFont = fontText(m_title->font(), titleFont());
+    page.gridFont = fontText(m_grid->font(), windowFont());
+    page.wordFont = m_words.empty() ? QString() : fontText(m_words.front()->font(), windowFont());
+    if (m_grid->cellColor() != kStartCellColour)
+        page.gridColour = m_grid->cellColor().name();
+    // A page colour counts once it was chosen: the frame then takes it too.
+    if (m_frame->faceColour() == m_pageColour)
+        page.pageColour = m_pageColour.name();
+    page.answerKey = m_answerKey->isChecked();
+    page.fitToPage = m_fitToPage->isChecked();
+    page.whiteBackground = m_whiteBackground->isChecked();
+    return page;
+}
+
+void PrintWindow::applyPageSettings(const PageSettings &page)
+{
+    m_title->setCaption(page.title);
+    const int top = std::clamp(page.titleTop, kTitleTopMin, kTitleTopMax);
+    m_titleArrows->setPosition(top);
+    m_title->move(m_title->x(), top);
+    const auto fontFrom = [](const QString &text, const QFont &start) {
+        QFont font = start;
+        if (!text.isEmpty() && !font.fromString(text))
+            font = start;
+        return font;
+    };
+    m_title->setPageFont(fontFrom(page.titleFont, titleFont()));
+    m_grid->setFont(fontFrom(page.gridFont, windowFont()));
+    const QFont words = fontFrom(page.wordFont, windowFont());
+    for (PageLabel *label : m_words)
+        label->setPageFont(words);
+    const QColor grid(page.gridColour);
+    m_grid->setCellColor(grid.isValid() ? grid : kStartCellColour);
+    const QColor colour(page.pageColour);
+    setPageColour(colour.isValid() ? colour : kStartPageColour);
+    if (!colour.isValid())
+        m_frame->setFaceColour(kStartFrameColour);
+    m_answerKey->setChecked(page.answerKey);
+    m_fitToPage->setChecked(page.fitToPage);
+    m_whiteBackground->setChecked(page.whiteBackground);
+    pageChanged();
+}
+
 void PrintWindow::setPageColour(const QColor &colour)
 {
     m_pageColour = colour;

@@ -16,6 +16,7 @@
 // saves) the key instead of the page; "Fit to page" and "White background"
 // change only what the printer gets. All three keep their state for the run.
 
+#include "files/puzzle_document.h"
 #include "grid/pub_str_grid.h"
 #include "print/page_elements.h"
 #include "print/page_renderer.h"
@@ -76,6 +77,11 @@ public:
     QFont lastFontChoice(const QString &dialogName) const;
     QColor lastColourChoice(const QString &dialogName) const;
     QString lastSavePath() const { return m_lastSavePath; }
+
+    // The page's title, fonts, colours and options, as a puzzle document
+    // keeps them, and setting them from one.
+    PageSettings pageSettings() const;
+    void applyPageSettings(const PageSettings &page);
 
 public slots:
     void showSnapshot();

@@ -2,6 +2,7 @@
 
 #include "editor/editor_window.h"
 #include "file_faults.h"
+#include "modal_answerer.h"
 
 #include <QAbstractItemModel>
 #include <QAction>
@@ -28,78 +29,9 @@
 
 using namespace quarrin;
 using quarrin::test::DiskFull;
+using quarrin::test::ModalAnswerer;
 
 namespace {
-
-// Answers every modal window that opens while it lives: message boxes are
-// recorded and confirmed, input boxes and file dialogs get the prepared
-// answer, other dialogs are handed to `onDialog` and closed.
-class ModalAnswerer : public QObject
-{
-public:
-    QStringList messages;
-    QStringList titles;
-    QStringList inputCaptions;
-    QStringList inputPrompts;
-    QList<int> inputLimits;
-    std::optional<QString> inputAnswer; // nothing: cancel
-    QString fileToChoose;               // empty: cancel the file dialog
-    QStringList fileDialogs;            // objectNames of the file dialogs seen
-    QStringList fileFilters;            // the file type choices those dialogs showed
-    QLineEdit *watched = nullptr;       // a box whose text is noted at every message
-    QStringList watchedAtMessages;
-    std::function<void(QDialog *)> onDialog;
-
-    ModalAnswerer()
-    {
-        m_timer.setInterval(0);
-        connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
-        m_timer.start();
-    }
-
-private:
-    void poll()
-    {
-        QWidget *modal = QApplication::activeModalWidget();
-        if (!modal)
-            return;
-        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            messages << box->text();
-            titles << box->windowTitle();
-            if (watched)
-                watchedAtMessages << watched->text();
-            box->button(QMessageBox::Ok)->click();
-        } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
-            inputCaptions << input->windowTitle();
-            inputPrompts << input->labelText();
-            auto *edit = input->findChild<QLineEdit *>();
-            inputLimits << (edit ? edit->maxLength() : -1);
-            if (inputAnswer) {
-                edit->setText(*inputAnswer);
-                input->accept();
-            } else {
-                input->reject();
-            }
-        } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
-            fileDialogs << files->objectName();
-            if (auto *types = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
-                for (int i = 0; i < types->count(); ++i)
-                    fileFilters << types->itemText(i);
-            if (fileToChoose.isEmpty()) {
-                files->reject();
-            } else {
-                files->selectFile(fileToChoose);
-                QMetaObject::invokeMethod(files, "accept");
-            }
-        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
-            if (onDialog)
-                onDialog(dialog);
-            dialog->reject();
-        }
-    }
-
-    QTimer m_timer;
-};
 
 // A word processor that cannot be started.
 class MissingWordProcessor : public WordProcessor
@@ -955,7 +887,9 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     answerer.fileToChoose = saved;
     w.findChild<QAction *>("Load1")->trigger();
     QCOMPARE(answerer.fileDialogs, (QStringList{"save", "open"}));
-    QCOMPARE(answerer.fileFilters, (QStringList{filter, filter}));
+    // The record type first, puzzle documents beside it, in both dialogs.
+    QCOMPARE(answerer.fileFilters,
+             (QStringList{filter, "Puzzle document", filter, "Puzzle document"}));
     QVERIFY2(answerer.messages.isEmpty(), qPrintable(answerer.messages.join('|')));
     QCOMPARE(firstLetters(), letters);
     QCOMPARE(wordCells(), words);

@@ -1,0 +1,94 @@
+#pragma once
+
+// Answers the modal windows a test's command opens, one at a time, as a
+// user would: see ModalAnswerer.
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDialog>
+#include <QFileDialog>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <functional>
+#include <optional>
+
+namespace quarrin::test {
+
+// Answers every modal window that opens while it lives: message boxes are
+// recorded and confirmed, input boxes and file dialogs get the prepared
+// answer, other dialogs are handed to `onDialog`, which may answer them, and
+// are cancelled when it does not.
+class ModalAnswerer : public QObject
+{
+public:
+    QStringList messages;
+    QStringList titles;
+    QStringList inputCaptions;
+    QStringList inputPrompts;
+    QList<int> inputLimits;
+    std::optional<QString> inputAnswer; // nothing: cancel
+    QString fileToChoose;               // empty: cancel the file dialog
+    QStringList fileDialogs;            // objectNames of the file dialogs seen
+    QStringList fileFilters;            // the file type choices those dialogs showed
+    QLineEdit *watched = nullptr;       // a box whose text is noted at every message
+    QStringList watchedAtMessages;
+    std::function<void(QDialog *)> onDialog;
+
+    ModalAnswerer()
+    {
+        m_timer.setInterval(0);
+        connect(&m_timer, &QTimer::timeout, this, &ModalAnswerer::poll);
+        m_timer.start();
+    }
+
+private:
+    void poll()
+    {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (!modal)
+            return;
+        if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            messages << box->text();
+            titles << box->windowTitle();
+            if (watched)
+                watchedAtMessages << watched->text();
+            box->button(QMessageBox::Ok)->click();
+        } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
+            inputCaptions << input->windowTitle();
+            inputPrompts << input->labelText();
+            auto *edit = input->findChild<QLineEdit *>();
+            inputLimits << (edit ? edit->maxLength() : -1);
+            if (inputAnswer) {
+                edit->setText(*inputAnswer);
+                input->accept();
+            } else {
+                input->reject();
+            }
+        } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            fileDialogs << files->objectName();
+            if (auto *types = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
+                for (int i = 0; i < types->count(); ++i)
+                    fileFilters << types->itemText(i);
+            if (fileToChoose.isEmpty()) {
+                files->reject();
+            } else {
+                files->selectFile(fileToChoose);
+                QMetaObject::invokeMethod(files, "accept");
+            }
+        } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
+            if (onDialog)
+                onDialog(dialog);
+            // A dialog the hook did not answer is cancelled.
+            if (dialog->isVisible())
+                dialog->reject();
+        }
+    }
+
+    QTimer m_timer;
+};
+
+} // namespace quarrin::test
