@@ -376,9 +376,6 @@ void SolveWindow::buildControls()
         area->setWidget(inner);
     }
     const int slotCount = spec.snapshotWords;
-    const int perColumn = layout.slotColumns > 0
-                              ? (slotCount + layout.slotColumns - 1) / layout.slotColumns
-                              : 0;
     for (int k = 1; k <= slotCount; ++k) {
         auto *l = new QLabel(this);
         l->setObjectName(QStringLiteral("l%1").arg(k));
@@ -386,7 +383,8 @@ void SolveWindow::buildControls()
         const int index = k - 1;
         if (slotGrid) {
             l->setMinimumWidth(layout.slotWidth);
-            slotGrid->addWidget(l, index % perColumn, index / perColumn);
+            // Row by row, so the words of a short list spread over the columns.
+            slotGrid->addWidget(l, index / layout.slotColumns, index % layout.slotColumns);
         } else {
             const bool first = index < layout.slotsInFirstColumn;
             const int x = first ? layout.slotX : layout.secondColumnX;

@@ -151,7 +151,7 @@ void PageRenderer::setUpGrid(const PageDescription &page, const PageOptions &opt
     }
     m_grid->resize(geometry.gridRect.size());
     m_grid->setCellColor(page.cellColour);
-    m_grid->setFont(page.gridFont);
+    m_grid->setFont(fittedGridFont(page.gridFont, page.size, geometry.cellPixels));
     const QString &letters = page.puzzle.letters;
     for (int i = 0; i < spec.storeColumns; ++i) {
         for (int j = 0; j < spec.storeRows; ++j)

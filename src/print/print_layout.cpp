@@ -94,7 +94,8 @@ PrintLayout generalLayout(GridSize size)
 constexpr int kAreaLeft = 48;
 constexpr int kAreaTop = 49;
 constexpr int kAreaRight = 790 - 16;
-constexpr int kAreaBottom = kPageHeight - 8;
+// The tools cover the page below 544 on screen: grid and labels stay above.
+constexpr int kAreaBottom = 536;
 constexpr int kFrameMargin = 8;  // from the frame's edge to the grid's
 constexpr int kFrameExtra = 19;  // the frame is the grid plus this
 constexpr int kLabelGap = 20;    // between the frame and the labels
@@ -139,10 +140,15 @@ PageGeometry pageGeometry(GridSize size, const QStringList &labels, const QFont 
     }
     const int columnWidth = widest + 16;
     const int longer = std::max(size.columns(), size.rows());
-    const int largest = std::min(kLargestCell, (kAreaBottom - kAreaTop - kFrameExtra) / longer - 1);
+    const int largest =
+        std::min(kLargestCell, (kAreaBottom - kAreaTop - kFrameExtra - 3) / longer - 1);
+    // The grid control draws a two-pixel edge around its cells.
+    const auto gridSizeFor = [&](int cell) {
+        return QSize(size.columns() * (cell + 1) + 3, size.rows() * (cell + 1) + 3);
+    };
     const auto frameFor = [&](int cell) {
-        return QRect(kAreaLeft, kAreaTop, size.columns() * (cell + 1) + kFrameExtra,
-                     size.rows() * (cell + 1) + kFrameExtra);
+        const QSize grid = gridSizeFor(cell);
+        return QRect(kAreaLeft, kAreaTop, grid.width() + kFrameExtra, grid.height() + kFrameExtra);
     };
     // How many labels fit beside a frame, and below it.
     const auto capacity = [&](const QRect &frame) {
@@ -159,8 +165,8 @@ PageGeometry pageGeometry(GridSize size, const QStringList &labels, const QFont 
         --cell;
     g.cellPixels = cell;
     g.frameRect = frameFor(cell);
-    g.gridRect = QRect(kAreaLeft + kFrameMargin, kAreaTop + kFrameMargin - 1,
-                       size.columns() * (cell + 1), size.rows() * (cell + 1));
+    g.gridRect = QRect(QPoint(kAreaLeft + kFrameMargin, kAreaTop + kFrameMargin - 1),
+                       gridSizeFor(cell));
     // Columns beside the frame first, then below it.
     const int besideLeft = g.frameRect.right() + 1 + kLabelGap;
     const int besideRows = std::max(1, (kAreaBottom - (kAreaTop - 2)) / step);
@@ -178,6 +184,17 @@ PageGeometry pageGeometry(GridSize size, const QStringList &labels, const QFont 
         }
     }
     return g;
+}
+
+QFont fittedGridFont(const QFont &chosen, GridSize size, int cellPixels)
+{
+    if (size.isFixed())
+        return chosen;
+    QFont font = chosen;
+    const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize()
+                                              : int(chosen.pointSizeF() * 96.0 / 72.0 + 0.5);
+    font.setPixelSize(std::clamp(cellPixels * 75 / 100, 5, std::max(5, pixels)));
+    return font;
 }
 
 } // namespace quarrin

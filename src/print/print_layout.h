@@ -74,6 +74,9 @@ struct PageGeometry
     std::vector<QPoint> labelPositions; // one per label, counted from 0
 };
 PageGeometry pageGeometry(GridSize size, const QStringList &labels, const QFont &wordFont);
+// The grid font as drawn: the one chosen, for the record sizes; for any other
+// size no larger than its cells take.
+QFont fittedGridFont(const QFont &chosen, GridSize size, int cellPixels);
 
 // Fixed sizes shared by both windows.
 inline constexpr int kPageHeight = 604;   // the page: the window's top 604 pixels

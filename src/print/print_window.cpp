@@ -144,7 +144,8 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     m_grid->setGrid3D(false);
     m_grid->setAlignment(Qt::AlignHCenter);
     m_grid->setCellColor(kStartCellColour);
-    m_grid->setFont(windowFont());
+    m_gridFont = windowFont();
+    m_grid->setFont(m_gridFont);
     m_grid->setGeometry(m_layout.gridRect);
     // the letters on the page are not for editing: every typed character is dropped
     m_grid->setOnKeyPress([](TPubStrGrid *, QChar &key) { key = QChar(); });
@@ -306,7 +307,7 @@ PageDescription PrintWindow::pageDescription() const
     for (const PageLabel *label : m_words)
         page.labels << label->text();
     page.wordFont = m_words.empty() ? windowFont() : m_words.front()->font();
-    page.gridFont = m_grid->font();
+    page.gridFont = m_gridFont;
     page.pageColour = m_pageColour;
     page.frameColour = m_frame->faceColour();
     page.cellColour = m_grid->cellColor();
@@ -402,6 +403,13 @@ void PrintWindow::showSnapshot()
     pageChanged();
 }
 
+void PrintWindow::setGridFont(const QFont &font)
+{
+    m_gridFont = font;
+    m_grid->setFont(font);
+    arrangePage();
+}
+
 void PrintWindow::arrangePage()
 {
     // The record sizes keep their design places.
@@ -418,6 +426,7 @@ void PrintWindow::arrangePage()
         m_grid->setDefaultRowHeight(g.cellPixels);
     }
     m_grid->setGeometry(g.gridRect);
+    m_grid->setFont(fittedGridFont(m_gridFont, m_layout.size, g.cellPixels));
     for (std::size_t k = 0; k < m_words.size(); ++k)
         m_words[k]->move(g.labelPositions[k]);
 }
@@ -461,7 +470,7 @@ std::optional<QColor> PrintWindow::askColour(const QString &dialogName)
 void PrintWindow::changeGridFont()
 {
     if (const auto font = askFont(QLatin1String(kFontDialogNames[kGridFontDialog])))
-        m_grid->setFont(*font);
+        setGridFont(*font);
     pageChanged();
 }
 
@@ -504,7 +513,7 @@ PageSettings PrintWindow::pageSettings() const
         return font == start ? QString() : font.toString();
     };
     page.titleFont = fontText(m_title->font(), titleFont());
-    page.gridFont = fontText(m_grid->font(), windowFont());
+    page.gridFont = fontText(m_gridFont, windowFont());
     page.wordFont = m_words.empty() ? QString() : fontText(m_words.front()->font(), windowFont());
     if (m_grid->cellColor() != kStartCellColour)
         page.gridColour = m_grid->cellColor().name();
@@ -530,7 +539,7 @@ void PrintWindow::applyPageSettings(const PageSettings &page)
         return font;
     };
     m_title->setPageFont(fontFrom(page.titleFont, titleFont()));
-    m_grid->setFont(fontFrom(page.gridFont, windowFont()));
+    setGridFont(fontFrom(page.gridFont, windowFont()));
     const QFont words = fontFrom(page.wordFont, windowFont());
     for (PageLabel *label : m_words)
         label->setPageFont(words);

@@ -127,6 +127,9 @@ private:
     // Places the grid and the word labels of a size other than the record
     // sizes for the labels' captions and font.
     void arrangePage();
+    // The grid font chosen; the grid of a size other than the record sizes
+    // draws it no larger than its cells take.
+    void setGridFont(const QFont &font);
 
     const PrintLayout &m_layout;
     const SizeSpec &m_spec;
@@ -140,6 +143,7 @@ private:
     TPubStrGrid *m_grid = nullptr;
     std::vector<PageLabel *> m_words;
     QColor m_pageColour;
+    QFont m_gridFont;
 
     // the tools
     QPushButton *m_printButton = nullptr;

@@ -1,5 +1,5 @@
 // Renders each play window during a game to a PNG file:
-//   play_screenshot <small.png> <large.png>
+//   play_screenshot <small.png> <large.png> [<WxH> <other.png>]...
 // A puzzle is made with the puzzle model (fixed random seed), handed over as
 // the editor would, START is pressed, the clock is ticked by hand and a few
 // words are marked as a player would.
@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace quarrin;
@@ -35,7 +36,7 @@ bool render(GridSize size, const QString &path)
     RandomGenerator random([&counter] { return counter += 7919; });
     random.setSeed(7);
     PuzzleModel model(size, &random);
-    const int wanted = size == GridSize::Small ? 15 : 28;
+    const int wanted = std::min(model.spec().snapshotWords, 28);
     for (const char *word : kWords) {
         if (model.wordCount() >= wanted)
             break;
@@ -54,8 +55,10 @@ bool render(GridSize size, const QString &path)
     std::unique_ptr<SolveWindow> window;
     if (size == GridSize::Small)
         window = std::make_unique<TSolveMode15>(&snapshot);
-    else
+    else if (size == GridSize::Large)
         window = std::make_unique<Tsolvemode30>(&snapshot);
+    else
+        window = std::make_unique<SolveWindow>(size, &snapshot);
     auto clock = std::make_unique<ManualClock>();
     ManualClock *ticks = clock.get();
     window->setClockTimer(std::move(clock));
@@ -101,11 +104,15 @@ bool render(GridSize size, const QString &path)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: play_screenshot <small.png> <large.png>\n");
+    if (argc < 3 || argc % 2 == 0) {
+        std::fprintf(stderr, "usage: play_screenshot <small.png> <large.png> [<WxH> <other.png>]...\n");
         return 2;
     }
-    const bool ok = render(GridSize::Small, QString::fromLocal8Bit(argv[1])) &&
-                    render(GridSize::Large, QString::fromLocal8Bit(argv[2]));
+    bool ok = render(GridSize::Small, QString::fromLocal8Bit(argv[1])) &&
+              render(GridSize::Large, QString::fromLocal8Bit(argv[2]));
+    for (int i = 3; ok && i + 1 < argc; i += 2) {
+        const std::optional<GridSize> size = GridSize::parse(QString::fromLocal8Bit(argv[i]));
+        ok = size && render(*size, QString::fromLocal8Bit(argv[i + 1]));
+    }
     return ok ? 0 : 1;
 }

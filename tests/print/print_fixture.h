@@ -23,8 +23,8 @@ inline PuzzleSnapshot makeSnapshot(GridSize size, const QList<PlacedWord> &words
                                    bool fillBlanks = true)
 {
     const SizeSpec &spec = sizeSpec(size);
-    const int side = spec.storeColumns;
-    QString letters(side * side, QLatin1Char(' '));
+    const int side = spec.storeRows; // letters go column by column
+    QString letters(spec.storeColumns * spec.storeRows, QLatin1Char(' '));
     unsigned state = 7;
     for (int i = 0; i < spec.columns; ++i) {
         for (int j = 0; j < spec.rows; ++j) {
@@ -44,6 +44,8 @@ inline PuzzleSnapshot makeSnapshot(GridSize size, const QList<PlacedWord> &words
         snapshot.words.append(w.word);
     }
     snapshot.letters = letters;
+    snapshot.columns = spec.columns;
+    snapshot.rows = spec.rows;
     while (snapshot.words.size() > spec.snapshotWords)
         snapshot.words.removeLast();
     while (snapshot.words.size() < spec.snapshotWords)
@@ -62,7 +64,7 @@ inline QList<PlacedWord> sampleWords(GridSize size, int count)
     // one word per row, starting in a column of its own so the rows look different
     const SizeSpec &spec = sizeSpec(size);
     QList<PlacedWord> words;
-    for (int i = 0; i < count && i < 28 && i < spec.columns; ++i) {
+    for (int i = 0; i < count && i < 28 && i < spec.rows; ++i) {
         const QString word = QLatin1String(names[i]);
         const int col = (i * 7) % (spec.columns - int(word.size()) + 1);
         words.append(PlacedWord{word, col, i, false});

@@ -1,7 +1,8 @@
 // Renders the print windows for the documentation: each window with its
 // tools, and one page printed to a PDF file through the print command.
-//   print_shot <out-dir>
-// writes print15.png, print30.png and printed_page.pdf into <out-dir>.
+//   print_shot <out-dir> [WxH]...
+// writes print15.png, print30.png and printed_page.pdf into <out-dir>, and
+// printWxH.png for each other size named.
 
 #include "print/print_window.h"
 #include "print_fixture.h"
@@ -38,6 +39,21 @@ int main(int argc, char **argv)
         QApplication::processEvents();
         const QString name = w->gridSize() == GridSize::Small ? "print15.png" : "print30.png";
         if (!w->grab().save(out.filePath(name)))
+            ++failures;
+    }
+
+    for (int i = 2; i < argc; ++i) {
+        const std::optional<GridSize> size = GridSize::parse(QString::fromLocal8Bit(argv[i]));
+        if (!size) {
+            ++failures;
+            continue;
+        }
+        PuzzleSnapshot other = testing::makeSnapshot(*size, testing::sampleWords(*size, 28));
+        PrintWindow w(*size, &other);
+        w.setDialogs(std::make_unique<testing::QuietDialogs>());
+        w.show();
+        QApplication::processEvents();
+        if (!w.grab().save(out.filePath(QStringLiteral("print%1.png").arg(size->text()))))
             ++failures;
     }
 
