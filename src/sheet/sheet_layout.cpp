@@ -158,7 +158,13 @@ public:
         f.width = (columns - 1) * f.pitch + f.columnWidth;
         int total = 0;
         for (const Entry &e : m_entries) {
-            f.lines.push_back(wrapText(e.text, m_font, m_device, f.columnWidth - m_numberWidth));
+            // Words get a little room over their measured width: the text
+            // layout may measure a word a hair wider than the font metrics
+            // did, and the longest word must not break; the gap between
+            // columns takes it. Clues wrap at the column's edge.
+            const double room = m_clues ? 0.0 : m_metrics.height() * 0.25;
+            f.lines.push_back(
+                wrapText(e.text, m_font, m_device, f.columnWidth - m_numberWidth + room));
             total += int(f.lines.back().size());
         }
         // Down each column in turn, the columns about equally long.
