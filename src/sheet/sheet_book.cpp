@@ -4,7 +4,6 @@
 #include "sheet/sheet_paper.h"
 
 #include <QFontMetricsF>
-#include <QTextLayout>
 
 #include <algorithm>
 #include <cmath>
@@ -96,32 +95,23 @@ std::vector<TocPage> layOutContents(const std::vector<TocEntry> &entries, const 
     pages[0].push_back(top);
     double y = heading.lineSpacing() * 1.6;
     for (const TocEntry &entry : entries) {
-        QTextLayout layout(entry.title, font, &device);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
-            line.setLineWidth(textWidth);
-        layout.endLayout();
-        const double height = layout.lineCount() * metrics.lineSpacing();
+        const std::vector<SheetWrapped> wrapped = sheetWrap(entry.title, font, device, textWidth);
+        const double height = double(wrapped.size()) * metrics.lineSpacing();
         if (y + height > bottom && y > 0) {
             pages.emplace_back();
             y = 0;
         }
         TocPage &page = pages.back();
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            const QTextLine line = layout.lineAt(i);
+        for (std::size_t i = 0; i < wrapped.size(); ++i) {
             TocLine out;
-            out.text = entry.title.mid(line.textStart(), line.textLength()).trimmed();
+            out.text = wrapped[i].text;
             out.baseline = QPointF(0, y + metrics.ascent());
-            if (i + 1 == layout.lineCount()) {
+            if (i + 1 == wrapped.size()) {
                 out.number = QString::number(entry.page);
                 const double numberLeft = live.width() - metrics.horizontalAdvance(out.number);
                 out.numberAt = QPointF(numberLeft, out.baseline.y());
-                out.leader = QLineF(line.naturalTextWidth() + metrics.height() * 0.5,
-                                    out.baseline.y(), numberLeft - metrics.height() * 0.5,
-                                    out.baseline.y());
+                out.leader = QLineF(wrapped[i].width + metrics.height() * 0.5, out.baseline.y(),
+                                    numberLeft - metrics.height() * 0.5, out.baseline.y());
             }
             page.push_back(out);
             y += metrics.lineSpacing();
@@ -168,20 +158,10 @@ void paintTitlePage(QPainter &p, const BookOptions &options, int puzzles, const 
     p.setPen(Qt::black);
     double y = live.top() + live.height() * 0.3;
     const auto centred = [&](const QString &text, const QFont &font, const QFontMetricsF &m) {
-        QTextLayout layout(text, font, &device);
-        QTextOption option;
-        option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-        layout.setTextOption(option);
-        layout.beginLayout();
-        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
-            line.setLineWidth(live.width());
-        layout.endLayout();
         p.setFont(font);
-        for (int i = 0; i < layout.lineCount(); ++i) {
-            const QTextLine line = layout.lineAt(i);
-            p.drawText(QPointF(live.left() + (live.width() - line.naturalTextWidth()) / 2.0,
-                               y + m.ascent()),
-                       text.mid(line.textStart(), line.textLength()).trimmed());
+        for (const SheetWrapped &line : sheetWrap(text, font, device, live.width())) {
+            p.drawText(QPointF(live.left() + (live.width() - line.width) / 2.0, y + m.ascent()),
+                       line.text);
             y += m.lineSpacing();
         }
     };

@@ -13,6 +13,8 @@ namespace quarrin {
 
 namespace {
 
+using Wrapped = SheetWrapped;
+
 // Letters take this share of a cell's side, unless the style asks for more.
 constexpr double kLetterShare = 0.58;
 constexpr double kLargestLetterShare = 0.8;
@@ -24,37 +26,6 @@ constexpr double kKeyLetterShare = 0.6;
 double unitOf(const QPaintDevice &device)
 {
     return device.logicalDpiY() / 72.0;
-}
-
-struct Wrapped
-{
-    QString text;
-    double width = 0;
-};
-
-// The text broken into lines no wider than `width`, at word boundaries where
-// it can be and anywhere in a word longer than a line: nothing is ever cut.
-std::vector<Wrapped> wrapText(const QString &text, const QFont &font, const QPaintDevice &device,
-                              double width)
-{
-    std::vector<Wrapped> lines;
-    if (text.isEmpty())
-        return lines;
-    QTextLayout layout(text, font, &device);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
-        line.setLineWidth(std::max(width, 1.0));
-    layout.endLayout();
-    for (int i = 0; i < layout.lineCount(); ++i) {
-        const QTextLine line = layout.lineAt(i);
-        const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
-        if (!part.isEmpty())
-            lines.push_back({part, line.naturalTextWidth()});
-    }
-    return lines;
 }
 
 // One entry of the word list: a word, or a numbered clue.
@@ -164,7 +135,7 @@ public:
             // columns takes it. Clues wrap at the column's edge.
             const double room = m_clues ? 0.0 : m_metrics.height() * 0.25;
             f.lines.push_back(
-                wrapText(e.text, m_font, m_device, f.columnWidth - m_numberWidth + room));
+                sheetWrap(e.text, m_font, m_device, f.columnWidth - m_numberWidth + room));
             total += int(f.lines.back().size());
         }
         // Down each column in turn, the columns about equally long.
@@ -250,6 +221,29 @@ double letterPoints(const SheetStyle &style, int columns, int rows, double cellP
 
 } // namespace
 
+std::vector<SheetWrapped> sheetWrap(const QString &text, const QFont &font,
+                                    const QPaintDevice &device, double width)
+{
+    std::vector<SheetWrapped> lines;
+    if (text.isEmpty())
+        return lines;
+    QTextLayout layout(text, font, &device);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine())
+        line.setLineWidth(std::max(width, 1.0));
+    layout.endLayout();
+    for (int i = 0; i < layout.lineCount(); ++i) {
+        const QTextLine line = layout.lineAt(i);
+        const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
+        if (!part.isEmpty())
+            lines.push_back({part, line.naturalTextWidth()});
+    }
+    return lines;
+}
+
 QFont sheetFont(const SheetStyle &style, double points, bool bold)
 {
     QFont font(style.fontFamily);
@@ -282,7 +276,7 @@ SheetLayout layoutSheet(const SheetPuzzle &puzzle, const SheetStyle &style, cons
     // The title, centred, over as many lines as it needs.
     double y = area.top();
     const QString heading = answerKey ? sheetKeyTitle(puzzle.title) : puzzle.title;
-    for (const Wrapped &line : wrapText(heading, layout.titleFont, device, area.width())) {
+    for (const Wrapped &line : sheetWrap(heading, layout.titleFont, device, area.width())) {
         layout.lines.push_back({line.text,
                                 QPointF(area.left() + (area.width() - line.width) / 2.0,
                                         y + title.ascent()),
@@ -488,7 +482,7 @@ double paintSheetKey(QPainter &p, const SheetPuzzle &puzzle, const SheetStyle &s
     const double u = unitOf(device);
     const QFont labelFont = sheetFont(style, std::max(7.0, style.effectiveListPoints() * 0.8), true);
     const QFontMetricsF metrics(labelFont, &device);
-    const std::vector<Wrapped> lines = wrapText(label, labelFont, device, box.width());
+    const std::vector<Wrapped> lines = sheetWrap(label, labelFont, device, box.width());
     const double labelHeight = lines.size() * metrics.lineSpacing() + metrics.lineSpacing() * 0.3;
     const int cols = std::max(1, puzzle.columns);
     const int rows = std::max(1, puzzle.rows);

@@ -98,6 +98,16 @@ void paintPageNumber(QPainter &p, const SheetStyle &style, const QRectF &live, i
 // space above it.
 double footerHeight(const SheetStyle &style, const QPaintDevice &device);
 
+// A text broken into lines no wider than `width`, at word boundaries where it
+// can be and anywhere in a word longer than a line: nothing is ever cut.
+struct SheetWrapped
+{
+    QString text;
+    double width = 0; // its advance
+};
+std::vector<SheetWrapped> sheetWrap(const QString &text, const QFont &font,
+                                    const QPaintDevice &device, double width);
+
 // A font of the style's family at `points`, bold or not.
 QFont sheetFont(const SheetStyle &style, double points, bool bold = false);
 // " – Answer Key" after a title.
