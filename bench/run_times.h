@@ -41,6 +41,8 @@ public:
 
     // The median wall-clock time of the runs so far (at least one).
     double median() const { return sorted(m_wall)[m_wall.size() / 2]; }
+    // The median CPU time of the runs so far (at least one).
+    double cpuMedian() const { return sorted(m_cpu)[m_cpu.size() / 2]; }
 
     // "median 1.00 ms, best 0.90 ms, worst 1.20 ms (target < 20 ms); CPU time median 0.95 ms"
     std::string summary(double targetMs) const

@@ -4,9 +4,9 @@
 // written then), 2 for a bad command line, an unreadable input or an output
 // that cannot be written. --pdf also writes a puzzle book.
 
+#include "cli/book_options.h"
 #include "cli/commands.h"
 #include "generate/puzzle_batch.h"
-#include "print/puzzle_book.h"
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_snapshot.h"
 
@@ -14,7 +14,6 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLocale>
 #include <QTextStream>
 
 namespace quarrin::cli {
@@ -163,7 +162,7 @@ int runGenerate(const ParsedArgs &args)
     const bool toFiles = args.has(QStringLiteral("out"));
     const bool toBook = args.has(QStringLiteral("pdf"));
     std::vector<QByteArray> files;
-    std::vector<PageDescription> pages;
+    std::vector<SheetPuzzle> sheets;
     std::vector<Warning> warnings;
     Progress progress(count, quiet);
     for (int k = 0; k < count; ++k) {
@@ -172,13 +171,11 @@ int runGenerate(const ParsedArgs &args)
         if (toFiles)
             files.push_back(puzzleFileBytes(model));
         if (toBook) {
-            // The book: "TITLE 1", "TITLE 2", ... with the keys at the back.
+            // The book: each puzzle under its line's title or "TITLE N".
             PuzzleSnapshot snapshot;
             takeSnapshot(model, snapshot);
-            PageDescription page = PageDescription::standard(options.size, snapshot);
-            page.title = args.value(QStringLiteral("title"), page.title) + QLatin1Char(' ') +
-                         QString::number(k + 1);
-            pages.push_back(std::move(page));
+            sheets.push_back(sheetPuzzleFromSnapshot(
+                snapshot, bookPuzzleTitle(args, read.titles.value(k), k + 1)));
         }
         progress.update(k + 1);
     }
@@ -200,12 +197,7 @@ int runGenerate(const ParsedArgs &args)
         return kUsageError;
     }
     if (toBook) {
-        const QString paper = args.value(QStringLiteral("paper"));
-        const bool letter = paper.isEmpty()
-                                ? QLocale().measurementSystem() == QLocale::ImperialUSSystem
-                                : paper == QLatin1String("letter");
-        const QString error =
-            writePuzzleBook(args.value(QStringLiteral("pdf")), pages, bookPaper(letter));
+        const QString error = writeBook(args, sheets, err);
         if (!error.isEmpty()) {
             err << commandName() << " generate: " << error << '\n';
             return kUsageError;
@@ -273,11 +265,9 @@ CommandSpec generateCommand()
         OptionSpec::text(QStringLiteral("out"), QChar(), QStringLiteral("DIR"),
                          QStringLiteral("the folder the puzzle files go to")),
         OptionSpec::text(QStringLiteral("pdf"), QChar(), QStringLiteral("FILE"),
-                         QStringLiteral("a puzzle book: one puzzle a page, titled \"TITLE 1\", "
-                                        "..., the answer keys at the back")),
-        OptionSpec::choice(QStringLiteral("paper"), QChar(),
-                           {QStringLiteral("a4"), QStringLiteral("letter")},
-                           QStringLiteral("the book's paper (default: after the locale)")),
+                         QStringLiteral("a puzzle book: one puzzle a page, titled by its "
+                                        "line (\"Farm: cow, pig\") or \"TITLE 1\", ..., "
+                                        "the answer keys at the back")),
         OptionSpec::flag(QStringLiteral("clean"), QChar(),
                          QStringLiteral("refill each puzzle until the puzzle check is clean "
                                         "(no word twice, no blocked word)")),
@@ -286,6 +276,7 @@ CommandSpec generateCommand()
         OptionSpec::flag(QStringLiteral("quiet"), QChar(),
                          QStringLiteral("no progress bar on standard error")),
     };
+    addBookOptions(c.options);
     c.run = runGenerate;
     c.drawsPages = [](const ParsedArgs &args) { return args.has(QStringLiteral("pdf")); };
     return c;

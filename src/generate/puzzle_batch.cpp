@@ -75,10 +75,13 @@ InputResult readWordLists(QIODevice &in)
     InputResult result;
     static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
     forEachInputLine(in, [&](const QString &line, int number) {
+        // "Farm animals: cow, pig": the title before the first colon
+        const int colon = int(line.indexOf(QLatin1Char(':')));
         PuzzleWords words;
-        for (const QString &w : line.split(separators, Qt::SkipEmptyParts))
+        for (const QString &w : line.mid(colon + 1).split(separators, Qt::SkipEmptyParts))
             words.push_back({w, number});
         result.puzzles.push_back(std::move(words));
+        result.titles << (colon < 0 ? QString() : line.left(colon).trimmed());
     });
     return result;
 }

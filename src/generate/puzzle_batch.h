@@ -50,9 +50,12 @@ struct InputResult
     bool ok = true;
     QString error; // why the input could not be read
     std::vector<PuzzleWords> puzzles;
+    // One per puzzle: the title its line began with ("Farm animals: cow,
+    // pig"), or empty.
+    QStringList titles;
 };
 
-// `--words`: one puzzle per line.
+// `--words`: one puzzle per line, which may begin with its title and a colon.
 InputResult readWordLists(QIODevice &in);
 // `--pool`: one word per line (blank and '#' lines skipped); `count` puzzles of
 // `perPuzzle` different words each, drawn with `random`. Fails when the pool

@@ -2,6 +2,7 @@
 
 #include "print/paper_pdf.h"
 #include "print/print_dialogs.h"
+#include "sheet/sheet_document.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -110,27 +111,12 @@ QPageLayout worksheetPaper(const QPrinter &printer)
     return paper;
 }
 
-bool writeWorksheetPdf(QIODevice &device, const PagePainter &puzzle, const PagePainter &key,
-                       const QSize &pageSize, const QPageLayout &paper)
-{
-    if (pageSize.isEmpty())
-        return false;
-    PaperPdf pdf(device, QStringLiteral("Word search worksheet"), paper);
-    if (!pdf.begin())
-        return false;
-    paintFittedPage(pdf.painter(), puzzle, pageSize, pdf.area());
-    if (!pdf.newPage())
-        return false;
-    paintFittedPage(pdf.painter(), key, pageSize, pdf.area());
-    return pdf.end();
-}
-
-QString writeWorksheetFile(const QString &path, const PagePainter &puzzle, const PagePainter &key,
-                           const QSize &pageSize, const QPageLayout &paper)
+QString writeWorksheetFile(const QString &path, const SheetPuzzle &puzzle, const SheetStyle &style,
+                           const QPageLayout &paper, bool withKey)
 {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    if (!writeWorksheetPdf(buffer, puzzle, key, pageSize, paper))
+    if (!writeWorksheetPdf(buffer, puzzle, style, paper, withKey))
         return failure(path, QStringLiteral("The worksheet pages could not be drawn."));
     return savePage(path, buffer.data());
 }
@@ -158,16 +144,69 @@ QString writePageFile(const QString &path, PageFileFormat format, const QImage &
     return savePage(path, buffer.data());
 }
 
+namespace {
+
+// What the printer prints to, or nothing when there is no printer: with none
+// installed, Qt falls back to PDF output without a file name.
+std::optional<QString> printTarget(const QPrinter &printer)
+{
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
+        return std::nullopt;
+    return toFile ? QDir::toNativeSeparators(printer.outputFileName()) : printer.printerName();
+}
+
+const QString kNoPrinter =
+    QStringLiteral("There is no printer to print on. Install a printer, or choose one "
+                   "(or printing to a file) with \"Printer Setup\".");
+
+} // namespace
+
+QString printWorksheetOn(QPrinter &printer, const SheetPuzzle &puzzle, const SheetStyle &style,
+                         const std::optional<QPageSize> &paper, bool withKey)
+{
+    const std::optional<QString> target = printTarget(printer);
+    if (!target)
+        return kNoPrinter;
+    // The paper and full-page drawing hold for this job only; "Print" keeps
+    // what "Printer Setup" chose.
+    struct Restore
+    {
+        QPrinter &printer;
+        QPageLayout layout = printer.pageLayout();
+        bool fullPage = printer.fullPage();
+        ~Restore()
+        {
+            printer.setPageLayout(layout);
+            printer.setFullPage(fullPage);
+        }
+    } restore{printer};
+    if (paper && !printer.setPageSize(*paper))
+        return QStringLiteral("%1 cannot print on the paper chosen.").arg(*target);
+    printer.setFullPage(true);
+    QPainter p;
+    if (!p.begin(&printer))
+        return QStringLiteral("The print job could not be started on %1.").arg(*target);
+    // The page in the printer's own dots, the printable area within it.
+    const int dpi = printer.resolution();
+    const QRectF page = printer.pageLayout().fullRectPixels(dpi);
+    const QRectF printable = printer.pageLayout().paintRectPixels(dpi);
+    const double inset = 10.0 / 25.4 * dpi;
+    const QRectF live = printable.intersected(page.adjusted(inset, inset, -inset, -inset));
+    const bool drawn = paintWorksheet(
+        p, printer, [&] { return printer.newPage(); }, puzzle, style, live, withKey);
+    if (!p.end() || !drawn)
+        return QStringLiteral("The print job on %1 could not be finished.").arg(*target);
+    return QString();
+}
+
 QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize,
                     bool fitToPage)
 {
-    // With no printer installed, Qt falls back to PDF output without a file name.
-    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
-    if (toFile ? printer.outputFileName().isEmpty() : printer.printerName().isEmpty())
-        return QStringLiteral("There is no printer to print on. Install a printer, or choose one "
-                              "(or printing to a file) with \"Printer Setup\".");
-    const QString target =
-        toFile ? QDir::toNativeSeparators(printer.outputFileName()) : printer.printerName();
+    const std::optional<QString> printerName = printTarget(printer);
+    if (!printerName)
+        return kNoPrinter;
+    const QString target = *printerName;
     printer.setFullPage(false);
     QPainter p;
     if (!p.begin(&printer))

@@ -6,16 +6,21 @@
 
 #include <QImage>
 #include <QPageLayout>
+#include <QPageSize>
 #include <QSize>
 #include <QString>
 
 #include <functional>
+#include <optional>
 
 class QIODevice;
 class QPainter;
 class QPrinter;
 
 namespace quarrin {
+
+struct SheetPuzzle;
+struct SheetStyle;
 
 using PagePainter = std::function<void(QPainter &)>;
 
@@ -37,13 +42,11 @@ PageFileFormat pageFileFormat(const QString &path, const QString &filter);
 QString writePageFile(const QString &path, PageFileFormat format, const QImage &image,
                       const PagePainter &paint, const QSize &pageSize);
 
-// The worksheet: two pages of `paper`, the puzzle then the key, each drawn
-// by its painter in page pixels and fitted to the paper's printable width
-// (and height), centred at the top. Written like writePageFile.
-QString writeWorksheetFile(const QString &path, const PagePainter &puzzle, const PagePainter &key,
-                           const QSize &pageSize, const QPageLayout &paper);
-bool writeWorksheetPdf(QIODevice &device, const PagePainter &puzzle, const PagePainter &key,
-                       const QSize &pageSize, const QPageLayout &paper);
+// The worksheet in the sheet layout: the puzzle on page 1 and, with
+// `withKey`, its answer key on page 2, inside the margins of `paper`.
+// Written like writePageFile.
+QString writeWorksheetFile(const QString &path, const SheetPuzzle &puzzle, const SheetStyle &style,
+                           const QPageLayout &paper, bool withKey = true);
 // A4 or Letter after the locale's measurement system, portrait, with 10 mm margins.
 QPageLayout worksheetPaper();
 // The paper, orientation and margins the printer is set up for.
@@ -56,6 +59,12 @@ QPageLayout worksheetPaper(const QPrinter &printer);
 // show, or an empty text when the job was sent.
 QString printPageOn(QPrinter &printer, const PagePainter &paint, const QSize &pageSize,
                     bool fitToPage = false);
+
+// Prints the worksheet on `printer` (on `paper` when given, else on the paper
+// it is set up for), within its printable area and at least 10 mm from each
+// edge. Returns the message to show, or an empty text when the job was sent.
+QString printWorksheetOn(QPrinter &printer, const SheetPuzzle &puzzle, const SheetStyle &style,
+                         const std::optional<QPageSize> &paper, bool withKey = true);
 
 inline constexpr double kScreenDpi = 96.0;
 

@@ -26,22 +26,4 @@ QPageLayout sheetPaper(bool letter)
                        QMarginsF(10, 10, 10, 10), QPageLayout::Millimeter);
 }
 
-PaperPdf::PaperPdf(QIODevice &device, const QString &title, const QPageLayout &paper)
-    : m_writer(&device)
-{
-    m_writer.setCreator(QStringLiteral("Word Quarrin Generator"));
-    m_writer.setTitle(title);
-    m_writer.setResolution(1200);
-    m_writer.setPageLayout(paper);
-}
-
-bool PaperPdf::begin()
-{
-    if (!m_painter.begin(&m_writer))
-        return false;
-    const QRectF printable = m_writer.pageLayout().paintRectPixels(m_writer.resolution());
-    m_area = QRectF(0, 0, printable.width(), printable.height());
-    return true;
-}
-
 } // namespace quarrin

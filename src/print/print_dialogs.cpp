@@ -1,5 +1,7 @@
 #include "print/print_dialogs.h"
 
+#include "print/worksheet_dialog.h"
+
 #include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QFileDialog>
@@ -100,6 +102,15 @@ std::optional<SaveChoice> PrintDialogs::askImageFile(QWidget *parent, const QStr
         return std::nullopt;
     return SaveChoice{dialog.selectedFiles().first(),
                       fullFilter(filters, dialog.selectedNameFilter())};
+}
+
+std::optional<WorksheetOptions> PrintDialogs::askWorksheetOptions(QWidget *parent,
+                                                                  const WorksheetOptions &initial)
+{
+    WorksheetDialog dialog(initial, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.options();
 }
 
 bool PrintDialogs::setupPrinter(QWidget *parent, QPrinter *printer)

@@ -3,6 +3,8 @@
 // The dialogs a print window asks its questions through. The window holds a
 // PrintDialogs object; tests replace it by one that answers at once.
 
+#include "sheet/sheet_style.h"
+
 #include <QColor>
 #include <QFont>
 #include <QString>
@@ -26,6 +28,17 @@ struct SaveChoice
     QString filter; // the filter the user left selected
 };
 
+// What "Print Worksheet..." prints: the sheet's style, the paper (a name as
+// parseTrimSize takes it; empty for the paper the printer is set up for) and
+// whether the answer key follows on a second page. "Save Image" writes the
+// worksheet PDF with the same choices.
+struct WorksheetOptions
+{
+    SheetStyle style;
+    QString paper;
+    bool answerKey = true;
+};
+
 class PrintDialogs
 {
 public:
@@ -43,6 +56,9 @@ public:
     virtual std::optional<SaveChoice> askImageFile(QWidget *parent, const QString &lastPath);
     // The system's print set-up on `printer`; true when the user confirmed.
     virtual bool setupPrinter(QWidget *parent, QPrinter *printer);
+    // The worksheet's options before it is printed; no value on cancel.
+    virtual std::optional<WorksheetOptions> askWorksheetOptions(QWidget *parent,
+                                                                const WorksheetOptions &initial);
     // A notice or error with an OK button.
     virtual void message(QWidget *parent, const QString &text);
 };

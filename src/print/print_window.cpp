@@ -3,6 +3,7 @@
 #include "grid/pub_str_grid.h"
 #include "print/page_output.h"
 #include "puzzle/puzzle_snapshot.h"
+#include "sheet/sheet_paper.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -190,6 +191,12 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     m_fitToPage = makeCheckBox("fitToPage", "Fit to page", optionsLeft + kOptionStep);
     m_whiteBackground =
         makeCheckBox("whiteBackground", "White background", optionsLeft + 2 * kOptionStep);
+    m_worksheetButton = new QPushButton(QStringLiteral("Print Worksheet..."), this);
+    m_worksheetButton->setObjectName(QStringLiteral("printWorksheet"));
+    m_worksheetButton->setAccessibleName(QStringLiteral("Print Worksheet..."));
+    m_worksheetButton->setAutoDefault(false);
+    m_worksheetButton->setGeometry(m_layout.replaceButton.left, kOptionRowTop - 3,
+                                   m_layout.replaceButton.width, kButtonHeight);
     m_keyView = new KeyView(this, this);
     m_keyView->setObjectName(QStringLiteral("answerKeyView"));
     m_keyView->setGeometry(0, 0, width(), kPageHeight);
@@ -217,6 +224,7 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
     connect(m_pageColourButton, &QPushButton::clicked, this, &PrintWindow::changeBackgroundColour);
     connect(m_printButton, &QPushButton::clicked, this, &PrintWindow::printPage);
     connect(m_setupButton, &QPushButton::clicked, this, &PrintWindow::setUpPrinter);
+    connect(m_worksheetButton, &QPushButton::clicked, this, &PrintWindow::printWorksheet);
     connect(m_saveButton, &QPushButton::clicked, this, &PrintWindow::savePageImage);
     connect(m_replaceButton, &QPushButton::clicked, this, &PrintWindow::replaceWordLabel);
     connect(m_clueBox, &DropDownComboBox::dropDown, this, &PrintWindow::fillClueBox);
@@ -313,6 +321,14 @@ PageDescription PrintWindow::pageDescription() const
     page.cellColour = m_grid->cellColor();
     page.puzzle = m_shown;
     return page;
+}
+
+SheetPuzzle PrintWindow::sheetPuzzle() const
+{
+    QStringList labels;
+    for (const PageLabel *label : m_words)
+        labels << label->text();
+    return sheetPuzzleFromSnapshot(m_shown, m_title->text(), labels);
 }
 
 bool PrintWindow::showsAnswerKey() const
@@ -638,6 +654,18 @@ void PrintWindow::printPage()
         m_dialogs->message(this, error);
 }
 
+void PrintWindow::printWorksheet()
+{
+    const std::optional<WorksheetOptions> options = m_dialogs->askWorksheetOptions(this, m_worksheet);
+    if (!options)
+        return;
+    m_worksheet = *options;
+    const QString error = printWorksheetOn(printer(), sheetPuzzle(), m_worksheet.style,
+                                           parseTrimSize(m_worksheet.paper), m_worksheet.answerKey);
+    if (!error.isEmpty())
+        m_dialogs->message(this, error);
+}
+
 void PrintWindow::setUpPrinter()
 {
     if (m_dialogs->setupPrinter(this, &printer()))
@@ -654,16 +682,15 @@ void PrintWindow::savePageImage()
         const PageFileFormat format = pageFileFormat(choice->path, choice->filter);
         QString error;
         if (format == PageFileFormat::Worksheet) {
-            // the puzzle and its key, each fitted to the paper on white
-            const PageDescription page = pageDescription();
-            PageOptions puzzle;
-            puzzle.whiteBackground = true;
-            PageOptions key = puzzle;
-            key.answerKey = true;
-            error = writeWorksheetFile(
-                choice->path, [&](QPainter &p) { m_renderer->paint(p, page, puzzle); },
-                [&](QPainter &p) { m_renderer->paint(p, page, key); }, pageSize(),
-                m_paperChosen ? worksheetPaper(printer()) : worksheetPaper());
+            // the puzzle and its key in the sheet layout, on the worksheet's
+            // paper, else the printer's once "Printer Setup" chose one, else
+            // the locale's
+            const std::optional<QPageSize> paper = parseTrimSize(m_worksheet.paper);
+            QPageLayout layout = m_paperChosen ? worksheetPaper(printer()) : worksheetPaper();
+            if (paper)
+                layout.setPageSize(*paper);
+            error = writeWorksheetFile(choice->path, sheetPuzzle(), m_worksheet.style, layout,
+                                       m_worksheet.answerKey);
         } else {
             error = writePageFile(
                 choice->path, format, pageImage(), [this](QPainter &p) { paintPage(p); },

@@ -15,6 +15,9 @@
 // Below the clue row, three check boxes: "Answer Key" shows (and prints and
 // saves) the key instead of the page; "Fit to page" and "White background"
 // change only what the printer gets. All three keep their state for the run.
+// Beside them, "Print Worksheet..." prints the puzzle and its key in the
+// sheet layout for paper, with options of its own; "Save Image" writes the
+// worksheet PDF with the same options.
 
 #include "files/puzzle_document.h"
 #include "grid/pub_str_grid.h"
@@ -23,6 +26,7 @@
 #include "print/print_dialogs.h"
 #include "print/print_layout.h"
 #include "puzzle/size_table.h"
+#include "sheet/sheet_puzzle.h"
 
 #include <QDialog>
 #include <QImage>
@@ -66,6 +70,10 @@ public:
     PageDescription pageDescription() const;
     // The page or, with "Answer Key" ticked, the key.
     bool showsAnswerKey() const;
+    // The puzzle of the page as the sheet layout takes it: its title, letters,
+    // words and the clues that replace word labels.
+    SheetPuzzle sheetPuzzle() const;
+    const WorksheetOptions &worksheetOptions() const { return m_worksheet; }
     // Draws the page shown in page pixels onto any painter.
     void paintPage(QPainter &p) const;
     // The page as a picture, pixel for pixel what the window shows.
@@ -93,6 +101,7 @@ public slots:
     void changeGridColour();
     void changeBackgroundColour();
     void printPage();
+    void printWorksheet();
     void setUpPrinter();
     void savePageImage();
     void fillClueBox();
@@ -168,6 +177,8 @@ private:
     QCheckBox *m_answerKey = nullptr;
     QCheckBox *m_fitToPage = nullptr;
     QCheckBox *m_whiteBackground = nullptr;
+    QPushButton *m_worksheetButton = nullptr;
+    WorksheetOptions m_worksheet; // the last options of "Print Worksheet..."
     QWidget *m_keyView = nullptr; // covers the page while the key is shown
     std::unique_ptr<PageRenderer> m_renderer;
     PuzzleSnapshot m_shown;     // the puzzle of the last activation that had one

@@ -79,6 +79,20 @@ private slots:
         QCOMPARE(read.puzzles[1][0].line, 6);
     }
 
+    void wordListLinesMayBeginWithATitle()
+    {
+        const InputResult r = wordLists("Farm animals: cow, pig, horse\nowl emu\n"
+                                        "  Zoo :lion\n: yak\nSeaside:\n");
+        QCOMPARE(int(r.puzzles.size()), 5);
+        QCOMPARE(r.titles, (QStringList{"Farm animals", QString(), "Zoo", QString(), "Seaside"}));
+        QCOMPARE(texts(r.puzzles[0]), (QStringList{"cow", "pig", "horse"}));
+        QCOMPARE(texts(r.puzzles[1]), (QStringList{"owl", "emu"}));
+        QCOMPARE(texts(r.puzzles[2]), (QStringList{"lion"}));
+        QCOMPARE(texts(r.puzzles[3]), (QStringList{"yak"}));
+        QVERIFY(r.puzzles[4].empty());
+        QCOMPARE(r.puzzles[2].front().line, 3);
+    }
+
     void poolDrawsDifferentWordsForEachPuzzle()
     {
         QBuffer buffer;

@@ -30,6 +30,8 @@ public:
     QString titleAnswer;
     std::function<std::optional<SaveChoice>(QWidget *, const QString &)> onSave;
     bool setupAnswer = false;
+    std::optional<WorksheetOptions> worksheetAnswer; // nullopt: the user cancels
+    QList<WorksheetOptions> worksheetAsks;           // what the dialog opened with
 
     QList<FontAsk> fontAsks;
     QList<ColourAsk> colourAsks;
@@ -57,6 +59,12 @@ public:
     {
         ++setupAsks;
         return setupAnswer;
+    }
+    std::optional<WorksheetOptions> askWorksheetOptions(QWidget *,
+                                                        const WorksheetOptions &initial) override
+    {
+        worksheetAsks.append(initial);
+        return worksheetAnswer;
     }
     void message(QWidget *, const QString &text) override { messages.append(text); }
 };
