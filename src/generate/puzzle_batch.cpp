@@ -22,7 +22,10 @@ namespace {
 // Input lines, with blank lines and '#' comments left out, and their numbers.
 template <typename Visit> void forEachInputLine(QIODevice &in, Visit visit)
 {
-    QTextStream text(&in);
+    // Read to the end first: a pipe or a terminal has no size, and says it is
+    // at its end before anything has arrived.
+    const QByteArray bytes = in.readAll();
+    QTextStream text(bytes);
     int number = 0;
     while (!text.atEnd()) {
         const QString line = text.readLine();
@@ -68,15 +71,21 @@ RandomGenerator::Clock seededClock(std::uint32_t seed)
     };
 }
 
+// What separates the words of a line of a --words file.
+const QRegularExpression &wordSeparators()
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    return separators;
+}
+
 } // namespace
 
 InputResult readWordLists(QIODevice &in)
 {
     InputResult result;
-    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
     forEachInputLine(in, [&](const QString &line, int number) {
         PuzzleWords words;
-        for (const QString &w : line.split(separators, Qt::SkipEmptyParts))
+        for (const QString &w : line.split(wordSeparators(), Qt::SkipEmptyParts))
             words.push_back({w, number});
         result.puzzles.push_back(std::move(words));
     });
@@ -88,7 +97,12 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
     InputResult result;
     std::vector<InputWord> pool;
     QStringList seen;
+    int lines = 0;
+    int linesOfSeveral = 0;
     forEachInputLine(in, [&](const QString &line, int number) {
+        ++lines;
+        if (line.split(wordSeparators(), Qt::SkipEmptyParts).size() > 1)
+            ++linesOfSeveral;
         // Words go in upper-cased, so "cat" and "Cat" are the same word.
         const QString word = upperCaseEachChar(line);
         if (!seen.contains(word)) {
@@ -96,6 +110,14 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
             pool.push_back({line, number});
         }
     });
+    // Most lines holding several words: puzzles of a --words file, whose
+    // lines as words would each break the word rules in every puzzle.
+    if (linesOfSeveral * 2 > lines) {
+        result.ok = false;
+        result.error = QStringLiteral(
+            "looks like a --words file (lines of several words); a pool holds one word a line");
+        return result;
+    }
     if (int(pool.size()) < perPuzzle) {
         result.ok = false;
         result.error = QStringLiteral("the pool holds %1 different words, fewer than %2")
