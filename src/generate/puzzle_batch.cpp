@@ -268,13 +268,21 @@ std::optional<QString> writePuzzleFile(const QByteArray &bytes, const QString &p
         info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".part"));
     QFile file(part);
     const auto failed = [&](const QString &why) {
-        file.remove();
+        // Removed by name: removing through the file would first try to
+        // write what is left in its buffer, fail again and keep the file.
+        file.close();
+        QFile::remove(part);
         return QStringLiteral("cannot write %1: %2").arg(path, why);
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return failed(file.errorString());
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // A failed flush leaves the file's error text empty ("Unknown
+        // error"); the system's reason (a full disk, say) is in errno.
+        const int reason = errno;
+        return failed(reason != 0 ? qt_error_string(reason) : file.errorString());
+    }
     file.close();
     if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
         return failed(QString::fromLocal8Bit(std::strerror(errno)));
