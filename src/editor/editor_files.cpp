@@ -3,6 +3,8 @@
 
 #include "editor/editor_window.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 
 namespace quarrin {
@@ -22,6 +24,20 @@ bool hasFillLetters(const PuzzleModel &model)
 
 } // namespace
 
+void EditorWindow::closeCompleterListWhenDone(QFileDialog *dialog)
+{
+    // The name box's completer shows its list as a window of its own. A
+    // dialog kept for the next use is only hidden when it is done, and a list
+    // still open (the user typed a name and pressed Enter) would stay drawn
+    // over the editor until the next click.
+    connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter *completer : dialog->findChildren<QCompleter *>()) {
+            if (completer->popup())
+                completer->popup()->hide();
+        }
+    });
+}
+
 // The save and open dialogs, made once with the window.
 void EditorWindow::buildFileDialogs()
 {
@@ -38,6 +54,8 @@ void EditorWindow::buildFileDialogs()
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    closeCompleterListWhenDone(m_saveDialog);
+    closeCompleterListWhenDone(m_openDialog);
 }
 
 void EditorWindow::savePuzzle()

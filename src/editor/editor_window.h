@@ -120,6 +120,7 @@ protected:
 private:
     void buildControls();
     void buildFileDialogs();
+    static void closeCompleterListWhenDone(QFileDialog *dialog);
     // Every menu item but Exit, Check Puzzle and Help clicks the button of its command.
     void buildMenu();
     QLabel *addLabel(const QString &text, const QRect &rect, const QFont &font, const char *name);

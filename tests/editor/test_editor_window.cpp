@@ -4,14 +4,17 @@
 #include "file_faults.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -209,6 +212,8 @@ private slots:
     void saveThenLoadRestoresThePuzzle_data();
     void saveThenLoadRestoresThePuzzle();
     void cancelledLoadStillTrimsPositionLines();
+    void typedFileNameLeavesNoPopupOverTheGrid_data();
+    void typedFileNameLeavesNoPopupOverTheGrid();
     void damagedFileShowsMessageAndChangesNothing();
     void unwritableFileShowsMessageAndChangesNothing();
     void fullDiskSaveNamesTheFileAndTheReason();
@@ -963,6 +968,98 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     QCOMPARE(listLines(&w, "positions"), positions);
     QCOMPARE(listLines(&w, "directionMemo"), directions);
     QCOMPARE(find<QComboBox>(&w, "ComboBox1")->count(), 3);
+}
+
+void TestEditorWindow::typedFileNameLeavesNoPopupOverTheGrid_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::newRow("15x15") << int(GridSize::Small);
+    QTest::newRow("30x30") << int(GridSize::Large);
+}
+
+// A file named by typing its path into the file dialog and pressing Enter:
+// the dialog's name completer offers the file while it is typed, and its list
+// is gone with the dialog, not left drawn over the grid.
+void TestEditorWindow::typedFileNameLeavesNoPopupOverTheGrid()
+{
+    QFETCH(int, size);
+    EditorWindow &w = window(GridSize(size));
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString extension = QString::fromLatin1(sizeSpec(GridSize(size)).fileExtension);
+    const QString file = dir.filePath("otter" + extension);
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize(size), &random);
+        AddWordRequest otter;
+        otter.word = QStringLiteral("OTTER");
+        otter.x = otter.y = QStringLiteral("2");
+        otter.direction = QStringLiteral("Right");
+        QVERIFY(model.addWord(otter).placed);
+        QVERIFY(PuzzleFile(GridSize(size)).save(model, file).ok);
+    }
+    QVERIFY(QFile::copy(file, dir.filePath("otters" + extension)));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    // What happened in the dialog; whatever goes wrong there, the dialog is
+    // closed so that the load returns.
+    QString fault = QStringLiteral("no file dialog");
+    QTimer typist;
+    typist.setInterval(0);
+    connect(&typist, &QTimer::timeout, &w, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        typist.stop();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!name || !name->completer()) {
+            fault = QStringLiteral("no name box with a completer");
+            dialog->reject();
+            return;
+        }
+        // The folder the user went to, read by the dialog's file system
+        // model in a thread of its own.
+        dialog->setDirectory(dir.path());
+        auto *files = dialog->findChild<QFileSystemModel *>();
+        for (int k = 0; k < 200 && files && files->rowCount(files->index(dir.path())) < 2; ++k)
+            QTest::qWait(50);
+        // Keys go where the window system sends them: to the open list, once
+        // it is open, which hands them on to the name box.
+        const auto typeAt = [&] {
+            QWidget *popup = QApplication::activePopupWidget();
+            return popup ? popup : static_cast<QWidget *>(name);
+        };
+        for (const QChar c : QStringLiteral("ott"))
+            QTest::keyClick(typeAt(), c.toLatin1());
+        // The completer offers the two files.
+        if (!name->completer()->popup()->isVisible()) {
+            fault = QStringLiteral("the completer offered nothing");
+            dialog->reject();
+            return;
+        }
+        fault.clear();
+        for (const QChar c : QString("er" + extension))
+            QTest::keyClick(typeAt(), c.toLatin1());
+        QTest::keyClick(typeAt(), Qt::Key_Return);
+        if (dialog->isVisible()) {
+            fault = QStringLiteral("Enter did not take the file");
+            dialog->reject();
+        }
+    });
+    typist.start();
+    find<QPushButton>(&w, "BitBtn4")->click(); // Load
+    QCOMPARE(fault, QString());
+    QCOMPARE(listLines(&w, "log"), QStringList{"OTTER"});
+    QApplication::processEvents();
+    QStringList popups;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->windowType() == Qt::Popup) {
+            popups << QString::fromLatin1(top->metaObject()->className());
+            top->hide(); // so that it grabs no input from the tests after this one
+        }
+    }
+    QCOMPARE(popups, QStringList());
 }
 
 void TestEditorWindow::cancelledLoadStillTrimsPositionLines()
