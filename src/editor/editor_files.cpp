@@ -118,8 +118,10 @@ void EditorWindow::exportToWord()
         m_wordProcessorFactory ? m_wordProcessorFactory() : createDefaultWordProcessor();
     const QString message =
         processor ? exportGrid(m_model, *processor) : wordProcessorStartFailureMessage();
-    if (!message.isEmpty())
+    if (!message.isEmpty()) {
         showMessage(message);
+        offerDocumentSave();
+    }
 }
 
 } // namespace quarrin

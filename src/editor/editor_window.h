@@ -141,6 +141,9 @@ private:
     // Fills the snapshot and shows `window` modally.
     void handOver(QDialog *window);
     void afterLoad(bool loaded);
+    // After a failed export: offers to save the table's document where the
+    // user chooses, so that it is not lost.
+    void offerDocumentSave();
     // The fill is gone (taken out, or the puzzle cleared): nothing of it is
     // left for Refill to keep.
     void forgetFill();
@@ -199,6 +202,7 @@ private:
     QPushButton *m_closeButton = nullptr;
     QFileDialog *m_saveDialog = nullptr;
     QFileDialog *m_openDialog = nullptr;
+    QFileDialog *m_documentDialog = nullptr; // made at the first failed export
 };
 
 // The 15x15 editor, the program's main window.

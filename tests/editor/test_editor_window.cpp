@@ -1,6 +1,7 @@
 // The editor windows, driven through their controls.
 
 #include "editor/editor_window.h"
+#include "export/docx_word_processor.h"
 #include "file_faults.h"
 
 #include <QAbstractItemModel>
@@ -16,9 +17,13 @@
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -221,6 +226,8 @@ private slots:
     void printAndPlayHandOverTheSnapshot();
     void menuItemsClickTheirButtons();
     void exportWithoutWordProcessorShowsMessage();
+    void exportWithoutWordProcessorOffersToSaveTheTable_data();
+    void exportWithoutWordProcessorOffersToSaveTheTable();
     void activationFocusesTheWordBox();
     void closingTheLargeWindowEndsTheProgram();
 
@@ -1257,6 +1264,77 @@ void TestEditorWindow::exportWithoutWordProcessorShowsMessage()
     QCOMPARE(answerer.messages,
              QStringList{"There was an error initialising Microsoft Word. It might not have been "
                          "installed correctly or is not installed at all."});
+}
+
+void TestEditorWindow::exportWithoutWordProcessorOffersToSaveTheTable_data()
+{
+    QTest::addColumn<int>("size");
+    QTest::addColumn<QString>("answer"); // the name typed into the save dialog; empty: cancel
+    QTest::addColumn<QString>("saved");  // the file that must hold the table
+    QTest::newRow("15x15, a name without its extension") << int(GridSize::Small) << "grid"
+                                                         << "grid.docx";
+    QTest::newRow("30x30, a name with it") << int(GridSize::Large) << "big.docx"
+                                           << "big.docx";
+    QTest::newRow("15x15, cancelled") << int(GridSize::Small) << "" << "";
+}
+
+// With no word processor the message comes first, then a save dialog for
+// the table's document, so that the table is not lost; no answer writes
+// nothing.
+void TestEditorWindow::exportWithoutWordProcessorOffersToSaveTheTable()
+{
+    QFETCH(int, size);
+    QFETCH(QString, answer);
+    QFETCH(QString, saved);
+    EditorWindow &w = window(GridSize(size));
+    w.setWordProcessorFactory([] { return std::make_unique<MissingWordProcessor>(); });
+    placeWord(w, QStringLiteral("OTTER"), 2, 3, "Down-Right");
+    w.model().fillRandom();
+    w.showPuzzle();
+    w.show();
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString documents = DocxWordProcessor::documentFolder(QString());
+    const QStringList documentsBefore = QDir(documents).entryList({"*.docx"}, QDir::Files);
+
+    ModalAnswerer answerer;
+    answerer.fileToChoose = answer.isEmpty() ? QString() : dir.filePath(answer);
+    find<QPushButton>(&w, "ExportWord")->click();
+    QCOMPARE(answerer.messages,
+             QStringList{"There was an error initialising Microsoft Word. It might not have been "
+                         "installed correctly or is not installed at all."});
+    QCOMPARE(answerer.fileDialogs, QStringList{"saveDocument"});
+    QCOMPARE(answerer.fileFilters, QStringList{"Word document (*.docx)"});
+    auto *dialog = w.findChild<QFileDialog *>(QStringLiteral("saveDocument"));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+
+    QCOMPARE(QDir(documents).entryList({"*.docx"}, QDir::Files), documentsBefore);
+    if (saved.isEmpty()) {
+        // It opened where an export goes, under the export's name.
+        QCOMPARE(dialog->directory().absolutePath(), QDir(documents).absolutePath());
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                 QStringLiteral("Word Quarrin grid 15x15.docx"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        return;
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{saved});
+    // Read back by an independent reader: the grid, one letter a cell.
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(QUARRIN_READ_DOCX), dir.filePath(saved)});
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(reader.exitCode(), 0);
+    const QJsonArray tables =
+        QJsonDocument::fromJson(reader.readAllStandardOutput()).object().value("tables").toArray();
+    QCOMPARE(tables.size(), 1);
+    const QJsonArray cells = tables.at(0).toObject().value("cells").toArray();
+    const int n = w.model().n();
+    QCOMPARE(cells.size(), n);
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            QCOMPARE(cells.at(r).toArray().at(c).toString(), w.model().cell(c, r).left(1));
+    QCOMPARE(cells.at(2).toArray().at(1).toString(), QStringLiteral("O"));
 }
 
 void TestEditorWindow::activationFocusesTheWordBox()
