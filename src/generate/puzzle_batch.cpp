@@ -87,7 +87,9 @@ InputResult readWordLists(QIODevice &in)
         PuzzleWords words;
         for (const QString &w : line.split(wordSeparators(), Qt::SkipEmptyParts))
             words.push_back({w, number});
-        result.puzzles.push_back(std::move(words));
+        // A line of commas alone is as blank as an empty one.
+        if (!words.empty())
+            result.puzzles.push_back(std::move(words));
     });
     return result;
 }

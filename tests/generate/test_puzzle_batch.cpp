@@ -80,6 +80,16 @@ private slots:
         QCOMPARE(read.puzzles[1][0].line, 6);
     }
 
+    // A line of separators alone holds no word: no puzzle, as for a blank line.
+    void linesOfSeparatorsAloneAreBlank()
+    {
+        const InputResult read = wordLists(",\ncat\n , ,\t,\ndog owl\n");
+        QVERIFY(read.ok);
+        QCOMPARE(int(read.puzzles.size()), 2);
+        QCOMPARE(texts(read.puzzles[0]), QStringList{"cat"});
+        QCOMPARE(read.puzzles[1][0].line, 4);
+    }
+
     void poolDrawsDifferentWordsForEachPuzzle()
     {
         QBuffer buffer;
