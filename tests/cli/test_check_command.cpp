@@ -178,6 +178,28 @@ private slots:
         QCOMPARE(r.status, 1);
     }
 
+    // Puzzles through named pipes, as a shell's <(...) hands them over: the
+    // byte count tells the grid, as a file's size does.
+    void puzzlesFromNamedPipes()
+    {
+        QFile big(path(QStringLiteral("big.qrn2")));
+        QVERIFY(big.open(QIODevice::ReadOnly));
+        QFile twice(path(QStringLiteral("twice.qrn")));
+        QVERIFY(twice.open(QIODevice::ReadOnly));
+        Run r;
+        {
+            test::NamedPipe large(path(QStringLiteral("large-pipe")), big.readAll());
+            test::NamedPipe small(path(QStringLiteral("small-pipe")), twice.readAll());
+            QVERIFY(large.made() && small.made());
+            r = run({QStringLiteral("check"), QStringLiteral("large-pipe"),
+                     QStringLiteral("small-pipe")});
+        }
+        QCOMPARE(r.err, QStringList{});
+        QCOMPARE(r.out, (QStringList{"large-pipe: Blocked word ZORP reads at 1, 10 Right",
+                                     "small-pipe: CAT is found 2 times: 1, 1 Right; 1, 5 Right"}));
+        QCOMPARE(r.status, 1);
+    }
+
     void missingFileIsUnreadable()
     {
         const Run r = run({QStringLiteral("check"), QStringLiteral("nowhere.qrn")});
