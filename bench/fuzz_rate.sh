@@ -16,7 +16,9 @@ if ! built=$(FUZZ_BUILD_ONLY=1 bash scripts/fuzz.sh 2>&1); then
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for kind in puzzle_file grid_file; do
+# Every target that scripts/fuzz.sh built a corpus for.
+for dir in "$FUZZ_BUILD_DIR"/corpus/*/; do
+    kind=$(basename "$dir")
     target="$FUZZ_BUILD_DIR/fuzz/fuzz_$kind"
     [ -x "$target" ] || continue
     cp -r "$FUZZ_BUILD_DIR/corpus/$kind" "$work/$kind"

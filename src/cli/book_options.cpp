@@ -93,6 +93,9 @@ QString writeBook(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzle
     if (!file.open(QIODevice::WriteOnly) || file.write(buffer.data()) != buffer.size() ||
         !file.commit())
         return QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    // What the book's make-up changed is said unless the run is to be quiet.
+    if (args.has(QStringLiteral("quiet")))
+        return QString();
     const QString prefix = commandName() + QStringLiteral(" generate: ") + path + QStringLiteral(": ");
     if (options.perPage == 2 && report.perPage == 1)
         err << prefix

@@ -6,6 +6,8 @@
 #include "cli/commands.h"
 #include "files/puzzle_file.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
 
@@ -22,6 +24,22 @@ GridSize sizeOfFile(const QString &path)
                                                                                  : GridSize::Small;
 }
 
+// A path that is neither a file nor a folder (a named pipe, a shell's
+// <(...)) has no size to tell its grid by and can be read only once: its
+// bytes are read here, and their count tells the grid. False for anything
+// else, which the load reads itself.
+bool readPipe(const QString &path, QByteArray *bytes)
+{
+    const QFileInfo info(path);
+    if (!info.exists() || info.isFile() || info.isDir())
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    *bytes = file.readAll();
+    return true;
+}
+
 int runCheck(const ParsedArgs &args)
 {
     QTextStream out(stdout);
@@ -33,10 +51,22 @@ int runCheck(const ParsedArgs &args)
     RandomGenerator random;
     int status = 0;
     for (const QString &path : args.operands) {
-        const GridSize size = sizeOfFile(path);
+        QByteArray piped;
+        const bool pipe = readPipe(path, &piped);
+        const GridSize size = !pipe ? sizeOfFile(path)
+                              : piped.size() == sizeSpec(GridSize::Large).recordBytes
+                                  ? GridSize::Large
+                                  : GridSize::Small;
         PuzzleModel model(size, &random);
         PuzzleFile file(size);
-        const FileResult loaded = file.load(model, path);
+        FileResult loaded;
+        if (pipe) {
+            QBuffer in(&piped);
+            in.open(QIODevice::ReadOnly);
+            loaded = file.load(model, in, path);
+        } else {
+            loaded = file.load(model, path);
+        }
         if (!loaded.ok) {
             out.flush();
             err << path << ": " << loaded.error << '\n';

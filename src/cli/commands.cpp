@@ -5,8 +5,44 @@
 #include <QTextStream>
 
 #include <cstdio>
+#include <utility>
 
 namespace quarrin::cli {
+
+namespace {
+
+// Run from cron, ssh, CI or a container, a command often has no
+// XDG_RUNTIME_DIR; the toolkit then warns about it whenever it starts, though
+// no command uses that folder. While a command runs, that one warning is
+// dropped; every other message goes through as before.
+class RuntimeFolderWarningDropped
+{
+public:
+    RuntimeFolderWarningDropped()
+    {
+        if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR"))
+            s_next = qInstallMessageHandler(filter);
+    }
+    ~RuntimeFolderWarningDropped()
+    {
+        if (s_next)
+            qInstallMessageHandler(std::exchange(s_next, nullptr));
+    }
+    RuntimeFolderWarningDropped(const RuntimeFolderWarningDropped &) = delete;
+    RuntimeFolderWarningDropped &operator=(const RuntimeFolderWarningDropped &) = delete;
+
+private:
+    static void filter(QtMsgType type, const QMessageLogContext &context, const QString &text)
+    {
+        if (type == QtWarningMsg &&
+            text.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+            return;
+        s_next(type, context, text);
+    }
+    static inline QtMessageHandler s_next = nullptr;
+};
+
+} // namespace
 
 QString programName()
 {
@@ -106,6 +142,7 @@ Invocation dispatch(int argc, char **argv)
     // No display: a core application only, with the names the windows use,
     // so both find the same configuration folder.
     QCoreApplication::setApplicationName(programName());
+    const RuntimeFolderWarningDropped quiet;
     if (command.drawsPages && command.drawsPages(parsed.args)) {
         // Pages are drawn with the toolkit's fonts but never shown: the
         // offscreen platform needs no display, and is picked before the

@@ -1,8 +1,9 @@
 // `word_quarrin generate [options]`: makes puzzles in bulk from word lists and
 // writes them as puzzle files, with no display. Exit status 0 when done, 1
-// when --strict found a word that broke a rule or found no place (nothing is
-// written then), 2 for a bad command line, an unreadable input or an output
-// that cannot be written. --pdf also writes a puzzle book.
+// when --strict found a word that broke a rule or found no place, or when a
+// puzzle would hold no word (nothing is written then), 2 for a bad command
+// line, an unreadable input or an output that cannot be written. --pdf also
+// writes a puzzle book.
 
 #include "cli/book_options.h"
 #include "cli/commands.h"
@@ -164,10 +165,13 @@ int runGenerate(const ParsedArgs &args)
     std::vector<QByteArray> files;
     std::vector<SheetPuzzle> sheets;
     std::vector<Warning> warnings;
+    std::vector<int> wordless; // puzzles that no word went into
     Progress progress(count, quiet);
     for (int k = 0; k < count; ++k) {
         PuzzleModel model(options.size, &batch.random());
         batch.make(read.puzzles[std::size_t(k)], model, k + 1, warnings);
+        if (model.wordCount() == 0)
+            wordless.push_back(k + 1);
         if (toFiles)
             files.push_back(puzzleFileBytes(model));
         if (toBook) {
@@ -185,6 +189,14 @@ int runGenerate(const ParsedArgs &args)
             << w.puzzle << ", " << w.text() << '\n';
     if (strict && !warnings.empty()) {
         err << commandName() << " generate: nothing written (--strict)\n";
+        return 1;
+    }
+    // A page without a word is no puzzle.
+    if (!wordless.empty()) {
+        for (const int number : wordless)
+            err << commandName() << " generate: error: puzzle " << number
+                << ", no word could be placed\n";
+        err << commandName() << " generate: nothing written\n";
         return 1;
     }
 
@@ -227,7 +239,8 @@ CommandSpec generateCommand()
         "puzzle-001.qrn (.qrn2 for 30x30), ... in the --out folder. Each word goes in "
         "by the editor's random Add Word; a word that is not letters A to Z only, too long, "
         "over the word limit or finds no place is left out with a warning naming its "
-        "input line (with --strict: exit 1 and nothing written). Exit 2 for a bad "
+        "input line (with --strict: exit 1 and nothing written); a puzzle that no word "
+        "went into is an error (exit 1, nothing written). Exit 2 for a bad "
         "command line, an unreadable input or an output that cannot be written.");
     c.maxOperands = 0;
     OptionSpec directions = OptionSpec::text(

@@ -5,6 +5,8 @@
 
 #include "editor/editor_host.h"
 
+#include <QAbstractItemView>
+#include <QCompleter>
 #include <QFileDialog>
 #include <QFileInfo>
 
@@ -24,6 +26,20 @@ bool hasFillLetters(const PuzzleModel &model)
 }
 
 } // namespace
+
+void EditorWindow::closeCompleterListWhenDone(QFileDialog *dialog)
+{
+    // The name box's completer shows its list as a window of its own. A
+    // dialog kept for the next use is only hidden when it is done, and a list
+    // still open (the user typed a name and pressed Enter) would stay drawn
+    // over the editor until the next click.
+    connect(dialog, &QDialog::finished, dialog, [dialog] {
+        for (QCompleter *completer : dialog->findChildren<QCompleter *>()) {
+            if (completer->popup())
+                completer->popup()->hide();
+        }
+    });
+}
 
 // The save and open dialogs, made once with the window. A record editor
 // offers its record type first and puzzle documents beside it; the document
@@ -52,6 +68,8 @@ void EditorWindow::buildFileDialogs()
     m_openDialog->setAcceptMode(QFileDialog::AcceptOpen);
     m_openDialog->setFileMode(QFileDialog::ExistingFile);
     m_openDialog->setOptions(QFileDialog::DontUseNativeDialog | QFileDialog::HideNameFilterDetails);
+    closeCompleterListWhenDone(m_saveDialog);
+    closeCompleterListWhenDone(m_openDialog);
 }
 
 void EditorWindow::setPageSettingsAccess(PageSettingsSource source, PageSettingsSink sink)
@@ -214,8 +232,10 @@ void EditorWindow::exportToWord()
         m_wordProcessorFactory ? m_wordProcessorFactory() : createDefaultWordProcessor();
     const QString message =
         processor ? exportGrid(m_model, *processor) : wordProcessorStartFailureMessage();
-    if (!message.isEmpty())
+    if (!message.isEmpty()) {
         showMessage(message);
+        offerDocumentSave();
+    }
 }
 
 } // namespace quarrin

@@ -156,6 +156,7 @@ private:
     void arrangeScaledLayout();
     void buildControls();
     void buildFileDialogs();
+    static void closeCompleterListWhenDone(QFileDialog *dialog);
     // Every menu item but Exit, Check Puzzle and Help clicks the button of its command.
     void buildMenu();
     QLabel *addLabel(const QString &text, const QRect &rect, const QFont &font, const char *name);
@@ -179,6 +180,9 @@ private:
     // Saves the puzzle as a document at `path`; the caller shows the result.
     FileResult saveAsDocument(const QString &path);
     void setDocumentPath(const QString &path);
+    // After a failed export: offers to save the table's document where the
+    // user chooses, so that it is not lost.
+    void offerDocumentSave();
     // The fill is gone (taken out, or the puzzle cleared): nothing of it is
     // left for Refill to keep.
     void forgetFill();
@@ -243,6 +247,7 @@ private:
     QPushButton *m_closeButton = nullptr;
     QFileDialog *m_saveDialog = nullptr;
     QFileDialog *m_openDialog = nullptr;
+    QFileDialog *m_documentDialog = nullptr; // made at the first failed export
 };
 
 // The 15x15 editor, the program's main window.

@@ -82,16 +82,14 @@ DocxTable *DocxWordProcessor::currentTable()
 
 void DocxWordProcessor::setCellWidth(int row, int column, double points)
 {
-    DocxTable *table = currentTable();
-    if (table && table->contains(row - 1, column - 1))
-        table->widths[size_t(table->index(row - 1, column - 1))] = points;
+    if (DocxTable *table = currentTable())
+        table->setWidth(row - 1, column - 1, points);
 }
 
 void DocxWordProcessor::setCellText(int row, int column, const QString &text)
 {
-    DocxTable *table = currentTable();
-    if (table && table->contains(row - 1, column - 1))
-        table->texts[table->index(row - 1, column - 1)] = text;
+    if (DocxTable *table = currentTable())
+        table->setText(row - 1, column - 1, text);
 }
 
 QString DocxWordProcessor::documentFolder(const QString &preferred)
@@ -195,9 +193,7 @@ bool DocxWordProcessor::release(QString *error)
     }
     m_started = false;
 
-    const DocxTable &table = m_tables.front();
-    const QString baseName =
-        QStringLiteral("Word Quarrin grid %1x%2").arg(table.rows).arg(table.columns);
+    const QString baseName = docxBaseName(m_tables.front());
     const QByteArray bytes = buildDocx(m_tables, err);
     m_tables.clear();
     m_hasDocument = false;

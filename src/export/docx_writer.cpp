@@ -208,6 +208,23 @@ bool DocxTable::contains(int row, int column) const
     return row >= 0 && row < rows && column >= 0 && column < columns;
 }
 
+QString docxBaseName(const DocxTable &table)
+{
+    return QStringLiteral("Word Quarrin grid %1x%2").arg(table.rows).arg(table.columns);
+}
+
+void DocxTable::setWidth(int row, int column, double points)
+{
+    if (contains(row, column))
+        widths[size_t(index(row, column))] = points;
+}
+
+void DocxTable::setText(int row, int column, const QString &text)
+{
+    if (contains(row, column))
+        texts[index(row, column)] = text;
+}
+
 QByteArray docxDocumentXml(const std::vector<DocxTable> &tables)
 {
     QByteArray xml;

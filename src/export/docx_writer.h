@@ -22,7 +22,14 @@ struct DocxTable
     DocxTable(int rowCount, int columnCount);
     bool contains(int row, int column) const; // 0-based
     int index(int row, int column) const { return row * columns + column; }
+    // Set one cell (0-based); a cell outside the table is passed over.
+    void setWidth(int row, int column, double points);
+    void setText(int row, int column, const QString &text);
 };
+
+// The name an exported table's document goes by, without ".docx": "Word
+// Quarrin grid 15x15".
+QString docxBaseName(const DocxTable &table);
 
 // The main part (word/document.xml) of a document holding `tables` one after
 // another.

@@ -22,7 +22,10 @@ namespace {
 // Input lines, with blank lines and '#' comments left out, and their numbers.
 template <typename Visit> void forEachInputLine(QIODevice &in, Visit visit)
 {
-    QTextStream text(&in);
+    // Read to the end first: a pipe or a terminal has no size, and says it is
+    // at its end before anything has arrived.
+    const QByteArray bytes = in.readAll();
+    QTextStream text(bytes);
     int number = 0;
     while (!text.atEnd()) {
         const QString line = text.readLine();
@@ -68,18 +71,27 @@ RandomGenerator::Clock seededClock(std::uint32_t seed)
     };
 }
 
+// What separates the words of a line of a --words file.
+const QRegularExpression &wordSeparators()
+{
+    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
+    return separators;
+}
+
 } // namespace
 
 InputResult readWordLists(QIODevice &in)
 {
     InputResult result;
-    static const QRegularExpression separators(QStringLiteral("[\\s,]+"));
     forEachInputLine(in, [&](const QString &line, int number) {
         // "Farm animals: cow, pig": the title before the first colon
         const int colon = int(line.indexOf(QLatin1Char(':')));
         PuzzleWords words;
-        for (const QString &w : line.mid(colon + 1).split(separators, Qt::SkipEmptyParts))
+        for (const QString &w : line.mid(colon + 1).split(wordSeparators(), Qt::SkipEmptyParts))
             words.push_back({w, number});
+        // A line of commas alone is as blank as an empty one.
+        if (words.empty())
+            return;
         result.puzzles.push_back(std::move(words));
         result.titles << (colon < 0 ? QString() : line.left(colon).trimmed());
     });
@@ -91,7 +103,12 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
     InputResult result;
     std::vector<InputWord> pool;
     QStringList seen;
+    int lines = 0;
+    int linesOfSeveral = 0;
     forEachInputLine(in, [&](const QString &line, int number) {
+        ++lines;
+        if (line.split(wordSeparators(), Qt::SkipEmptyParts).size() > 1)
+            ++linesOfSeveral;
         // Words go in upper-cased, so "cat" and "Cat" are the same word.
         const QString word = upperCaseEachChar(line);
         if (!seen.contains(word)) {
@@ -99,6 +116,14 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
             pool.push_back({line, number});
         }
     });
+    // Most lines holding several words: puzzles of a --words file, whose
+    // lines as words would each break the word rules in every puzzle.
+    if (linesOfSeveral * 2 > lines) {
+        result.ok = false;
+        result.error = QStringLiteral(
+            "looks like a --words file (lines of several words); a pool holds one word a line");
+        return result;
+    }
     if (int(pool.size()) < perPuzzle) {
         result.ok = false;
         result.error = QStringLiteral("the pool holds %1 different words, fewer than %2")
@@ -249,13 +274,21 @@ std::optional<QString> writePuzzleFile(const QByteArray &bytes, const QString &p
         info.dir().filePath(QLatin1Char('.') + info.fileName() + QStringLiteral(".part"));
     QFile file(part);
     const auto failed = [&](const QString &why) {
-        file.remove();
+        // Removed by name: removing through the file would first try to
+        // write what is left in its buffer, fail again and keep the file.
+        file.close();
+        QFile::remove(part);
         return QStringLiteral("cannot write %1: %2").arg(path, why);
     };
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
         return failed(file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.flush())
-        return failed(file.errorString());
+    errno = 0;
+    if (file.write(bytes) != bytes.size() || !file.flush()) {
+        // A failed flush leaves the file's error text empty ("Unknown
+        // error"); the system's reason (a full disk, say) is in errno.
+        const int reason = errno;
+        return failed(reason != 0 ? qt_error_string(reason) : file.errorString());
+    }
     file.close();
     if (std::rename(QFile::encodeName(part).constData(), QFile::encodeName(path).constData()) != 0)
         return failed(QString::fromLocal8Bit(std::strerror(errno)));

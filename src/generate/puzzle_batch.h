@@ -59,7 +59,8 @@ struct InputResult
 InputResult readWordLists(QIODevice &in);
 // `--pool`: one word per line (blank and '#' lines skipped); `count` puzzles of
 // `perPuzzle` different words each, drawn with `random`. Fails when the pool
-// holds fewer than `perPuzzle` different words.
+// holds fewer than `perPuzzle` different words, and when most of its lines
+// hold several words (a --words file).
 InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random);
 
 enum class FillKind

@@ -17,8 +17,6 @@ class TSplashScreen : public QWidget
 public:
     explicit TSplashScreen(QWidget *parent = nullptr);
 
-    QLabel *Image1 = nullptr;
-
     // Keeps the splash on screen, painted, for `ms` milliseconds, then hides
     // it. The wait blocks the event thread: nothing else runs meanwhile.
     // 0 hides at once.
@@ -29,6 +27,10 @@ public:
 
 private:
     bool isExposed() const;
+
+    // The label showing drawPicture(); its object name stays "Image1", the
+    // name the layout gave it, which tests and tools find it by.
+    QLabel *m_picture = nullptr;
 };
 
 } // namespace quarrin

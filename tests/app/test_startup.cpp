@@ -108,6 +108,27 @@ private slots:
         QVERIFY(!app.main()->highlighting());
     }
 
+    // The 30x30 play window does the same for the 30x30 editor, and leaves
+    // the 15x15 editor's highlighting alone.
+    void largePlayWindowClosingResetsTheLargeEditorsHighlighting()
+    {
+        QuarrinApp app(noSplashWait());
+        app.start();
+        app.main()->findChild<QPushButton *>("Button5")->click(); // to 30x30
+        QVERIFY(app.mainC()->isVisible());
+        app.main()->setHighlighting(true);
+        app.mainC()->setHighlighting(true);
+        bool closed = false;
+        QTimer::singleShot(0, [&] {
+            closed = app.solvemode30()->isVisible();
+            app.solvemode30()->close();
+        });
+        app.mainC()->findChild<QPushButton *>("Button9")->click(); // Play it!
+        QVERIFY(closed);
+        QVERIFY(!app.mainC()->highlighting());
+        QVERIFY(app.main()->highlighting());
+    }
+
     // `word_quarrin FILE`: the file goes to the editor of its size, shown
     // after the splash; a file that cannot be loaded gives the load's message
     // over an empty 15x15 editor.

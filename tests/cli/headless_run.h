@@ -20,12 +20,15 @@ struct HeadlessRun
 
 // Runs the program with `args` in `folder`, whose config/ stands in for the
 // user's settings folder (no blocked words of the machine's user), with
-// `input` on its standard input.
+// `input` on its standard input and without the variables named in `unset`.
 inline HeadlessRun runHeadless(const QString &folder, const QStringList &args,
-                               const QByteArray &input = QByteArray())
+                               const QByteArray &input = QByteArray(),
+                               const QStringList &unset = QStringList())
 {
     QProcess p;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &name : unset)
+        env.remove(name);
     env.remove(QStringLiteral("DISPLAY"));
     env.remove(QStringLiteral("WAYLAND_DISPLAY"));
     env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));

@@ -4,6 +4,7 @@
 #include "check/puzzle_check.h"
 #include "files/puzzle_file.h"
 #include "headless_run.h"
+#include "named_pipe.h"
 
 #include <QDir>
 #include <QFile>
@@ -152,6 +153,51 @@ private slots:
         } else {
             QCOMPARE(r.err, QStringList{});
         }
+    }
+
+    // The user's list of blocked words may be a named pipe (or a link to
+    // one), which cannot seek; it is read as a file is.
+    void blockedWordsFromANamedPipe()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        place(model, QStringLiteral("CAT"), 1, 1, QStringLiteral("Right"));
+        model.fillMessage(QStringLiteral("zebra")); // the blanks of row 1 after CAT
+        save(model, QStringLiteral("zebra.qrn"));
+        const QString list = path(QStringLiteral("config/Word Quarrin Generator/blocked-words.txt"));
+        QVERIFY(QFile::rename(list, list + QStringLiteral(".file")));
+        Run r;
+        {
+            test::NamedPipe pipe(list, "# from a pipe\nzebra\n");
+            QVERIFY(pipe.made());
+            r = run({QStringLiteral("check"), QStringLiteral("zebra.qrn")});
+        }
+        QVERIFY(QFile::rename(list + QStringLiteral(".file"), list));
+        QCOMPARE(r.err, QStringList{});
+        QCOMPARE(r.out, QStringList{"zebra.qrn: Blocked word ZEBRA reads at 4, 1 Right"});
+        QCOMPARE(r.status, 1);
+    }
+
+    // Puzzles through named pipes, as a shell's <(...) hands them over: the
+    // byte count tells the grid, as a file's size does.
+    void puzzlesFromNamedPipes()
+    {
+        QFile big(path(QStringLiteral("big.qrn2")));
+        QVERIFY(big.open(QIODevice::ReadOnly));
+        QFile twice(path(QStringLiteral("twice.qrn")));
+        QVERIFY(twice.open(QIODevice::ReadOnly));
+        Run r;
+        {
+            test::NamedPipe large(path(QStringLiteral("large-pipe")), big.readAll());
+            test::NamedPipe small(path(QStringLiteral("small-pipe")), twice.readAll());
+            QVERIFY(large.made() && small.made());
+            r = run({QStringLiteral("check"), QStringLiteral("large-pipe"),
+                     QStringLiteral("small-pipe")});
+        }
+        QCOMPARE(r.err, QStringList{});
+        QCOMPARE(r.out, (QStringList{"large-pipe: Blocked word ZORP reads at 1, 10 Right",
+                                     "small-pipe: CAT is found 2 times: 1, 1 Right; 1, 5 Right"}));
+        QCOMPARE(r.status, 1);
     }
 
     void missingFileIsUnreadable()

@@ -1,10 +1,13 @@
 // `word_quarrin generate` run as a real program with no display: each bad
-// option value, --strict, determinism with --seed, and the written files.
+// option value, --strict, determinism with --seed, the inputs it reads (files,
+// pipes, pools), the fills, and the written files.
 
 #include "check/blocked_words.h"
 #include "check/puzzle_check.h"
+#include "file_faults.h"
 #include "files/puzzle_file.h"
 #include "headless_run.h"
+#include "named_pipe.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +15,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <cerrno>
 
 using namespace quarrin;
 
@@ -36,6 +41,27 @@ class TestGenerateCommand : public QObject
     {
         QFile f(file);
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    }
+
+    void write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile f(path(name));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QCOMPARE(f.write(bytes), bytes.size());
+    }
+
+    // The puzzles of a run's --out folder, loaded as the editor loads them.
+    QList<QStringList> wordsOfPuzzles(const QString &folder) const
+    {
+        QList<QStringList> lists;
+        for (const QString &name : QDir(path(folder)).entryList({"puzzle-*.qrn"}, QDir::Files)) {
+            RandomGenerator random;
+            PuzzleModel model(GridSize::Small, &random);
+            if (!PuzzleFile(GridSize::Small).load(model, path(folder + "/" + name)).ok)
+                return {};
+            lists << model.log();
+        }
+        return lists;
     }
 
 private slots:
@@ -111,6 +137,189 @@ private slots:
         QCOMPARE(strict.status, 1);
         QVERIFY(strict.err.contains("'d0g'"));
         QVERIFY(!QDir(path("strict")).exists());
+    }
+
+    // Run from cron, ssh or a container: no XDG_RUNTIME_DIR, and a quiet run
+    // that succeeds still prints nothing at all.
+    void quietRunPrintsNothingWithoutARuntimeFolder_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("files") << QStringList{"generate", "--words", "words.txt", "--out",
+                                              "quiet-files", "--seed", "1", "--quiet"};
+        QTest::newRow("book") << QStringList{"generate", "--words", "words.txt", "--pdf",
+                                             "quiet.pdf", "--seed", "1", "--quiet"};
+        QTest::newRow("check") << QStringList{"check", "unfilled/puzzle-001.qrn"};
+    }
+    void quietRunPrintsNothingWithoutARuntimeFolder()
+    {
+        QFETCH(QStringList, args);
+        // A puzzle with no fill, clean for the check.
+        QCOMPARE(run({"--words", "words.txt", "--out", "unfilled", "--fill", "none", "--seed", "1",
+                      "--quiet"})
+                     .status,
+                 0);
+        const Run r = testing::runHeadless(m_dir.path(), args, QByteArray(),
+                                           {QStringLiteral("XDG_RUNTIME_DIR")});
+        QCOMPARE(r.err, QString());
+        QCOMPARE(r.status, 0);
+        QCOMPARE(r.out, args.first() == "check" ? QStringLiteral("unfilled/puzzle-001.qrn: no "
+                                                                 "problems\n")
+                                                : QString());
+    }
+
+    // Every input option reads a path that cannot seek: a named pipe, and the
+    // /dev/fd/N of a shell's process substitution.
+    void inputsFromPipes_data()
+    {
+        QTest::addColumn<QString>("option");
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<QList<QStringList>>("puzzles");
+        QTest::newRow("--words") << "--words" << QByteArray("cat dog owl\nemu, yak\n")
+                                 << QList<QStringList>{{"CAT", "DOG", "OWL"}, {"EMU", "YAK"}};
+        QTest::newRow("--pool") << "--pool" << QByteArray("cat\ndog\n")
+                                << QList<QStringList>{{"CAT", "DOG"}, {"CAT", "DOG"}};
+    }
+    void inputsFromPipes()
+    {
+        QFETCH(QString, option);
+        QFETCH(QByteArray, text);
+        QFETCH(QList<QStringList>, puzzles);
+        const QStringList pool{"--count", "2", "--per-puzzle", "2"};
+        const QStringList extra = option == "--pool" ? pool : QStringList();
+        const QString tag = option.mid(2);
+        {
+            test::NamedPipe pipe(path("fifo-" + tag), text);
+            QVERIFY(pipe.made());
+            const Run r = run(QStringList{option, "fifo-" + tag, "--out", "fifo-" + tag + "-out",
+                                          "--seed", "1", "--quiet"} +
+                              extra);
+            QVERIFY2(r.status == 0, qPrintable(r.err));
+        }
+        QList<QStringList> fromFifo = wordsOfPuzzles("fifo-" + tag + "-out");
+        for (QStringList &words : fromFifo)
+            words.sort();
+        QCOMPARE(fromFifo, puzzles);
+
+        // bash hands `<(...)` over as /dev/fd/63.
+        QProcess shell;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("DISPLAY"));
+        env.insert(QStringLiteral("XDG_CONFIG_HOME"), path("config"));
+        shell.setProcessEnvironment(env);
+        shell.setWorkingDirectory(m_dir.path());
+        shell.start(QStringLiteral("bash"),
+                    QStringList{"-c", "exec \"$0\" generate \"$1\" <(printf %s \"$2\") \"${@:3}\"",
+                                QStringLiteral(WORD_QUARRIN_PROGRAM), option,
+                                QString::fromLatin1(text), "--out", "fd-" + tag, "--seed", "1",
+                                "--quiet"} +
+                        extra);
+        QVERIFY(shell.waitForFinished(30000));
+        QVERIFY2(shell.exitCode() == 0, shell.readAllStandardError().constData());
+        // The same input gives the same puzzles, whichever way it came.
+        QCOMPARE(contents(path("fd-" + tag + "/puzzle-001.qrn")),
+                 contents(path("fifo-" + tag + "-out/puzzle-001.qrn")));
+    }
+
+    // The pool's own options: --count puzzles of --per-puzzle words each.
+    void poolGivesCountPuzzlesOfPerPuzzleWords()
+    {
+        write("pool.txt", "cat\ndog\nowl\nemu\nyak\n");
+        const Run r = run({"--pool", "pool.txt", "--count", "3", "--per-puzzle", "2", "--out",
+                           "pooled", "--seed", "6", "--quiet"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        const QList<QStringList> puzzles = wordsOfPuzzles("pooled");
+        QCOMPARE(puzzles.size(), 3);
+        const QStringList pool{"CAT", "DOG", "OWL", "EMU", "YAK"};
+        for (const QStringList &words : puzzles) {
+            QCOMPARE(words.size(), 2);
+            QVERIFY(words[0] != words[1]);
+            QVERIFY(pool.contains(words[0]) && pool.contains(words[1]));
+        }
+    }
+
+    // A --words file given as --pool: one line that says so, and nothing made.
+    void wordsFileAsPoolIsRefusedOnce()
+    {
+        const Run r = run({"--pool", "words.txt", "--count", "500", "--per-puzzle", "3", "--out",
+                           "not-a-pool", "--quiet"});
+        QCOMPARE(r.status, 2);
+        QCOMPARE(r.err, QStringLiteral("word_quarrin generate: words.txt: looks like a --words "
+                                       "file (lines of several words); a pool holds one word a "
+                                       "line\n"));
+        QVERIFY(!QDir(path("not-a-pool")).exists());
+    }
+
+    // A puzzle that no word went into is no page: an error, and nothing is
+    // written, neither files nor a book.
+    void puzzleWithoutAWordIsAnError()
+    {
+        write("unusable.txt", "cat dog\nd0g c4t\nowl\n");
+        const Run r = run({"--words", "unusable.txt", "--out", "wordless", "--pdf",
+                           "wordless.pdf", "--seed", "1", "--quiet"});
+        QCOMPARE(r.status, 1);
+        const QStringList lines = r.err.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+        QCOMPARE(lines, (QStringList{
+                            "word_quarrin generate: warning: puzzle 2, line 2: 'd0g': not "
+                            "letters only",
+                            "word_quarrin generate: warning: puzzle 2, line 2: 'c4t': not "
+                            "letters only",
+                            "word_quarrin generate: error: puzzle 2, no word could be placed",
+                            "word_quarrin generate: nothing written",
+                        }));
+        QVERIFY(!QDir(path("wordless")).exists());
+        QVERIFY(!QFile::exists(path("wordless.pdf")));
+    }
+
+    // --fill message:TEXT writes the message first, row by row into the
+    // blank cells, then random letters.
+    void messageFillReadsRowByRow()
+    {
+        write("one.txt", "owl\n");
+        const Run r = run({"--words", "one.txt", "--out", "message", "--fill", "message:Hi there",
+                           "--seed", "2", "--quiet"});
+        QVERIFY2(r.status == 0, qPrintable(r.err));
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        QVERIFY(PuzzleFile(GridSize::Small).load(model, path("message/puzzle-001.qrn")).ok);
+        QCOMPARE(model.log(), QStringList{"OWL"});
+        QString outsideTheWord;
+        int wordLetters = 0;
+        for (int row = 0; row < 15; ++row) {
+            for (int col = 0; col < 15; ++col) {
+                const QString cell = model.cell(col, row);
+                QVERIFY2(!cell.isEmpty() && cell != " ", "every cell is filled");
+                if (cell.size() == 1)
+                    ++wordLetters; // a word letter has no filler mark
+                else
+                    outsideTheWord += cell.at(0);
+            }
+        }
+        QCOMPARE(wordLetters, 3);
+        QVERIFY2(outsideTheWord.startsWith(QLatin1String("HITHERE")), qPrintable(outsideTheWord));
+    }
+
+    // A puzzle file that cannot be written leaves the one of an earlier run
+    // under that name as it was, byte for byte, and no half-written file.
+    void failedWriteKeepsTheEarlierFile()
+    {
+        QCOMPARE(run({"--words", "words.txt", "--out", "again", "--seed", "1", "--quiet"}).status,
+                 0);
+        const QByteArray earlier = contents(path("again/puzzle-001.qrn"));
+        QCOMPARE(earlier.size(), sizeSpec(GridSize::Small).recordBytes);
+        Run r;
+        {
+            // Files of at most 1000 bytes for the program, as on a full disk.
+            test::DiskFull full(1000);
+            QVERIFY(full.active());
+            r = run({"--words", "words.txt", "--out", "again", "--seed", "2", "--quiet"});
+        }
+        QCOMPARE(r.status, 2);
+        QVERIFY2(r.err.contains(QLatin1String("cannot write again/puzzle-001.qrn: ") +
+                                qt_error_string(EFBIG)),
+                 qPrintable(r.err));
+        QCOMPARE(contents(path("again/puzzle-001.qrn")), earlier);
+        QCOMPARE(QDir(path("again")).entryList(QDir::Files | QDir::Hidden),
+                 (QStringList{"puzzle-001.qrn", "puzzle-002.qrn"}));
     }
 
     void outFolderInTheWayOfAFile()

@@ -1,22 +1,30 @@
 // The editor windows, driven through their controls.
 
 #include "editor/editor_window.h"
+#include "export/docx_word_processor.h"
 #include "file_faults.h"
 #include "modal_answerer.h"
 
 #include <QAbstractItemModel>
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileSystemModel>
 #include <QInputDialog>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -141,6 +149,8 @@ private slots:
     void saveThenLoadRestoresThePuzzle_data();
     void saveThenLoadRestoresThePuzzle();
     void cancelledLoadStillTrimsPositionLines();
+    void typedFileNameLeavesNoPopupOverTheGrid_data();
+    void typedFileNameLeavesNoPopupOverTheGrid();
     void damagedFileShowsMessageAndChangesNothing();
     void unwritableFileShowsMessageAndChangesNothing();
     void fullDiskSaveNamesTheFileAndTheReason();
@@ -148,6 +158,8 @@ private slots:
     void printAndPlayHandOverTheSnapshot();
     void menuItemsClickTheirButtons();
     void exportWithoutWordProcessorShowsMessage();
+    void exportWithoutWordProcessorOffersToSaveTheTable_data();
+    void exportWithoutWordProcessorOffersToSaveTheTable();
     void activationFocusesTheWordBox();
     void closingTheLargeWindowEndsTheProgram();
 
@@ -899,6 +911,98 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     QCOMPARE(find<QComboBox>(&w, "ComboBox1")->count(), 3);
 }
 
+void TestEditorWindow::typedFileNameLeavesNoPopupOverTheGrid_data()
+{
+    QTest::addColumn<GridSize>("size");
+    QTest::newRow("15x15") << GridSize::Small;
+    QTest::newRow("30x30") << GridSize::Large;
+}
+
+// A file named by typing its path into the file dialog and pressing Enter:
+// the dialog's name completer offers the file while it is typed, and its list
+// is gone with the dialog, not left drawn over the grid.
+void TestEditorWindow::typedFileNameLeavesNoPopupOverTheGrid()
+{
+    QFETCH(GridSize, size);
+    EditorWindow &w = window(size);
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString extension = sizeSpec(size).fileExtension;
+    const QString file = dir.filePath("otter" + extension);
+    {
+        RandomGenerator random;
+        PuzzleModel model(size, &random);
+        AddWordRequest otter;
+        otter.word = QStringLiteral("OTTER");
+        otter.x = otter.y = QStringLiteral("2");
+        otter.direction = QStringLiteral("Right");
+        QVERIFY(model.addWord(otter).placed);
+        QVERIFY(PuzzleFile(size).save(model, file).ok);
+    }
+    QVERIFY(QFile::copy(file, dir.filePath("otters" + extension)));
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+
+    // What happened in the dialog; whatever goes wrong there, the dialog is
+    // closed so that the load returns.
+    QString fault = QStringLiteral("no file dialog");
+    QTimer typist;
+    typist.setInterval(0);
+    connect(&typist, &QTimer::timeout, &w, [&] {
+        auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        typist.stop();
+        auto *name = dialog->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        if (!name || !name->completer()) {
+            fault = QStringLiteral("no name box with a completer");
+            dialog->reject();
+            return;
+        }
+        // The folder the user went to, read by the dialog's file system
+        // model in a thread of its own.
+        dialog->setDirectory(dir.path());
+        auto *files = dialog->findChild<QFileSystemModel *>();
+        for (int k = 0; k < 200 && files && files->rowCount(files->index(dir.path())) < 2; ++k)
+            QTest::qWait(50);
+        // Keys go where the window system sends them: to the open list, once
+        // it is open, which hands them on to the name box.
+        const auto typeAt = [&] {
+            QWidget *popup = QApplication::activePopupWidget();
+            return popup ? popup : static_cast<QWidget *>(name);
+        };
+        for (const QChar c : QStringLiteral("ott"))
+            QTest::keyClick(typeAt(), c.toLatin1());
+        // The completer offers the two files.
+        if (!name->completer()->popup()->isVisible()) {
+            fault = QStringLiteral("the completer offered nothing");
+            dialog->reject();
+            return;
+        }
+        fault.clear();
+        for (const QChar c : QString("er" + extension))
+            QTest::keyClick(typeAt(), c.toLatin1());
+        QTest::keyClick(typeAt(), Qt::Key_Return);
+        if (dialog->isVisible()) {
+            fault = QStringLiteral("Enter did not take the file");
+            dialog->reject();
+        }
+    });
+    typist.start();
+    find<QPushButton>(&w, "BitBtn4")->click(); // Load
+    QCOMPARE(fault, QString());
+    QCOMPARE(listLines(&w, "log"), QStringList{"OTTER"});
+    QApplication::processEvents();
+    QStringList popups;
+    for (QWidget *top : QApplication::topLevelWidgets()) {
+        if (top->isVisible() && top->windowType() == Qt::Popup) {
+            popups << QString::fromLatin1(top->metaObject()->className());
+            top->hide(); // so that it grabs no input from the tests after this one
+        }
+    }
+    QCOMPARE(popups, QStringList());
+}
+
 void TestEditorWindow::cancelledLoadStillTrimsPositionLines()
 {
     EditorWindow &w = *m_main;
@@ -1094,6 +1198,77 @@ void TestEditorWindow::exportWithoutWordProcessorShowsMessage()
     QCOMPARE(answerer.messages,
              QStringList{"There was an error initialising Microsoft Word. It might not have been "
                          "installed correctly or is not installed at all."});
+}
+
+void TestEditorWindow::exportWithoutWordProcessorOffersToSaveTheTable_data()
+{
+    QTest::addColumn<GridSize>("size");
+    QTest::addColumn<QString>("answer"); // the name typed into the save dialog; empty: cancel
+    QTest::addColumn<QString>("saved");  // the file that must hold the table
+    QTest::newRow("15x15, a name without its extension") << GridSize::Small << "grid"
+                                                         << "grid.docx";
+    QTest::newRow("30x30, a name with it") << GridSize::Large << "big.docx"
+                                           << "big.docx";
+    QTest::newRow("15x15, cancelled") << GridSize::Small << "" << "";
+}
+
+// With no word processor the message comes first, then a save dialog for
+// the table's document, so that the table is not lost; no answer writes
+// nothing.
+void TestEditorWindow::exportWithoutWordProcessorOffersToSaveTheTable()
+{
+    QFETCH(GridSize, size);
+    QFETCH(QString, answer);
+    QFETCH(QString, saved);
+    EditorWindow &w = window(size);
+    w.setWordProcessorFactory([] { return std::make_unique<MissingWordProcessor>(); });
+    placeWord(w, QStringLiteral("OTTER"), 2, 3, "Down-Right");
+    w.model().fillRandom();
+    w.showPuzzle();
+    w.show();
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString documents = DocxWordProcessor::documentFolder(QString());
+    const QStringList documentsBefore = QDir(documents).entryList({"*.docx"}, QDir::Files);
+
+    ModalAnswerer answerer;
+    answerer.fileToChoose = answer.isEmpty() ? QString() : dir.filePath(answer);
+    find<QPushButton>(&w, "ExportWord")->click();
+    QCOMPARE(answerer.messages,
+             QStringList{"There was an error initialising Microsoft Word. It might not have been "
+                         "installed correctly or is not installed at all."});
+    QCOMPARE(answerer.fileDialogs, QStringList{"saveDocument"});
+    QCOMPARE(answerer.fileFilters, QStringList{"Word document (*.docx)"});
+    auto *dialog = w.findChild<QFileDialog *>(QStringLiteral("saveDocument"));
+    QVERIFY(dialog);
+    QCOMPARE(dialog->acceptMode(), QFileDialog::AcceptSave);
+
+    QCOMPARE(QDir(documents).entryList({"*.docx"}, QDir::Files), documentsBefore);
+    if (saved.isEmpty()) {
+        // It opened where an export goes, under the export's name.
+        QCOMPARE(dialog->directory().absolutePath(), QDir(documents).absolutePath());
+        QCOMPARE(QFileInfo(dialog->selectedFiles().value(0)).fileName(),
+                 QStringLiteral("Word Quarrin grid 15x15.docx"));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
+        return;
+    }
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{saved});
+    // Read back by an independent reader: the grid, one letter a cell.
+    QProcess reader;
+    reader.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral(QUARRIN_READ_DOCX), dir.filePath(saved)});
+    QVERIFY(reader.waitForFinished(60000));
+    QCOMPARE(reader.exitCode(), 0);
+    const QJsonArray tables =
+        QJsonDocument::fromJson(reader.readAllStandardOutput()).object().value("tables").toArray();
+    QCOMPARE(tables.size(), 1);
+    const QJsonArray cells = tables.at(0).toObject().value("cells").toArray();
+    const int n = w.model().columns();
+    QCOMPARE(cells.size(), n);
+    for (int r = 0; r < n; ++r)
+        for (int c = 0; c < n; ++c)
+            QCOMPARE(cells.at(r).toArray().at(c).toString(), w.model().cell(c, r).left(1));
+    QCOMPARE(cells.at(2).toArray().at(1).toString(), QStringLiteral("O"));
 }
 
 void TestEditorWindow::activationFocusesTheWordBox()

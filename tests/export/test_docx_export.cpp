@@ -2,6 +2,7 @@
 // independent reader (python-docx), its file naming, and opening the document
 // through the desktop's registered application.
 
+#include "export/docx_save.h"
 #include "export/docx_word_processor.h"
 #include "export/word_export.h"
 #include "file_faults.h"
@@ -88,6 +89,9 @@ private slots:
     void registeredHandlerOpensTheDocument();
     void noHandlerShowsTheMessage();
     void failingHandlerLeavesNoFile();
+    void savedDocumentIsTheExportsDocument_data();
+    void savedDocumentIsTheExportsDocument();
+    void failedDocumentSaveKeepsTheEarlierFile();
 
 private:
     // A desktop of its own: XDG folders under a temporary directory, with an
@@ -366,6 +370,74 @@ void TestDocxExport::failingHandlerLeavesNoFile()
     QVERIFY(message.startsWith(QStringLiteral("The document could not be opened")));
     QVERIFY(QFileInfo::exists(desktop.record)); // it was tried
     QVERIFY(allFiles(desktop.documents).isEmpty());
+}
+
+
+void TestDocxExport::savedDocumentIsTheExportsDocument_data()
+{
+    tableReadBack_data();
+}
+
+// The document saved where the user chooses, when no word processor takes
+// the export, holds what the export's own document holds.
+void TestDocxExport::savedDocumentIsTheExportsDocument()
+{
+    QFETCH(GridSize, size);
+    QTemporaryDir folder;
+    QVERIFY(folder.isValid());
+    RandomGenerator random;
+    PuzzleModel model(size, &random);
+    fillFixture(model);
+
+    DocxWordProcessorOptions options;
+    options.folder = folder.filePath(QString());
+    options.handlerQuery.clear();
+    options.opener.clear();
+    DocxWordProcessor processor(options);
+    QCOMPARE(exportGrid(model, processor), QString());
+
+    const GridDocument document = gridDocument(model);
+    QCOMPARE(document.error, QString());
+    QCOMPARE(document.name, QFileInfo(processor.writtenPath()).fileName());
+    const QString saved = folder.filePath(QStringLiteral("chosen/name.docx"));
+    QVERIFY(QDir().mkpath(QFileInfo(saved).path()));
+    QCOMPARE(saveDocument(document.bytes, saved), QString());
+    const QJsonObject read = readDocx(saved);
+    QVERIFY(!read.value("tables").toArray().isEmpty());
+    QCOMPARE(read, readDocx(processor.writtenPath()));
+    QCOMPARE(allFiles(QFileInfo(saved).path()), QStringList{"name.docx"});
+}
+
+// A save that fails (a full disk, a folder that is not there) says why and
+// leaves an earlier file of that name as it was, and no part file.
+void TestDocxExport::failedDocumentSaveKeepsTheEarlierFile()
+{
+    QTemporaryDir dir;
+    RandomGenerator random;
+    PuzzleModel model(GridSize::Large, &random);
+    fillFixture(model);
+    const GridDocument document = gridDocument(model);
+    QVERIFY(document.bytes.size() > 200);
+    const QString path = dir.filePath(QStringLiteral("grid.docx"));
+    writeText(path, "an earlier document");
+    QString message;
+    {
+        DiskFull full(100);
+        QVERIFY(full.active());
+        message = saveDocument(document.bytes, path);
+    }
+    QCOMPARE(message, QStringLiteral("The document could not be saved as %1: %2")
+                          .arg(QDir::toNativeSeparators(path), qt_error_string(EFBIG)));
+    QFile earlier(path);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("an earlier document"));
+    QCOMPARE(allFiles(dir.path()), QStringList{"grid.docx"});
+
+    const QString nowhere = dir.filePath(QStringLiteral("missing/grid.docx"));
+    QVERIFY(saveDocument(document.bytes, nowhere)
+                .startsWith(QStringLiteral("The document could not be saved as %1: ")
+                                .arg(QDir::toNativeSeparators(nowhere))));
+    QVERIFY(!QFileInfo::exists(nowhere));
 }
 
 QTEST_GUILESS_MAIN(TestDocxExport)

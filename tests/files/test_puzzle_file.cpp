@@ -471,6 +471,101 @@ private slots:
                  bytes.mid(bytes.size() - capacity - 1));
     }
 
+    // A field of whole lines that is full has lost the lines after it: the
+    // last word's missing line comes back as the first name, in drawing
+    // order (Up, Down, Left, Right, Down-Right, Up-Right, Down-Left, Up-Left),
+    // that spells the word from its position; as an empty line when none does.
+    void missingLineRecoveryInDrawingOrder_data()
+    {
+        QTest::addColumn<GridSize>("size");
+        QTest::addColumn<QString>("word");
+        QTest::addColumn<QList<int>>("spelling"); // the directions the letters spell it in
+        QTest::addColumn<QString>("expected");
+        using D = Direction;
+        struct Row
+        {
+            const char *name;
+            const char *word;
+            QList<int> spelling;
+            const char *expected;
+        };
+        const Row rows[] = {
+            {"one letter: every direction", "Q", {}, "Up"},
+            {"Up and Down (QRQ from its middle)", "QRQ", {int(D::Up), int(D::Down)}, "Up"},
+            {"Left and Right", "QRS", {int(D::Right), int(D::Left)}, "Left"},
+            {"Down and Right", "QRS", {int(D::Right), int(D::Down)}, "Down"},
+            {"Down-Right and Up-Right", "QRS", {int(D::UpRight), int(D::DownRight)}, "Down-Right"},
+            {"Down-Left and Up-Left", "QRS", {int(D::UpLeft), int(D::DownLeft)}, "Down-Left"},
+            {"Up-Right and Down-Left", "QRS", {int(D::DownLeft), int(D::UpRight)}, "Up-Right"},
+            {"Up-Left alone", "QRS", {int(D::UpLeft)}, "Up-Left"},
+            {"no direction", "QRS", {}, ""},
+        };
+        for (GridSize size : {GridSize::Small, GridSize::Large}) {
+            for (const Row &r : rows) {
+                QTest::newRow(qPrintable(QString::fromLatin1(size == GridSize::Small ? "15 " : "30 ") +
+                                         QLatin1String(r.name)))
+                    << size << QString::fromLatin1(r.word) << r.spelling
+                    << QString::fromLatin1(r.expected);
+            }
+        }
+    }
+    void missingLineRecoveryInDrawingOrder()
+    {
+        QFETCH(GridSize, size);
+        QFETCH(QString, word);
+        QFETCH(QList<int>, spelling);
+        QFETCH(QString, expected);
+        const GridSize gs = size;
+        const SizeSpec &spec = sizeSpec(gs);
+        const int side = spec.storeRows;
+        const int mid = spec.columns / 2;
+
+        // 'A' everywhere but the word, written from the middle cell in each
+        // direction it is to spell in, and Z at the top left.
+        PuzzleFileRecord record(gs);
+        QByteArray grid(gs == GridSize::Small ? 239 : 959, 'A');
+        grid[0] = 'Z';
+        for (int d : spelling) {
+            const DirectionInfo &info = directionTable()[std::size_t(d)];
+            for (int p = 0; p < word.size(); ++p)
+                grid[(mid + p * info.columnStep) * side + mid + p * info.rowStep] =
+                    word.at(p).toLatin1();
+        }
+        grid[mid * side + mid] = word.at(0).toLatin1();
+        record.grid = grid;
+        // One-letter Z words whose whole lines fill the field exactly (200
+        // bytes on 15x15, 240 on 30x30); the word's own line is missing.
+        const QList<QByteArray> lines =
+            gs == GridSize::Small
+                ? QList<QByteArray>(15, "Down-Right") + QList<QByteArray>(2, "Up-Right")
+                : QList<QByteArray>(20, "Down-Right");
+        for (const QByteArray &line : lines) {
+            record.words += "Z\r\n";
+            record.positions += "1, 1\r\n";
+            record.directions += line + "\r\n";
+        }
+        QCOMPARE(int(record.directions.size()), gs == GridSize::Small ? 200 : 240);
+        record.words += word.toLatin1() + "\r\n";
+        record.positions += QByteArray::number(mid + 1) + ", " + QByteArray::number(mid + 1) + "\r\n";
+
+        RandomGenerator random([] { return std::uint64_t(1); });
+        PuzzleModel loaded(gs, &random);
+        PuzzleFile file(gs);
+        QVERIFY(loadBytes(file, loaded, record.toBytes()).ok);
+        QCOMPARE(loaded.wordCount(), lines.size() + 1);
+        QCOMPARE(loaded.directionMemo().size(), lines.size() + 1);
+        QCOMPARE(loaded.directionMemo().last(), expected);
+        QCOMPARE(loaded.directionMemo().first(), QStringLiteral("Down-Right"));
+        // The word is drawn where the recovered line says, and nowhere else.
+        const std::optional<Direction> drawn = directionFromName(expected);
+        QCOMPARE(isWordLetter(loaded.cell(mid, mid)), drawn.has_value());
+        if (drawn) {
+            const DirectionInfo &info = directionInfo(*drawn);
+            for (int p = 0; p < word.size(); ++p)
+                QVERIFY(isWordLetter(loaded.cell(mid + p * info.columnStep, mid + p * info.rowStep)));
+        }
+    }
+
     // Complete lines are kept as stored, even when they name no direction
     // and the letters spell the word one way.
     void completeLinesAreKeptAsStored_data()

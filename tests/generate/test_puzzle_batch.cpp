@@ -4,6 +4,7 @@
 
 #include "files/puzzle_file.h"
 #include "generate/puzzle_batch.h"
+#include "named_pipe.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -83,14 +84,24 @@ private slots:
     {
         const InputResult r = wordLists("Farm animals: cow, pig, horse\nowl emu\n"
                                         "  Zoo :lion\n: yak\nSeaside:\n");
-        QCOMPARE(int(r.puzzles.size()), 5);
-        QCOMPARE(r.titles, (QStringList{"Farm animals", QString(), "Zoo", QString(), "Seaside"}));
+        // A title with no words is as blank as an empty line.
+        QCOMPARE(int(r.puzzles.size()), 4);
+        QCOMPARE(r.titles, (QStringList{"Farm animals", QString(), "Zoo", QString()}));
         QCOMPARE(texts(r.puzzles[0]), (QStringList{"cow", "pig", "horse"}));
         QCOMPARE(texts(r.puzzles[1]), (QStringList{"owl", "emu"}));
         QCOMPARE(texts(r.puzzles[2]), (QStringList{"lion"}));
         QCOMPARE(texts(r.puzzles[3]), (QStringList{"yak"}));
-        QVERIFY(r.puzzles[4].empty());
         QCOMPARE(r.puzzles[2].front().line, 3);
+    }
+
+    // A line of separators alone holds no word: no puzzle, as for a blank line.
+    void linesOfSeparatorsAloneAreBlank()
+    {
+        const InputResult read = wordLists(",\ncat\n , ,\t,\ndog owl\n");
+        QVERIFY(read.ok);
+        QCOMPARE(int(read.puzzles.size()), 2);
+        QCOMPARE(texts(read.puzzles[0]), QStringList{"cat"});
+        QCOMPARE(read.puzzles[1][0].line, 4);
     }
 
     void poolDrawsDifferentWordsForEachPuzzle()
@@ -124,6 +135,71 @@ private slots:
         const InputResult tooFew = readPool(buffer, 1, 6, random);
         QVERIFY(!tooFew.ok);
         QVERIFY(tooFew.error.contains(QLatin1String("5 different words")));
+    }
+
+    // A --words file given as a pool is refused once, not read as words
+    // that each break the rules; a pool with the odd line of several words
+    // is still a pool.
+    void aWordsFileIsNoPool_data()
+    {
+        QTest::addColumn<QByteArray>("text");
+        QTest::addColumn<bool>("refused");
+        QTest::newRow("lines of several words")
+            << QByteArray("# two puzzles\ncat dog horse\n\nowl emu yak\n") << true;
+        QTest::newRow("commas") << QByteArray("cat,dog\nowl,emu\nyak\n") << true;
+        QTest::newRow("one line of several among words")
+            << QByteArray("cat\ndog\nice cream\nowl\nemu\n") << false;
+        QTest::newRow("one word a line") << QByteArray("cat\n dog \nowl\n") << false;
+    }
+    void aWordsFileIsNoPool()
+    {
+        QFETCH(QByteArray, text);
+        QFETCH(bool, refused);
+        QBuffer buffer;
+        buffer.setData(text);
+        buffer.open(QIODevice::ReadOnly);
+        LcgState random{5};
+        const InputResult read = readPool(buffer, 4, 2, random);
+        QCOMPARE(!read.ok, refused);
+        if (refused) {
+            QCOMPARE(read.error, QStringLiteral("looks like a --words file (lines of several "
+                                                "words); a pool holds one word a line"));
+            QVERIFY(read.puzzles.empty());
+        } else {
+            QCOMPARE(int(read.puzzles.size()), 4);
+        }
+    }
+
+    // Both readers take a named pipe, which has no size and cannot seek, as
+    // they take a file (process substitution hands one over as /dev/fd/N).
+    void readersTakeANamedPipe()
+    {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        {
+            test::NamedPipe pipe(dir.filePath(QStringLiteral("lists")), "cat dog\nowl, emu\n");
+            QVERIFY(pipe.made());
+            QFile in(pipe.path());
+            QVERIFY(in.open(QIODevice::ReadOnly | QIODevice::Text));
+            QVERIFY(in.isSequential());
+            const InputResult read = readWordLists(in);
+            QVERIFY(read.ok);
+            QCOMPARE(int(read.puzzles.size()), 2);
+            QCOMPARE(texts(read.puzzles[1]), (QStringList{"owl", "emu"}));
+        }
+        {
+            test::NamedPipe pipe(dir.filePath(QStringLiteral("pool")), "cat\ndog\nowl\n");
+            QVERIFY(pipe.made());
+            QFile in(pipe.path());
+            QVERIFY(in.open(QIODevice::ReadOnly | QIODevice::Text));
+            LcgState random{1};
+            const InputResult read = readPool(in, 2, 3, random);
+            QVERIFY2(read.ok, qPrintable(read.error));
+            QCOMPARE(int(read.puzzles.size()), 2);
+            QStringList drawn = texts(read.puzzles[0]);
+            drawn.sort();
+            QCOMPARE(drawn, (QStringList{"cat", "dog", "owl"}));
+        }
     }
 
     void wordRulesBecomeWarnings_data()

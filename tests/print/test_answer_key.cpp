@@ -202,6 +202,8 @@ private slots:
     void keyCaptions();
     void keyPageAgainstNormalPage_data();
     void keyPageAgainstNormalPage();
+    void ringEndsJustPastTheEndLetters_data();
+    void ringEndsJustPastTheEndLetters();
     void emptyPuzzleKeyHasNoRings();
     void whiteBackgroundOutlinesTheGrid_data();
     void whiteBackgroundOutlinesTheGrid();
@@ -429,6 +431,55 @@ void TestAnswerKey::keyPageAgainstNormalPage()
     QCOMPARE(filledChecked, 3);
     const CellPos h = rings[0].path.cell(0); // the H of the first word
     QVERIFY(darkest(key, cellOnPage(size, h.col, h.row).adjusted(3, 3, -3, -3)) < 90);
+}
+
+void TestAnswerKey::ringEndsJustPastTheEndLetters_data()
+{
+    keyPageAgainstNormalPage_data();
+}
+
+// Each ring's rounded ends lie just past its first and its last letter, along
+// the word, in all eight directions: the outline crosses the word's line
+// there.
+void TestAnswerKey::ringEndsJustPastTheEndLetters()
+{
+    QFETCH(GridSize, size);
+    const PrintLayout &layout = printLayout(size);
+    PageDescription page = PageDescription::standard(size, testing::eightWaySnapshot(size));
+    page.puzzle.letters.fill(QLatin1Char(' ')); // no letters in the way
+    const QImage normal = render(page, false);
+    const QImage key = render(page, true);
+    const double half = layout.cellPixels * 0.42;
+    const std::vector<AnswerRing> rings = answerRings(page.puzzle);
+    QCOMPARE(int(rings.size()), 9);
+    int ends = 0;
+    for (const AnswerRing &ring : rings) {
+        const DirectionInfo &info = directionInfo(ring.path.direction);
+        const double norm = std::hypot(info.columnStep, info.rowStep);
+        const QPointF along(info.columnStep / norm, info.rowStep / norm);
+        const CellPos first = ring.path.cell(0);
+        const CellPos last = ring.path.cell(ring.path.length - 1);
+        const QPointF start = QRectF(cellOnPage(size, first.col, first.row)).center();
+        const QPointF end = QRectF(cellOnPage(size, last.col, last.row)).center();
+        const QString name = QString::fromLatin1(info.name);
+        // the two ends, on the word's line, unless the grid's edge cuts the
+        // ring there (a word at the edge)
+        const QRectF uncut = QRectF(layout.gridRect).adjusted(4, 4, -4, -4);
+        for (const QPointF &cap : {end + along * half, start - along * half}) {
+            if (!uncut.contains(cap))
+                continue;
+            ++ends;
+            const QRect spot(cap.toPoint() - QPoint(1, 1), QSize(3, 3));
+            QVERIFY2(darkest(key, spot) < 110,
+                     qPrintable(QStringLiteral("ring %1 (%2) does not reach %3,%4")
+                                    .arg(ring.word + 1)
+                                    .arg(name)
+                                    .arg(cap.x())
+                                    .arg(cap.y())));
+            QVERIFY(darkest(normal, spot) > 150);
+        }
+    }
+    QVERIFY(ends >= 14); // few words touch the edge
 }
 
 void TestAnswerKey::emptyPuzzleKeyHasNoRings()

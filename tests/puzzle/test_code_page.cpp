@@ -43,6 +43,25 @@ private slots:
         QCOMPARE(fromCodePage(QByteArray(1, char(byte))), character);
     }
 
+    // All 32 bytes 0x80 to 0x9F against the code page's published table
+    // (the Unicode consortium's mapping of Windows-1252); the five bytes it
+    // leaves undefined stand for the control character of the same number.
+    void highBytesAsPublished()
+    {
+        const char32_t published[32] = {
+            0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, // 0x80
+            0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F, // 0x88
+            0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014, // 0x90
+            0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, // 0x98
+        };
+        for (int byte = 0x80; byte <= 0x9F; ++byte) {
+            const char32_t expected = published[byte - 0x80];
+            const QByteArray tag = QByteArray::number(byte, 16);
+            QVERIFY2(codePageChar(uchar(byte)).unicode() == expected, tag.constData());
+            QVERIFY2(codePageByte(QChar(char16_t(expected))) == byte, tag.constData());
+        }
+    }
+
     void everyByteReadsAndWritesBack()
     {
         QByteArray all;
