@@ -207,13 +207,17 @@ def main():
         puzzles.append(("Word Quarrin 4", ["owl", "emu", "yak", "gnu"]))
 
         book = os.path.join(work, "book.pdf")
-        r = subprocess.run([program, "generate", "--words", lists, "--pdf", book, "--paper", "6x9in",
-                            "--bleed", "--title-page", "--toc", "--seed", "5", "--quiet"],
-                           capture_output=True, text=True, env=env)
+        args = [program, "generate", "--words", lists, "--pdf", book, "--paper", "6x9in",
+                "--bleed", "--title-page", "--toc", "--seed", "5"]
+        r = subprocess.run(args, capture_output=True, text=True, env=env)
         if r.returncode != 0:
             fail(f"generate: {r.returncode} {r.stderr}")
         if "blank pages added at the end to make 24 pages" not in r.stderr:
             fail(f"the padding is not said: {r.stderr!r}")
+        # A quiet run that succeeds says nothing, the padding included.
+        r = subprocess.run(args + ["--quiet"], capture_output=True, text=True, env=env)
+        if r.returncode != 0 or r.stderr:
+            fail(f"a quiet run spoke: {r.returncode} {r.stderr!r}")
         check_book(book, puzzles, (6, 9), True, 0.375, True, True)
 
         nine = os.path.join(work, "nine.pdf")
