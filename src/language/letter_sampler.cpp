@@ -60,6 +60,13 @@ LetterSampler::LetterSampler(const Alphabet &alphabet, FillKind kind)
         before += m_weights[std::size_t(i)];
         m_bounds[std::size_t(i)] = (kSeeds * before + total - 1) / total;
     }
+    int letter = 0;
+    for (std::size_t k = 0; k < m_guide.size(); ++k) {
+        const std::uint64_t first = std::uint64_t(k) << kGuideShift;
+        while (m_bounds[std::size_t(letter)] <= first)
+            ++letter;
+        m_guide[k] = std::uint8_t(letter);
+    }
 }
 
 double LetterSampler::share(int index) const

@@ -9,8 +9,9 @@
 // seed the step produced (LcgState::below(n) steps the seed, then keeps the
 // high bits of n * seed) and picks the letter whose slice of the 2^32 seeds
 // holds it. The slices are cut once, when the sampler is made, in proportion
-// to the letters' weights, so a draw is a search of at most 64 thresholds
-// without a branch on the data. The uniform sampler's slices are exactly
+// to the letters' weights; a guide of 4096 slices of the seeds names the
+// letter at each slice's start, so a draw is a look-up and, in the few slices
+// that hold a boundary, a step or two. The uniform sampler's slices are exactly
 // those of LcgState::below(size()), so it picks the same letter as
 // letters()[below(size())].
 //
@@ -42,6 +43,7 @@ class LetterSampler
 {
 public:
     static constexpr int kMaxLetters = 64;
+    static constexpr int kGuideBits = 12;
 
     // Draws from the alphabet's letters in effect (Alphabet::letters()). The
     // natural weights are the language's letter counts, each letter's count
@@ -60,11 +62,11 @@ public:
     // The letter a step of the generator picks, given the seed it stepped to.
     int indexFor(std::uint32_t draw) const
     {
-        // Branch-free search: the number of thresholds at or below the draw.
-        const std::uint64_t d = draw;
-        int i = 0;
-        for (int step = kMaxLetters / 2; step > 0; step /= 2)
-            i += int(m_bounds[std::size_t(i + step - 1)] <= d) * step;
+        // The guide gives the letter of the slice's first seed; a letter
+        // boundary inside the slice is met in a few of them only.
+        int i = m_guide[draw >> kGuideShift];
+        while (m_bounds[std::size_t(i)] <= draw)
+            ++i;
         return i;
     }
     QChar letterFor(std::uint32_t draw) const { return m_letters.at(indexFor(draw)); }
@@ -75,9 +77,12 @@ private:
     FillKind m_kind = FillKind::Natural;
     QString m_letters;
     std::vector<std::uint64_t> m_weights;
+    static constexpr int kGuideShift = 32 - kGuideBits;
     // m_bounds[i]: the first seed of letter i + 1; unused entries hold 2^32,
-    // which no seed reaches.
+    // which no seed reaches, so the search stops at the last letter.
     std::array<std::uint64_t, kMaxLetters> m_bounds{};
+    // m_guide[k]: the letter of seed k << kGuideShift.
+    std::array<std::uint8_t, std::size_t(1) << kGuideBits> m_guide{};
 };
 
 } // namespace quarrin

@@ -7,6 +7,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 #include <numeric>
 
@@ -108,6 +109,43 @@ private slots:
         const LetterSampler sampler(Alphabet(), FillKind::Uniform);
         for (const std::uint32_t seed : {0u, 1u, 165191049u, 165191050u, 0xFFFFFFFFu})
             QCOMPARE(sampler.indexFor(seed), LcgState::scaled(seed, 26));
+    }
+
+    // Each letter takes one run of seeds, as long as its share says: checked
+    // at both sides of every run's start, at every slice of the guide and at
+    // seeds spread over the range.
+    void everySeedFallsInItsLettersRun()
+    {
+        for (const Language &l : Language::all()) {
+            for (const bool keep : {true, false}) {
+                LetterRules rules;
+                rules.keepAccents = keep;
+                const LetterSampler sampler(Alphabet(l, rules), FillKind::Natural);
+                std::vector<std::uint64_t> starts; // first seed of each letter
+                std::uint64_t at = 0;
+                for (int i = 0; i < sampler.size(); ++i) {
+                    starts.push_back(at);
+                    at += std::uint64_t(sampler.share(i) * 4294967296.0);
+                }
+                QCOMPARE(at, std::uint64_t(1) << 32);
+                const auto expected = [&starts](std::uint64_t seed) {
+                    return int(std::upper_bound(starts.begin(), starts.end(), seed) -
+                               starts.begin()) - 1;
+                };
+                std::vector<std::uint64_t> seeds;
+                for (const std::uint64_t s : starts)
+                    seeds.insert(seeds.end(), {s, s == 0 ? 0 : s - 1, s + 1});
+                for (std::uint64_t k = 0; k < 4096; ++k)
+                    seeds.insert(seeds.end(), {k << 20, (k << 20) + (1u << 20) - 1});
+                for (std::uint64_t s = 12345; s < (std::uint64_t(1) << 32); s += 104729 * 7)
+                    seeds.push_back(s);
+                for (const std::uint64_t seed : seeds) {
+                    if (seed >= (std::uint64_t(1) << 32))
+                        continue;
+                    QCOMPARE(sampler.indexFor(std::uint32_t(seed)), expected(seed));
+                }
+            }
+        }
     }
 
     // With accents off the folded letters' counts go to their plain letters;
