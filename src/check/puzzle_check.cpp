@@ -51,29 +51,26 @@ QString noProblemsText()
 
 // --- Matching ---
 
-namespace {
-
-constexpr int kLetters = 26;
-constexpr std::uint8_t kNoLetter = kLetters;
-
-int letterIndex(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u >= u'A' && u <= u'Z' ? int(u - u'A') : -1;
-}
-
-} // namespace
-
 // A letter tree of every word sought (blocked words first, then the listed
 // words), walked from every cell in every direction over a copy of the grid
-// with a border of non-letters, so a walk stops at the edge by itself.
+// with a border of non-letters, so a walk stops at the edge by itself. The
+// tree's letters are those of the blocked words' alphabet; a word or a cell
+// with any other letter reads nowhere.
 struct PuzzleCheck::Matcher
 {
-    struct Node
+    struct Tree
     {
-        std::array<std::int32_t, kLetters> child;
-        std::int32_t firstEnd = -1; // into ends: the words that end here
-        Node() { child.fill(-1); }
+        int width = 0;                   // letters a node can branch on
+        std::vector<std::int32_t> child; // node * width + letter -> node, -1 for none
+        std::vector<std::int32_t> firstEnd; // per node, into ends: the words that end here
+
+        explicit Tree(int letters = 0) : width(letters) { addNode(); }
+        std::int32_t addNode()
+        {
+            child.insert(child.end(), std::size_t(width), -1);
+            firstEnd.push_back(-1);
+            return std::int32_t(firstEnd.size()) - 1;
+        }
     };
     struct End
     {
@@ -88,10 +85,12 @@ struct PuzzleCheck::Matcher
         int length;
     };
 
+    Alphabet alphabet;
+    std::uint8_t noLetter = 0; // the border's and any non-letter's code
     int blockedCount = 0;
-    std::vector<Node> blockedNodes; // the tree of the blocked words alone
+    Tree blockedTree; // the tree of the blocked words alone
     std::vector<End> blockedEnds;
-    std::vector<Node> nodes; // blocked words plus the listed words of `listed`
+    Tree tree; // blocked words plus the listed words of `listed`
     std::vector<End> ends;
     QStringList listed;
     bool prepared = false;
@@ -99,8 +98,9 @@ struct PuzzleCheck::Matcher
     std::vector<std::uint8_t> grid;
     std::vector<Match> matches;
 
-    static void insert(std::vector<Node> &tree, std::vector<End> &endList, const QString &word,
-                       int id)
+    int letterIndex(QChar c) const { return alphabet.indexOf(c); }
+
+    void insert(Tree &t, std::vector<End> &endList, const QString &word, int id) const
     {
         if (word.isEmpty())
             return;
@@ -109,32 +109,34 @@ struct PuzzleCheck::Matcher
             const int l = letterIndex(c);
             if (l < 0)
                 return; // a word of other characters reads nowhere
-            if (tree[std::size_t(node)].child[std::size_t(l)] < 0) {
-                tree[std::size_t(node)].child[std::size_t(l)] = std::int32_t(tree.size());
-                tree.emplace_back();
+            const std::size_t at = std::size_t(node) * std::size_t(t.width) + std::size_t(l);
+            if (t.child[at] < 0) {
+                const std::int32_t added = t.addNode();
+                t.child[at] = added;
             }
-            node = tree[std::size_t(node)].child[std::size_t(l)];
+            node = t.child[at];
         }
-        endList.push_back({id, tree[std::size_t(node)].firstEnd});
-        tree[std::size_t(node)].firstEnd = int(endList.size()) - 1;
+        endList.push_back({id, t.firstEnd[std::size_t(node)]});
+        t.firstEnd[std::size_t(node)] = int(endList.size()) - 1;
     }
 
     explicit Matcher(const BlockedWords &blocked)
+        : alphabet(blocked.alphabet()), noLetter(std::uint8_t(alphabet.size())),
+          blockedTree(alphabet.size())
     {
-        blockedNodes.emplace_back();
         blockedCount = blocked.size();
         for (int i = 0; i < blockedCount; ++i)
-            insert(blockedNodes, blockedEnds, blocked.words().at(i), i);
+            insert(blockedTree, blockedEnds, blocked.words().at(i), i);
     }
 
     void prepare(const QStringList &log)
     {
         if (prepared && log == listed)
             return;
-        nodes = blockedNodes;
+        tree = blockedTree;
         ends = blockedEnds;
         for (int i = 0; i < log.size(); ++i)
-            insert(nodes, ends, log.at(i), blockedCount + i);
+            insert(tree, ends, log.at(i), blockedCount + i);
         listed = log;
         prepared = true;
     }
@@ -144,7 +146,7 @@ struct PuzzleCheck::Matcher
     {
         const int n = model.n();
         const int side = n + 2;
-        grid.assign(std::size_t(side) * std::size_t(side), kNoLetter);
+        grid.assign(std::size_t(side) * std::size_t(side), noLetter);
         for (int row = 0; row < n; ++row) {
             for (int col = 0; col < n; ++col) {
                 const Cell &c = model.cellAt(col, row);
@@ -159,15 +161,18 @@ struct PuzzleCheck::Matcher
             step[d] = info.rowStep * side + info.columnStep;
         }
         matches.clear();
-        const Node *tree = nodes.data();
+        const std::int32_t *child = tree.child.data();
+        const std::int32_t *firstEnd = tree.firstEnd.data();
+        const int width = tree.width;
+        const std::uint8_t none = noLetter;
         const std::uint8_t *g = grid.data();
         for (int row = 1; row <= n; ++row) {
             for (int col = 1; col <= n; ++col) {
                 const int start = row * side + col;
                 const std::uint8_t first = g[start];
-                if (first == kNoLetter)
+                if (first == none)
                     continue;
-                const int firstNode = tree[0].child[first];
+                const int firstNode = child[first];
                 if (firstNode < 0)
                     continue;
                 for (int d = 0; d < 8; ++d) {
@@ -175,13 +180,13 @@ struct PuzzleCheck::Matcher
                     int at = start;
                     int length = 1;
                     for (;;) {
-                        for (int e = tree[node].firstEnd; e >= 0; e = ends[std::size_t(e)].next)
+                        for (int e = firstEnd[node]; e >= 0; e = ends[std::size_t(e)].next)
                             matches.push_back({ends[std::size_t(e)].id, start, d, length});
                         at += step[d];
                         const std::uint8_t l = g[at];
-                        if (l == kNoLetter)
+                        if (l == none)
                             break;
-                        node = tree[node].child[l];
+                        node = child[std::size_t(node) * std::size_t(width) + l];
                         if (node < 0)
                             break;
                         ++length;
