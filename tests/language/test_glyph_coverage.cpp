@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -30,6 +31,16 @@ QString lettersOf(const QString &words)
     return out;
 }
 
+// A one-page PDF with the Greek and the Russian words in the font.
+void writePdf(const QString &path, const QFont &font)
+{
+    QPdfWriter pdf(path);
+    QPainter painter(&pdf);
+    painter.setFont(font);
+    painter.drawText(QPointF(200, 800), kGreek);
+    painter.drawText(QPointF(200, 1600), kRussian);
+}
+
 QString run(const QString &program, const QStringList &arguments)
 {
     QProcess p;
@@ -37,6 +48,19 @@ QString run(const QString &program, const QStringList &arguments)
     if (!p.waitForFinished(30000) || p.exitCode() != 0)
         return QStringLiteral("<%1 failed>").arg(program);
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The faces pdffonts lists: two heading lines, then one line per face.
+QStringList pdfFaces(const QString &path)
+{
+    return run(QStringLiteral("pdffonts"), {path})
+        .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
+        .mid(2);
+}
+
+QString pdfText(const QString &path)
+{
+    return run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")});
 }
 
 } // namespace
@@ -101,31 +125,38 @@ private slots:
 
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
-        const auto pdfOf = [&dir](const QFont &f, const QString &name) {
-            const QString path = dir.filePath(name);
-            QPdfWriter pdf(path);
-            QPainter painter(&pdf);
-            painter.setFont(f);
-            painter.drawText(QPointF(200, 800), kGreek);
-            painter.drawText(QPointF(200, 1600), kRussian);
-            painter.end();
-            return path;
-        };
-        const QString merged = pdfOf(font, QStringLiteral("merged.pdf"));
-        // pdffonts: two heading lines, then one line per embedded face.
-        const QStringList faces = run(QStringLiteral("pdffonts"), {merged})
-                                      .split(QLatin1Char('\n'), Qt::SkipEmptyParts)
-                                      .mid(2);
-        QCOMPARE(faces.size(), 2);
+        const QString merged = dir.filePath(QStringLiteral("merged.pdf"));
+        writePdf(merged, font);
+        const QStringList faces = pdfFaces(merged);
+        QCOMPARE(faces.size(), 2); // a second face drew the letters
         QVERIFY2(faces.filter(kDingbats).size() == 1, qPrintable(faces.join(QLatin1Char('\n'))));
-        QVERIFY(run(QStringLiteral("pdftotext"), {merged, QStringLiteral("-")}).contains(kGreek));
+        QVERIFY(pdfText(merged).contains(kGreek));
 
         QFont unmerged = font;
         unmerged.setStyleStrategy(QFont::NoFontMerging);
-        const QString text =
-            run(QStringLiteral("pdftotext"), {pdfOf(unmerged, QStringLiteral("unmerged.pdf")),
-                                               QStringLiteral("-")});
+        const QString unmergedPath = dir.filePath(QStringLiteral("unmerged.pdf"));
+        writePdf(unmergedPath, unmerged);
+        const QString text = pdfText(unmergedPath);
         QVERIFY2(!text.contains(u'Λ') && !text.contains(u'Ж'), qPrintable(text));
+    }
+
+    // A font that passes draws both words from its own face alone, embedded,
+    // and the letters read back out of the PDF.
+    void passingFontDrawsEveryLetterItself()
+    {
+        const QFont font(QStringLiteral("DejaVu Sans"), 14);
+        QVERIFY(missingGlyphs(font, kGreek + kRussian).isEmpty());
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString path = dir.filePath(QStringLiteral("dejavu.pdf"));
+        writePdf(path, font);
+        const QStringList faces = pdfFaces(path);
+        QCOMPARE(faces.size(), 1);
+        QVERIFY2(faces.at(0).startsWith(QLatin1String("DejaVuSans ")) &&
+                     faces.at(0).contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes "))),
+                 qPrintable(faces.at(0))); // embedded, with a Unicode map
+        const QString text = pdfText(path);
+        QVERIFY2(text.contains(kGreek) && text.contains(kRussian), qPrintable(text));
     }
 
     void lettersBeyondSixteenBitsAndRepeats()
