@@ -49,8 +49,7 @@ QString BlockedWords::userListPath()
 
 QString BlockedWords::userListPath(const Language &language)
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QLatin1Char('/') +
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
            listName(language, QStringLiteral("blocked-words"), QStringLiteral("-"));
 }
 

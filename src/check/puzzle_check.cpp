@@ -60,8 +60,8 @@ struct PuzzleCheck::Matcher
 {
     struct Tree
     {
-        int width = 0;                   // letters a node can branch on
-        std::vector<std::int32_t> child; // node * width + letter -> node, -1 for none
+        int width = 0;                      // letters a node can branch on
+        std::vector<std::int32_t> child;    // node * width + letter -> node, -1 for none
         std::vector<std::int32_t> firstEnd; // per node, into ends: the words that end here
 
         explicit Tree(int letters = 0) : width(letters) { addNode(); }

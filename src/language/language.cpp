@@ -104,6 +104,15 @@ bool allMarks(QStringView text)
     return std::all_of(text.begin(), text.end(), [](QChar c) { return c.isMark(); });
 }
 
+// Whether a character (with any marks, or a surrogate pair) is a letter.
+bool startsWithLetter(QStringView cluster)
+{
+    const QChar first = cluster.at(0);
+    if (first.isHighSurrogate() && cluster.size() > 1)
+        return QChar::isLetter(QChar::surrogateToUcs4(first, cluster.at(1)));
+    return first.isLetter();
+}
+
 QString refusalMessage(PuzzleWord::Status status, const QString &refused, const Language &language)
 {
     if (status == PuzzleWord::Status::NotALetter)
@@ -228,9 +237,8 @@ QString Alphabet::mapped(QChar c) const
     const Language &language = *m_language;
     const char16_t capital = capitalOf(c, language.dottedCapitalI());
     QString out;
-    if (capital == kCapitalSharpS &&
-        !(m_rules.sharpS == SharpS::Capital && m_rules.keepAccents &&
-          language.hasLetter(QChar(kCapitalSharpS))))
+    if (capital == kCapitalSharpS && !(m_rules.sharpS == SharpS::Capital && m_rules.keepAccents &&
+                                       language.hasLetter(QChar(kCapitalSharpS))))
         out = QStringLiteral("SS");
     else
         out = QChar(capital);
@@ -270,12 +278,8 @@ PuzzleWord Alphabet::word(const QString &typed) const
     if (text.isEmpty())
         return result;
     const auto refuse = [&](QStringView cluster) {
-        result.status = cluster.at(0).isLetter() ||
-                                (cluster.size() > 1 && cluster.at(0).isHighSurrogate() &&
-                                 QChar::isLetter(QChar::surrogateToUcs4(cluster.at(0),
-                                                                        cluster.at(1))))
-                            ? PuzzleWord::Status::NotInAlphabet
-                            : PuzzleWord::Status::NotALetter;
+        result.status = startsWithLetter(cluster) ? PuzzleWord::Status::NotInAlphabet
+                                                  : PuzzleWord::Status::NotALetter;
         result.refused = cluster.toString();
         result.message = refusalMessage(result.status, result.refused, *m_language);
         result.letters.clear();

@@ -2,6 +2,8 @@
 // scripts/make_letter_frequencies.py from Debian's word lists and spelling
 // dictionaries; do not edit, run the script again.
 
+// clang-format off
+
 #include "language/letter_frequencies.h"
 
 namespace quarrin {

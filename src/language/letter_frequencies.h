@@ -12,13 +12,13 @@ namespace quarrin {
 
 struct LetterFrequencyTable
 {
-    const char *code;             // ISO 639-1
-    const char16_t *letters;      // the alphabet the counts were made for, in order
-    const std::uint32_t *counts;  // one per letter
-    const char *package;          // Debian package and version, "wngerman 20161207-11"
-    const char *file;             // the file counted
-    const char *method;           // what was counted
-    std::uint32_t wordsCounted;   // distinct words whose letters were counted
+    const char *code;              // ISO 639-1
+    const char16_t *letters;       // the alphabet the counts were made for, in order
+    const std::uint32_t *counts;   // one per letter
+    const char *package;           // Debian package and version, "wngerman 20161207-11"
+    const char *file;              // the file counted
+    const char *method;            // what was counted
+    std::uint32_t wordsCounted;    // distinct words whose letters were counted
     std::uint32_t wordsPassedOver; // words with a character outside the alphabet
 };
 

@@ -263,6 +263,7 @@ private slots:
         QTest::addColumn<QString>("list");
         QTest::addColumn<QStringList>("words");
         const QString german = QStringLiteral("Scheiße\nÄrger # rude\nquatsch\nжук\ncafé\n");
+        // clang-format off
         QTest::newRow("de, SS") << "de" << true << false << german
                                 << QStringList{"SCHEISSE", "ÄRGER", "QUATSCH"};
         QTest::newRow("de, ẞ") << "de" << true << true << german
@@ -273,6 +274,7 @@ private slots:
                             << QStringList{"ЖУК", "ЁЖ"};
         QTest::newRow("tr") << "tr" << true << false << QStringLiteral("şişi\nquiz\n")
                             << QStringList{"ŞİŞİ"};
+        // clang-format on
     }
 
     void languageListsFromTheConfigFolder()
@@ -289,8 +291,9 @@ private slots:
         QCoreApplication::setApplicationName(QStringLiteral("Word Quarrin Generator"));
         const Language &language = *Language::find(code);
         const QString path = BlockedWords::userListPath(language);
-        QCOMPARE(path, home.path() + QStringLiteral("/Word Quarrin Generator/blocked-words-%1.txt")
-                                         .arg(code));
+        QCOMPARE(path,
+                 home.path() +
+                     QStringLiteral("/Word Quarrin Generator/blocked-words-%1.txt").arg(code));
         QCOMPARE(BlockedWords::userListPath(Language::english()), BlockedWords::userListPath());
 
         QVERIFY(QDir().mkpath(QFileInfo(path).path()));

@@ -99,9 +99,10 @@ private slots:
         if (missing.isEmpty())
             QVERIFY(missingGlyphsMessage(font, words).isEmpty());
         else
-            QVERIFY(missingGlyphsMessage(font, words)
-                        .startsWith(QStringLiteral("The font \"%1\" cannot draw these letters: %2, ")
-                                        .arg(family, missing.left(1))));
+            QVERIFY(
+                missingGlyphsMessage(font, words)
+                    .startsWith(QStringLiteral("The font \"%1\" cannot draw these letters: %2, ")
+                                    .arg(family, missing.left(1))));
     }
 
     // DejaVu Sans draws every letter of every alphabet in the table.
@@ -152,9 +153,10 @@ private slots:
         writePdf(path, font);
         const QStringList faces = pdfFaces(path);
         QCOMPARE(faces.size(), 1);
-        QVERIFY2(faces.at(0).startsWith(QLatin1String("DejaVuSans ")) &&
-                     faces.at(0).contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes "))),
-                 qPrintable(faces.at(0))); // embedded, with a Unicode map
+        QVERIFY2(
+            faces.at(0).startsWith(QLatin1String("DejaVuSans ")) &&
+                faces.at(0).contains(QRegularExpression(QStringLiteral(" yes +(yes|no) +yes "))),
+            qPrintable(faces.at(0))); // embedded, with a Unicode map
         const QString text = pdfText(path);
         QVERIFY2(text.contains(kGreek) && text.contains(kRussian), qPrintable(text));
     }

@@ -97,6 +97,7 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("rules");
         QTest::addColumn<QString>("letters");
+        // clang-format off
         QTest::newRow("de keep ẞ") << "de" << "keep ẞ" << "AÄBCDEFGHIJKLMNOÖPQRSẞTUÜVWXYZ";
         QTest::newRow("de keep SS") << "de" << "keep" << "AÄBCDEFGHIJKLMNOÖPQRSTUÜVWXYZ";
         QTest::newRow("de plain") << "de" << "plain" << "ABCDEFGHIJKLMNOPQRSTUVWXYZ";
@@ -110,6 +111,7 @@ private slots:
             << "ru" << "plain" << "АБВГДЕЖЗИЙКЛМНОПРСТУФХЦЧШЩЪЫЬЭЮЯ";
         QTest::newRow("uk plain: nothing folds")
             << "uk" << "plain" << "АБВГҐДЕЄЖЗИІЇЙКЛМНОПРСТУФХЦЧШЩЬЮЯ";
+        // clang-format on
     }
 
     void lettersInEffect()
@@ -128,6 +130,7 @@ private slots:
         QTest::addColumn<QString>("letters");
         QTest::addColumn<int>("grownBy");
 
+        // clang-format off
         // Turkish: dotted and dotless i each keep their capital.
         QTest::newRow("tr istanbul") << "tr" << "keep" << "istanbul" << "İSTANBUL" << 0;
         QTest::newRow("tr ılık") << "tr" << "keep" << "ılık" << "ILIK" << 0;
@@ -178,6 +181,7 @@ private slots:
         QTest::newRow("en ß") << "en" << "keep" << "straße" << "STRASSE" << 1;
         // A letter with a mark that has no composed form is one character.
         QTest::newRow("en e + macron below plain") << "en" << "plain" << "be\u0331d" << "BED" << 0;
+        // clang-format on
     }
 
     void words()
@@ -204,6 +208,7 @@ private slots:
         QTest::addColumn<QString>("refused");
         QTest::addColumn<PuzzleWord::Status>("status");
 
+        // clang-format off
         QTest::newRow("tr quiz refused") << "tr" << "keep" << "quiz" << "q"
             << PuzzleWord::Status::NotInAlphabet;
         QTest::newRow("de café refused") << "de" << "keep" << "café" << "é"
@@ -228,6 +233,7 @@ private slots:
             << PuzzleWord::Status::NotALetter;
         QTest::newRow("en letter beyond 16 bits") << "en" << "plain" << "\U0001D400" << "\U0001D400"
             << PuzzleWord::Status::NotInAlphabet;
+        // clang-format on
     }
 
     void refusals()
@@ -242,10 +248,11 @@ private slots:
         QCOMPARE(w.status, status);
         QCOMPARE(w.refused, refused);
         QVERIFY(w.letters.isEmpty());
-        QCOMPARE(w.message, status == PuzzleWord::Status::NotALetter
-                                ? QStringLiteral("The character \"%1\" is not a letter.").arg(refused)
-                                : QStringLiteral("The letter \"%1\" is not in the %2 alphabet.")
-                                      .arg(refused, language.englishName()));
+        QCOMPARE(w.message,
+                 status == PuzzleWord::Status::NotALetter
+                     ? QStringLiteral("The character \"%1\" is not a letter.").arg(refused)
+                     : QStringLiteral("The letter \"%1\" is not in the %2 alphabet.")
+                           .arg(refused, language.englishName()));
     }
 
     void refusalNamesTheLetterAsInTheExample()
@@ -267,6 +274,7 @@ private slots:
         QTest::addColumn<QString>("rules");
         QTest::addColumn<QString>("through");
         QTest::addColumn<QString>("dropped");
+        // clang-format off
         QTest::newRow("en keep") << "en" << "keep" << "azAZß" << "éÉ1 -'\u0301ж";
         QTest::newRow("en plain") << "en" << "plain" << "azéÉñŁ\u0301\u0331" << "1ж";
         QTest::newRow("tr") << "tr" << "keep" << "iıİIşŞğĞâ" << "qwxQWX";
@@ -278,6 +286,7 @@ private slots:
         QTest::newRow("ru") << "ru" << "keep" << "ёЁъЪйЙ" << "їЇєґaA";
         QTest::newRow("uk") << "uk" << "keep" << "їЇєЄґҐіІ" << "ёъыэ'";
         QTest::newRow("pl") << "pl" << "keep" << "żŻłŁąĄ" << "жčš";
+        // clang-format on
     }
 
     void keyFilter()

@@ -130,7 +130,8 @@ private slots:
                 QCOMPARE(at, std::uint64_t(1) << 32);
                 const auto expected = [&starts](std::uint64_t seed) {
                     return int(std::upper_bound(starts.begin(), starts.end(), seed) -
-                               starts.begin()) - 1;
+                               starts.begin()) -
+                           1;
                 };
                 std::vector<std::uint64_t> seeds;
                 for (const std::uint64_t s : starts)
@@ -154,7 +155,8 @@ private slots:
     {
         const Language &de = *Language::find(u"de");
         const auto count = [&de](char16_t letter) {
-            return std::uint64_t(de.letterCounts()[std::size_t(de.alphabet().indexOf(QChar(letter)))]);
+            return std::uint64_t(
+                de.letterCounts()[std::size_t(de.alphabet().indexOf(QChar(letter)))]);
         };
         const LetterSampler folded(Alphabet(de, plain()), FillKind::Natural);
         const auto weight = [](const LetterSampler &s, char16_t letter) {
@@ -172,21 +174,22 @@ private slots:
         // two-letter form counting twice.
         const std::uint64_t counts =
             std::accumulate(de.letterCounts().begin(), de.letterCounts().end(), std::uint64_t(0));
-        QCOMPARE(std::accumulate(folded.weights().begin(), folded.weights().end(), std::uint64_t(0)),
-                 counts + count(u'ẞ'));
+        QCOMPARE(
+            std::accumulate(folded.weights().begin(), folded.weights().end(), std::uint64_t(0)),
+            counts + count(u'ẞ'));
     }
 
     void sharesAreTheWeights()
     {
         for (const Language &l : Language::all()) {
             const LetterSampler sampler(Alphabet(l), FillKind::Natural);
-            const double total = double(
-                std::accumulate(sampler.weights().begin(), sampler.weights().end(), std::uint64_t(0)));
+            const double total = double(std::accumulate(sampler.weights().begin(),
+                                                        sampler.weights().end(), std::uint64_t(0)));
             double sum = 0;
             for (int i = 0; i < sampler.size(); ++i) {
                 sum += sampler.share(i);
-                QVERIFY(std::abs(sampler.share(i) - double(sampler.weights()[std::size_t(i)]) / total) <
-                        1e-9);
+                QVERIFY(std::abs(sampler.share(i) -
+                                 double(sampler.weights()[std::size_t(i)]) / total) < 1e-9);
             }
             QVERIFY(std::abs(sum - 1) < 1e-12);
         }
@@ -202,8 +205,9 @@ private slots:
         for (const Language &l : Language::all()) {
             for (const bool keep : {true, false}) {
                 for (const FillKind kind : {FillKind::Natural, FillKind::Uniform}) {
-                    const QString tag = QStringLiteral("%1 %2 %3")
-                                            .arg(l.code(), keep ? "kept" : "plain", fillKindName(kind));
+                    const QString tag =
+                        QStringLiteral("%1 %2 %3")
+                            .arg(l.code(), keep ? "kept" : "plain", fillKindName(kind));
                     QTest::newRow(qPrintable(tag)) << l.code() << keep << int(kind);
                 }
             }
@@ -222,7 +226,7 @@ private slots:
         std::vector<double> shares;
         for (int i = 0; i < sampler.size(); ++i)
             shares.push_back(FillKind(kind) == FillKind::Uniform ? 1.0 / sampler.size()
-                                                                  : sampler.share(i));
+                                                                 : sampler.share(i));
         const ChiSquare chi = chiSquare(counts, shares, kDraws);
         QVERIFY2(chi.value < chiSquareBound(chi.degrees),
                  qPrintable(QStringLiteral("chi-square %1 with %2 degrees of freedom")
