@@ -65,9 +65,18 @@ struct PuzzleCheck::Matcher
         std::vector<std::int32_t> firstEnd; // per node, into ends: the words that end here
 
         explicit Tree(int letters = 0) : width(letters) { addNode(); }
+        // Room for `nodes` nodes, so that adding words moves nothing.
+        void reserve(std::size_t nodes)
+        {
+            child.reserve(nodes * std::size_t(width));
+            firstEnd.reserve(nodes);
+        }
+        std::size_t nodeCount() const { return firstEnd.size(); }
         std::int32_t addNode()
         {
-            child.insert(child.end(), std::size_t(width), -1);
+            const std::size_t at = child.size();
+            child.resize(at + std::size_t(width));
+            std::fill_n(child.begin() + std::ptrdiff_t(at), width, -1);
             firstEnd.push_back(-1);
             return std::int32_t(firstEnd.size()) - 1;
         }
@@ -100,6 +109,14 @@ struct PuzzleCheck::Matcher
 
     int letterIndex(QChar c) const { return alphabet.indexOf(c); }
 
+    static std::size_t letterCount(const QStringList &words)
+    {
+        std::size_t n = 0;
+        for (const QString &w : words)
+            n += std::size_t(w.size());
+        return n;
+    }
+
     void insert(Tree &t, std::vector<End> &endList, const QString &word, int id) const
     {
         if (word.isEmpty())
@@ -125,6 +142,7 @@ struct PuzzleCheck::Matcher
           blockedTree(alphabet.size())
     {
         blockedCount = blocked.size();
+        blockedTree.reserve(1 + letterCount(blocked.words()));
         for (int i = 0; i < blockedCount; ++i)
             insert(blockedTree, blockedEnds, blocked.words().at(i), i);
     }
@@ -133,7 +151,10 @@ struct PuzzleCheck::Matcher
     {
         if (prepared && log == listed)
             return;
-        tree = blockedTree;
+        tree.width = blockedTree.width;
+        tree.reserve(blockedTree.nodeCount() + letterCount(log));
+        tree.child = blockedTree.child; // into the room reserved
+        tree.firstEnd = blockedTree.firstEnd;
         ends = blockedEnds;
         for (int i = 0; i < log.size(); ++i)
             insert(tree, ends, log.at(i), blockedCount + i);
