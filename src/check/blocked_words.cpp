@@ -15,42 +15,53 @@ namespace quarrin {
 
 namespace {
 
-bool isPlainWord(const QString &word)
+// A list's file name: English's plain, the others' with their code.
+QString listName(const Language &language, const QString &stem, const QString &separator)
 {
-    if (word.isEmpty())
-        return false;
-    for (const QChar c : word) {
-        if (c < QLatin1Char('A') || c > QLatin1Char('Z'))
-            return false;
-    }
-    return true;
+    return language == Language::english()
+               ? stem + QStringLiteral(".txt")
+               : stem + separator + language.code() + QStringLiteral(".txt");
 }
 
 } // namespace
 
 BlockedWords BlockedWords::builtIn()
 {
-    static const BlockedWords list = [] {
-        initBlockedWordsResource();
-        BlockedWords words;
-        QFile file(QStringLiteral(":/check/blocked_words.txt"));
-        if (file.open(QIODevice::ReadOnly))
-            words.addText(QString::fromUtf8(file.readAll()));
-        return words;
-    }();
+    static const BlockedWords list = builtIn(Alphabet());
     return list;
+}
+
+BlockedWords BlockedWords::builtIn(const Alphabet &alphabet)
+{
+    initBlockedWordsResource();
+    BlockedWords words(alphabet);
+    QFile file(QStringLiteral(":/check/") +
+               listName(alphabet.language(), QStringLiteral("blocked_words"), QStringLiteral("_")));
+    if (file.open(QIODevice::ReadOnly))
+        words.addText(QString::fromUtf8(file.readAll()));
+    return words;
 }
 
 QString BlockedWords::userListPath()
 {
-    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
-           QStringLiteral("/blocked-words.txt");
+    return userListPath(Language::english());
+}
+
+QString BlockedWords::userListPath(const Language &language)
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
+           listName(language, QStringLiteral("blocked-words"), QStringLiteral("-"));
 }
 
 BlockedWords BlockedWords::standard(QString *warning)
 {
-    BlockedWords words = builtIn();
-    const QString path = userListPath();
+    return standard(Alphabet(), warning);
+}
+
+BlockedWords BlockedWords::standard(const Alphabet &alphabet, QString *warning)
+{
+    BlockedWords words = builtIn(alphabet);
+    const QString path = userListPath(alphabet.language());
     if (QFileInfo::exists(path)) {
         QString error;
         if (!words.addFile(path, &error) && warning)
@@ -86,8 +97,17 @@ bool BlockedWords::addFile(const QString &path, QString *error)
 
 bool BlockedWords::add(const QString &word)
 {
-    const QString upper = word.trimmed().toUpper();
-    if (!isPlainWord(upper) || m_known.contains(upper))
+    const QString trimmed = word.trimmed();
+    QString upper = m_alphabet.lettersOf(trimmed);
+    if (upper.isEmpty()) {
+        // Upper-cased as a whole, as lists were always read: "ﬀ" is FF.
+        upper = trimmed.toUpper();
+        for (const QChar c : upper) {
+            if (!m_alphabet.contains(c))
+                return false;
+        }
+    }
+    if (upper.isEmpty() || m_known.contains(upper))
         return false;
     m_known.insert(upper);
     m_words << upper;

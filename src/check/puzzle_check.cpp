@@ -51,29 +51,35 @@ QString noProblemsText()
 
 // --- Matching ---
 
-namespace {
-
-constexpr int kLetters = 26;
-constexpr std::uint8_t kNoLetter = kLetters;
-
-int letterIndex(QChar c)
-{
-    const char16_t u = c.unicode();
-    return u >= u'A' && u <= u'Z' ? int(u - u'A') : -1;
-}
-
-} // namespace
-
 // A letter tree of every word sought (blocked words first, then the listed
 // words), walked from every cell in every direction over a copy of the grid
-// with a border of non-letters, so a walk stops at the edge by itself.
+// with a border of non-letters, so a walk stops at the edge by itself. The
+// tree's letters are those of the blocked words' alphabet; a word or a cell
+// with any other letter reads nowhere.
 struct PuzzleCheck::Matcher
 {
-    struct Node
+    struct Tree
     {
-        std::array<std::int32_t, kLetters> child;
-        std::int32_t firstEnd = -1; // into ends: the words that end here
-        Node() { child.fill(-1); }
+        int width = 0;                      // letters a node can branch on
+        std::vector<std::int32_t> child;    // node * width + letter -> node, -1 for none
+        std::vector<std::int32_t> firstEnd; // per node, into ends: the words that end here
+
+        explicit Tree(int letters = 0) : width(letters) { addNode(); }
+        // Room for `nodes` nodes, so that adding words moves nothing.
+        void reserve(std::size_t nodes)
+        {
+            child.reserve(nodes * std::size_t(width));
+            firstEnd.reserve(nodes);
+        }
+        std::size_t nodeCount() const { return firstEnd.size(); }
+        std::int32_t addNode()
+        {
+            const std::size_t at = child.size();
+            child.resize(at + std::size_t(width));
+            std::fill_n(child.begin() + std::ptrdiff_t(at), width, -1);
+            firstEnd.push_back(-1);
+            return std::int32_t(firstEnd.size()) - 1;
+        }
     };
     struct End
     {
@@ -88,10 +94,12 @@ struct PuzzleCheck::Matcher
         int length;
     };
 
+    Alphabet alphabet;
+    std::uint8_t noLetter = 0; // the border's and any non-letter's code
     int blockedCount = 0;
-    std::vector<Node> blockedNodes; // the tree of the blocked words alone
+    Tree blockedTree; // the tree of the blocked words alone
     std::vector<End> blockedEnds;
-    std::vector<Node> nodes; // blocked words plus the listed words of `listed`
+    Tree tree; // blocked words plus the listed words of `listed`
     std::vector<End> ends;
     QStringList listed;
     bool prepared = false;
@@ -99,8 +107,17 @@ struct PuzzleCheck::Matcher
     std::vector<std::uint8_t> grid;
     std::vector<Match> matches;
 
-    static void insert(std::vector<Node> &tree, std::vector<End> &endList, const QString &word,
-                       int id)
+    int letterIndex(QChar c) const { return alphabet.indexOf(c); }
+
+    static std::size_t letterCount(const QStringList &words)
+    {
+        std::size_t n = 0;
+        for (const QString &w : words)
+            n += std::size_t(w.size());
+        return n;
+    }
+
+    void insert(Tree &t, std::vector<End> &endList, const QString &word, int id) const
     {
         if (word.isEmpty())
             return;
@@ -109,32 +126,38 @@ struct PuzzleCheck::Matcher
             const int l = letterIndex(c);
             if (l < 0)
                 return; // a word of other characters reads nowhere
-            if (tree[std::size_t(node)].child[std::size_t(l)] < 0) {
-                tree[std::size_t(node)].child[std::size_t(l)] = std::int32_t(tree.size());
-                tree.emplace_back();
+            const std::size_t at = std::size_t(node) * std::size_t(t.width) + std::size_t(l);
+            if (t.child[at] < 0) {
+                const std::int32_t added = t.addNode();
+                t.child[at] = added;
             }
-            node = tree[std::size_t(node)].child[std::size_t(l)];
+            node = t.child[at];
         }
-        endList.push_back({id, tree[std::size_t(node)].firstEnd});
-        tree[std::size_t(node)].firstEnd = int(endList.size()) - 1;
+        endList.push_back({id, t.firstEnd[std::size_t(node)]});
+        t.firstEnd[std::size_t(node)] = int(endList.size()) - 1;
     }
 
     explicit Matcher(const BlockedWords &blocked)
+        : alphabet(blocked.alphabet()), noLetter(std::uint8_t(alphabet.size())),
+          blockedTree(alphabet.size())
     {
-        blockedNodes.emplace_back();
         blockedCount = blocked.size();
+        blockedTree.reserve(1 + letterCount(blocked.words()));
         for (int i = 0; i < blockedCount; ++i)
-            insert(blockedNodes, blockedEnds, blocked.words().at(i), i);
+            insert(blockedTree, blockedEnds, blocked.words().at(i), i);
     }
 
     void prepare(const QStringList &log)
     {
         if (prepared && log == listed)
             return;
-        nodes = blockedNodes;
+        tree.width = blockedTree.width;
+        tree.reserve(blockedTree.nodeCount() + letterCount(log));
+        tree.child = blockedTree.child; // into the room reserved
+        tree.firstEnd = blockedTree.firstEnd;
         ends = blockedEnds;
         for (int i = 0; i < log.size(); ++i)
-            insert(nodes, ends, log.at(i), blockedCount + i);
+            insert(tree, ends, log.at(i), blockedCount + i);
         listed = log;
         prepared = true;
     }
@@ -145,7 +168,7 @@ struct PuzzleCheck::Matcher
         const int columns = model.columns();
         const int rows = model.rows();
         const int side = columns + 2; // the bordered grid's row length
-        grid.assign(std::size_t(side) * std::size_t(rows + 2), kNoLetter);
+        grid.assign(std::size_t(side) * std::size_t(rows + 2), noLetter);
         for (int row = 0; row < rows; ++row) {
             for (int col = 0; col < columns; ++col) {
                 const Cell &c = model.cellAt(col, row);
@@ -160,15 +183,18 @@ struct PuzzleCheck::Matcher
             step[d] = info.rowStep * side + info.columnStep;
         }
         matches.clear();
-        const Node *tree = nodes.data();
+        const std::int32_t *child = tree.child.data();
+        const std::int32_t *firstEnd = tree.firstEnd.data();
+        const int width = tree.width;
+        const std::uint8_t none = noLetter;
         const std::uint8_t *g = grid.data();
         for (int row = 1; row <= rows; ++row) {
             for (int col = 1; col <= columns; ++col) {
                 const int start = row * side + col;
                 const std::uint8_t first = g[start];
-                if (first == kNoLetter)
+                if (first == none)
                     continue;
-                const int firstNode = tree[0].child[first];
+                const int firstNode = child[first];
                 if (firstNode < 0)
                     continue;
                 for (int d = 0; d < 8; ++d) {
@@ -176,13 +202,13 @@ struct PuzzleCheck::Matcher
                     int at = start;
                     int length = 1;
                     for (;;) {
-                        for (int e = tree[node].firstEnd; e >= 0; e = ends[std::size_t(e)].next)
+                        for (int e = firstEnd[node]; e >= 0; e = ends[std::size_t(e)].next)
                             matches.push_back({ends[std::size_t(e)].id, start, d, length});
                         at += step[d];
                         const std::uint8_t l = g[at];
-                        if (l == kNoLetter)
+                        if (l == none)
                             break;
-                        node = tree[node].child[l];
+                        node = child[std::size_t(node) * std::size_t(width) + l];
                         if (node < 0)
                             break;
                         ++length;

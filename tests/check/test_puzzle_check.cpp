@@ -250,6 +250,102 @@ private slots:
         qputenv("XDG_CONFIG_HOME", oldConfig);
     }
 
+    // --- Blocked words per language ---
+
+    // Each language's user list sits beside English's; its words are written
+    // as the puzzle's alphabet writes a typed word, and a line with a letter
+    // outside that alphabet is passed over.
+    void languageListsFromTheConfigFolder_data()
+    {
+        QTest::addColumn<QString>("code");
+        QTest::addColumn<bool>("keepAccents");
+        QTest::addColumn<bool>("capitalSharpS");
+        QTest::addColumn<QString>("list");
+        QTest::addColumn<QStringList>("words");
+        const QString german = QStringLiteral("Scheiße\nÄrger # rude\nquatsch\nжук\ncafé\n");
+        // clang-format off
+        QTest::newRow("de, SS") << "de" << true << false << german
+                                << QStringList{"SCHEISSE", "ÄRGER", "QUATSCH"};
+        QTest::newRow("de, ẞ") << "de" << true << true << german
+                               << QStringList{"SCHEIẞE", "ÄRGER", "QUATSCH"};
+        QTest::newRow("de, accents off") << "de" << false << true << german
+                                         << QStringList{"SCHEISSE", "ARGER", "QUATSCH", "CAFE"};
+        QTest::newRow("ru") << "ru" << true << false << QStringLiteral("жук\nёж\nbug\n")
+                            << QStringList{"ЖУК", "ЁЖ"};
+        QTest::newRow("tr") << "tr" << true << false << QStringLiteral("şişi\nquiz\n")
+                            << QStringList{"ŞİŞİ"};
+        // clang-format on
+    }
+
+    void languageListsFromTheConfigFolder()
+    {
+        QFETCH(QString, code);
+        QFETCH(bool, keepAccents);
+        QFETCH(bool, capitalSharpS);
+        QFETCH(QString, list);
+        QFETCH(QStringList, words);
+        QTemporaryDir home;
+        QVERIFY(home.isValid());
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        QCoreApplication::setApplicationName(QStringLiteral("Word Quarrin Generator"));
+        const Language &language = *Language::find(code);
+        const QString path = BlockedWords::userListPath(language);
+        QCOMPARE(path,
+                 home.path() +
+                     QStringLiteral("/Word Quarrin Generator/blocked-words-%1.txt").arg(code));
+        QCOMPARE(BlockedWords::userListPath(Language::english()), BlockedWords::userListPath());
+
+        QVERIFY(QDir().mkpath(QFileInfo(path).path()));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(list.toUtf8());
+        file.close();
+        // English's own list is a different file, and stays out.
+        QFile english(BlockedWords::userListPath());
+        QVERIFY(english.open(QIODevice::WriteOnly));
+        english.write("zorp\n");
+        english.close();
+
+        LetterRules rules;
+        rules.keepAccents = keepAccents;
+        rules.sharpS = capitalSharpS ? SharpS::Capital : SharpS::DoubleS;
+        QString warning;
+        const BlockedWords blocked = BlockedWords::standard(Alphabet(language, rules), &warning);
+        QVERIFY(warning.isEmpty());
+        QCOMPARE(blocked.words(), words); // no built-in list ships for these languages
+        QCOMPARE(blocked.alphabet().language(), language);
+        qputenv("XDG_CONFIG_HOME", oldConfig);
+    }
+
+    void englishListStaysEnglish()
+    {
+        QCOMPARE(BlockedWords::builtIn(Alphabet()).words(), BlockedWords::builtIn().words());
+        QVERIFY(BlockedWords::builtIn(Alphabet(*Language::find(u"de"))).isEmpty());
+        BlockedWords english;
+        QVERIFY(!english.add(QStringLiteral("Ärger")));
+        QVERIFY(english.add(QStringLiteral("straße")));
+        QCOMPARE(english.words(), QStringList{"STRASSE"});
+    }
+
+    // A blocked word of another alphabet is found in the grid in its own
+    // letters, in any direction, and means nothing to an English check.
+    void blockedWordsInOtherAlphabets()
+    {
+        RandomGenerator random;
+        PuzzleModel model(GridSize::Small, &random);
+        setBoard(model, {"ärger", "ж....", "у....", "к...."});
+        BlockedWords german(Alphabet(*Language::find(u"de")));
+        german.addText(QStringLiteral("ärger\n"));
+        QCOMPARE(PuzzleCheck(german).run(model).lines(),
+                 QStringList{"Blocked word ÄRGER reads at 1, 1 Right"});
+        BlockedWords russian(Alphabet(*Language::find(u"ru")));
+        russian.addText(QStringLiteral("жук\n"));
+        QCOMPARE(PuzzleCheck(russian).run(model).lines(),
+                 QStringList{"Blocked word ЖУК reads at 1, 2 Down"});
+        QCOMPARE(PuzzleCheck(blockedOf({"ARGER", "ZHUK"})).run(model).lines(), QStringList{});
+    }
+
     // --- Refill ---
 
     void refillNeverTouchesWordLetters_data()

@@ -1,0 +1,33 @@
+#pragma once
+
+// Which letters a font can draw with glyphs of its own.
+//
+// Qt draws a character that a font lacks with another installed font that
+// has it (font merging), on screen and in PDFs alike, and draws an empty box
+// when none has it. So "the font can draw it" would depend on the machine,
+// and a page could come out in two faces, or with boxes on a machine without
+// the stand-in. Here a letter counts as drawable only when the face the
+// QFont resolves to (the one Qt draws its text with first, after the
+// system's substitutions) maps it to a glyph of its own. A letter this finds
+// missing must be reported before anything is printed or saved.
+
+#include <QFont>
+#include <QString>
+#include <QStringView>
+
+namespace quarrin {
+
+// The letters of `letters` (each once, in order of first appearance) that the
+// font's own face has no glyph for.
+QString missingGlyphs(const QFont &font, QStringView letters);
+
+// The family of the face the font resolves to (a request for "Arial" may
+// resolve to "Liberation Sans").
+QString resolvedFamily(const QFont &font);
+
+// For the user, naming the face and the letters, e.g.
+// The font "Nimbus Sans" cannot draw these letters: Ж, Щ.
+// Empty when nothing is missing.
+QString missingGlyphsMessage(const QFont &font, QStringView letters);
+
+} // namespace quarrin
