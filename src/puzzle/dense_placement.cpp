@@ -122,13 +122,15 @@ bool wordFits(const LetterGrid &grid, QStringView word, const WordPath &place)
 {
     if (word.isEmpty() || place.length != int(word.size()))
         return false;
-    const CellPos first = place.cell(0), last = place.cell(place.length - 1);
-    if (!grid.contains(first.col, first.row) || !grid.contains(last.col, last.row))
+    const DirectionInfo &info = directionInfo(place.direction);
+    const int last = place.length - 1;
+    if (!grid.contains(place.col, place.row) ||
+        !grid.contains(place.col + last * info.columnStep, place.row + last * info.rowStep))
         return false;
-    for (int p = 0; p < place.length; ++p) {
-        const CellPos c = place.cell(p);
-        const char16_t held = grid.at(c.col, c.row);
-        if (held != 0 && held != word[p].unicode())
+    const int step = info.rowStep * grid.columns + info.columnStep;
+    const char16_t *cell = grid.letters.data() + grid.index(place.col, place.row);
+    for (int p = 0; p < place.length; ++p, cell += step) {
+        if (*cell != 0 && *cell != word[p].unicode())
             return false;
     }
     return true;
@@ -157,15 +159,43 @@ std::optional<WordPath> findRandomPlace(const LetterGrid &grid, QStringView word
 {
     if (!validWord(word))
         return std::nullopt;
+    // Per direction code: where a start keeps the word inside the grid, and
+    // the step between its cells; codes 8 and 9 and directions not allowed
+    // take no start.
+    struct Code
+    {
+        Direction direction = Direction::Right;
+        int colLow = 0, colHigh = -1, rowLow = 0, rowHigh = -1;
+        int step = 0;
+    };
+    const int last = int(word.size()) - 1;
+    std::array<Code, 10> codes{};
+    for (int k = 0; k < 8; ++k) {
+        const Direction d = kDirectionByRandomCode[k];
+        if (!allowed.contains(d))
+            continue;
+        const DirectionInfo &info = directionInfo(d);
+        Code &c = codes[std::size_t(k)];
+        c.direction = d;
+        c.colLow = info.columnStep < 0 ? last : 0;
+        c.colHigh = grid.columns - 1 - (info.columnStep > 0 ? last : 0);
+        c.rowLow = info.rowStep < 0 ? last : 0;
+        c.rowHigh = grid.rows - 1 - (info.rowStep > 0 ? last : 0);
+        c.step = info.rowStep * grid.columns + info.columnStep;
+    }
+    const char16_t *letters = reinterpret_cast<const char16_t *>(word.data());
     for (int a = 0; a < attempts; ++a) {
         const int col = random.below(grid.columns);
         const int row = random.below(grid.rows);
-        const std::optional<Direction> d = directionFromRandomCode(random.below(10));
-        if (!d || !allowed.contains(*d))
+        const Code &c = codes[std::size_t(random.below(10))];
+        if (col < c.colLow || col > c.colHigh || row < c.rowLow || row > c.rowHigh)
             continue;
-        const WordPath place{col, row, *d, int(word.size())};
-        if (wordFits(grid, word, place))
-            return place;
+        const char16_t *cell = grid.letters.data() + grid.index(col, row);
+        bool fits = true;
+        for (int p = 0; p <= last && fits; ++p, cell += c.step)
+            fits = *cell == 0 || *cell == letters[p];
+        if (fits)
+            return WordPath{col, row, c.direction, last + 1};
     }
     return std::nullopt;
 }

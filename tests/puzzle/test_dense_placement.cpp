@@ -2,11 +2,11 @@
 // word only when no place exists, random placement as the model draws it, and
 // dense packing with taking back.
 
+#include "element_names.h"
 #include "letter_grid_art.h"
 #include "puzzle/dense_placement.h"
 #include "seeded.h"
 
-#include <QFile>
 #include <QTest>
 
 #include <map>
@@ -59,14 +59,6 @@ bool isAmong(const WordPath &place, const std::vector<WordPath> &places)
 {
     return std::any_of(places.begin(), places.end(),
                        [&](const WordPath &p) { return samePlace(p, place); });
-}
-
-QStringList elements()
-{
-    QFile file(QStringLiteral(QUARRIN_ELEMENTS));
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return {};
-    return QString::fromUtf8(file.readAll()).toUpper().split(QLatin1Char('\n'), Qt::SkipEmptyParts);
 }
 
 // The line a place runs along: its kind (row, column, either diagonal) and
@@ -445,7 +437,7 @@ private slots:
         // All where all fit; elsewhere a floor well under what the packing
         // reaches, so that a search that stops short shows.
         QTest::addColumn<int>("leastPlaced");
-        const QStringList names = elements();
+        const QStringList names = elementNames();
         QCOMPARE(int(names.size()), 118);
         QTest::newRow("elements in 40x40")
             << 40 << 40 << names << QStringList() << 10'000'000ll << 118;
@@ -501,7 +493,7 @@ private slots:
 
     void aSmallBudgetStillGivesASoundPacking()
     {
-        const QStringList names = elements();
+        const QStringList names = elementNames();
         for (long long budget : {0ll, 1ll, 5'000ll, 60'000ll}) {
             const LetterGrid before(32, 32);
             LetterGrid grid = before;
