@@ -17,10 +17,9 @@
 #include "check/clean_fill_model.h"
 #include "check/puzzle_check.h"
 #include "puzzle/fill_letters.h"
+#include "word_lines.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
@@ -30,27 +29,6 @@
 using namespace quarrin;
 
 namespace {
-
-QString wordsDir()
-{
-    const char *env = std::getenv("QUARRIN_WORDS");
-    return env ? QString::fromLocal8Bit(env) : QStringLiteral(QUARRIN_BENCH_WORDS);
-}
-
-QList<QStringList> readLines(const QString &name)
-{
-    QList<QStringList> lines;
-    QFile file(wordsDir() + QLatin1Char('/') + name);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return lines;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QStringList words = in.readLine().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (!words.isEmpty())
-            lines << words;
-    }
-    return lines;
-}
 
 struct Drawn
 {
@@ -121,8 +99,8 @@ void timeCleanFill(const char *what, const std::vector<Drawn> &puzzles,
 int main(int argc, char **argv)
 {
     const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 50;
-    const QList<QStringList> lists30 = readLines(QStringLiteral("words_30x30.txt"));
-    const QList<QStringList> lists15 = readLines(QStringLiteral("words_15x15.txt"));
+    const QList<QStringList> lists30 = bench::readSharedList("words_30x30.txt");
+    const QList<QStringList> lists15 = bench::readSharedList("words_15x15.txt");
     if (lists30.isEmpty() || lists15.isEmpty()) {
         std::fprintf(stderr, "word lists not found (set QUARRIN_WORDS)\n");
         return 2;

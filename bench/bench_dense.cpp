@@ -17,10 +17,9 @@
 // the checkout.
 
 #include "puzzle/dense_placement.h"
+#include "word_lines.h"
 
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTextStream>
 
 #include <algorithm>
 #include <cstdio>
@@ -31,32 +30,10 @@ using namespace quarrin;
 
 namespace {
 
-QString wordsDir()
-{
-    const char *env = std::getenv("QUARRIN_WORDS");
-    return env ? QString::fromLocal8Bit(env) : QStringLiteral(QUARRIN_BENCH_WORDS);
-}
-
-QList<QStringList> readLines(const QString &path)
-{
-    QList<QStringList> lines;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
-        return lines;
-    QTextStream in(&file);
-    while (!in.atEnd()) {
-        const QStringList words =
-            in.readLine().toUpper().split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (!words.isEmpty())
-            lines << words;
-    }
-    return lines;
-}
-
 QStringList elements()
 {
     QStringList names;
-    for (const QStringList &line : readLines(QStringLiteral(QUARRIN_ELEMENTS)))
+    for (const QStringList &line : bench::readWordLines(QStringLiteral(QUARRIN_ELEMENTS)))
         names << line;
     return names;
 }
@@ -123,7 +100,7 @@ struct SizeCase
 
 std::vector<QStringList> puzzlesFor(const SizeCase &c)
 {
-    const QList<QStringList> lines = readLines(wordsDir() + QLatin1Char('/') + c.list);
+    const QList<QStringList> lines = bench::readSharedList(c.list);
     std::vector<QStringList> puzzles;
     for (int i = 0; i + c.linesJoined <= lines.size(); i += c.linesJoined) {
         QStringList words;
