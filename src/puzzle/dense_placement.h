@@ -76,10 +76,10 @@ struct DenseResult
 };
 
 // Packs the words into the grid and writes the letters of those placed. The
-// letters already in the grid stay and may be shared; a word never lies wholly
-// on them, and two words never run along the same line over a shared cell
-// (one would read inside the other). Empty words, words with a 0 unit and
-// words too long for the grid are left out.
+// letters already in the grid stay and may be shared, but no word lies wholly
+// on them; two of the words placed never run along the same line over a
+// shared cell (one would read inside the other). Empty words, words with a 0
+// unit and words too long for the grid are left out.
 DenseResult placeDense(LetterGrid &grid, const QStringList &words, DirectionSet allowed,
                        LcgState &random, const DenseOptions &options = DenseOptions());
 

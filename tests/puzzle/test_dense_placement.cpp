@@ -325,8 +325,10 @@ private slots:
                 LetterGrid grid(n, n);
                 for (int row = 0; row < n; ++row) {
                     for (int col = 0; col < n; ++col) {
+                        // The model's fit rule: empty cells and spaces take any letter.
                         const Cell &c = model.cellAt(col, row);
-                        grid.set(col, row, c.takesRandomLetter() ? char16_t(0) : c.letter);
+                        const bool open = c.kind == Cell::Empty || c.letter == u' ';
+                        grid.set(col, row, open ? char16_t(0) : c.letter);
                     }
                 }
                 ticks = 0x9E3779B97F4A7C15ull * std::uint64_t(puzzle * 100 + k + 1);
