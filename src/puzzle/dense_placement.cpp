@@ -285,8 +285,10 @@ public:
             for (int w : order) {
                 makeRoom(w, kRoomDepth);
                 // What the try changed stands: nothing is locked any more.
-                for (const Change &c : m_log)
+                for (const Change &c : m_log) {
                     m_locked[std::size_t(c.word)] = 0;
+                    m_takenBack += c.before ? 1 : 0;
+                }
                 m_log.clear();
             }
             int placed = 0;
@@ -454,10 +456,8 @@ private:
             bool all = true;
             for (int o : room.inTheWay)
                 all = all && makeRoom(o, depth - 1);
-            if (all) {
-                m_takenBack += static_cast<long long>(room.inTheWay.size());
+            if (all)
                 return true;
-            }
             undo(mark);
         }
         return false;
