@@ -3,8 +3,8 @@
 // - cleanFill alone on a 30x30 grid: each line of the shared 30x30 word list
 //   made into a puzzle (its words at random places, every direction, then the
 //   model's random fill), and the fill cleaned again and again from the same
-//   drawn letters; median per fill, target < 1 ms; the same for 15x15 and for a
-//   50x50 grid of random fill alone;
+//   drawn letters; median per fill, target < 1 ms; the same for 15x15, and
+//   for 50x50 with three 30x30 lines a puzzle;
 // - the whole clean random fill through the model (fillRandomClean) against
 //   the plain fillRandom, per puzzle;
 // - how many of the puzzles the puzzle check finds a blocked word in, with the
@@ -52,14 +52,15 @@ Drawn drawnPuzzle(GridSize size, const QStringList &words, RandomGenerator &rand
 {
     PuzzleModel model(size, &random);
     addWords(model, words);
-    const int n = model.n();
-    Drawn d{LetterGrid(n, n), std::vector<std::uint8_t>(std::size_t(n * n))};
-    for (int row = 0; row < n; ++row)
-        for (int col = 0; col < n; ++col)
-            d.filler[std::size_t(row * n + col)] = model.cellAt(col, row).takesRandomLetter();
+    Drawn d{LetterGrid(model.columns(), model.rows()), {}};
+    d.filler.resize(d.grid.letters.size());
+    for (int row = 0; row < model.rows(); ++row)
+        for (int col = 0; col < model.columns(); ++col)
+            d.filler[std::size_t(d.grid.index(col, row))] =
+                model.cellAt(col, row).takesRandomLetter();
     model.fillRandom();
-    for (int row = 0; row < n; ++row)
-        for (int col = 0; col < n; ++col)
+    for (int row = 0; row < model.rows(); ++row)
+        for (int col = 0; col < model.columns(); ++col)
             d.grid.set(col, row, model.cellAt(col, row).letter);
     return d;
 }
@@ -121,22 +122,17 @@ int main(int argc, char **argv)
 
     // A clock that steps on at each reading: the same puzzles every run.
     RandomGenerator random([ticks = std::uint64_t(7)]() mutable { return ticks += 7919; });
-    std::vector<Drawn> puzzles30, puzzles15, plain50;
+    std::vector<Drawn> puzzles30, puzzles15, puzzles50;
     for (const QStringList &words : lists30)
         puzzles30.push_back(drawnPuzzle(GridSize::Large, words, random));
     for (const QStringList &words : lists15)
         puzzles15.push_back(drawnPuzzle(GridSize::Small, words, random));
-    const QString &pool = randomFillLetters();
-    LcgState letters{99};
-    for (int i = 0; i < 200; ++i) {
-        Drawn d{LetterGrid(50, 50), std::vector<std::uint8_t>(2500, 1)};
-        for (char16_t &c : d.grid.letters)
-            c = pool.at(letters.below(int(pool.size()))).unicode();
-        plain50.push_back(d);
-    }
+    for (int i = 0; i + 3 <= int(lists30.size()); i += 3)
+        puzzles50.push_back(drawnPuzzle(
+            GridSize(50, 50), lists30.at(i) + lists30.at(i + 1) + lists30.at(i + 2), random));
     timeCleanFill("30x30 puzzles", puzzles30, matcher, repeats);
     timeCleanFill("15x15 puzzles", puzzles15, matcher, repeats);
-    timeCleanFill("50x50 random letters", plain50, matcher, std::max(1, repeats / 5));
+    timeCleanFill("50x50 puzzles", puzzles50, matcher, repeats);
 
     // Through the model: the plain fill and the clean one, per puzzle, and what
     // the puzzle check finds after each.

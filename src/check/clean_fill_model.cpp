@@ -29,20 +29,21 @@ ModelCleanFill fillRandomClean(PuzzleModel &model, RandomGenerator &random,
                                const BlockedWordMatcher &matcher)
 {
     ModelCleanFill out;
-    const int n = model.n();
-    std::vector<std::uint8_t> filler(std::size_t(n) * std::size_t(n));
-    for (int row = 0; row < n; ++row)
-        for (int col = 0; col < n; ++col)
-            filler[std::size_t(row * n + col)] = model.cellAt(col, row).takesRandomLetter();
+    const int columns = model.columns();
+    const int rows = model.rows();
+    LetterGrid grid(columns, rows);
+    std::vector<std::uint8_t> filler(grid.letters.size());
+    for (int row = 0; row < rows; ++row)
+        for (int col = 0; col < columns; ++col)
+            filler[std::size_t(grid.index(col, row))] = model.cellAt(col, row).takesRandomLetter();
 
     out.fill = model.fillRandom();
     if (!out.fill.ok)
         return out;
 
     // Blank cells and spaces break words, as in the puzzle check.
-    LetterGrid grid(n, n);
-    for (int row = 0; row < n; ++row) {
-        for (int col = 0; col < n; ++col) {
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < columns; ++col) {
             const Cell &c = model.cellAt(col, row);
             grid.set(col, row, c.kind == Cell::Empty || c.letter == u' ' ? char16_t(0) : c.letter);
         }
@@ -51,8 +52,8 @@ ModelCleanFill fillRandomClean(PuzzleModel &model, RandomGenerator &random,
     const QString &pool = randomFillLetters();
     out.clean = cleanFill(grid, filler, matcher,
                           [&] { return pool.at(random.below(int(pool.size()))).unicode(); });
-    for (int row = 0; row < n; ++row) {
-        for (int col = 0; col < n; ++col) {
+    for (int row = 0; row < rows; ++row) {
+        for (int col = 0; col < columns; ++col) {
             if (grid.at(col, row) != drawn.at(col, row))
                 model.setCell(col, row, QChar(grid.at(col, row)) + kFillerMark);
         }

@@ -214,13 +214,14 @@ private slots:
 
     void withNothingBlockedTheFillIsTheModelsOwn_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("15x15") << int(GridSize::Small);
-        QTest::newRow("30x30") << int(GridSize::Large);
+        QTest::addColumn<GridSize>("size");
+        QTest::newRow("15x15") << GridSize::Small;
+        QTest::newRow("30x30") << GridSize::Large;
+        QTest::newRow("20x12") << GridSize(20, 12);
     }
     void withNothingBlockedTheFillIsTheModelsOwn()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         // A blocked word of a letter the fill never draws: the clean fill must
         // leave the model's fill exactly as it drew it.
         const QStringList words = elementNames().mid(10, 12);
@@ -229,12 +230,12 @@ private slots:
                 model.addWord(randomly(w, DirectionSet::all()));
         };
         RandomGenerator plainRandom(steppingClock(77, 7919));
-        PuzzleModel plain(GridSize(size), &plainRandom);
+        PuzzleModel plain(size, &plainRandom);
         addWords(plain);
         plain.fillRandom();
 
         RandomGenerator cleanRandom(steppingClock(77, 7919));
-        PuzzleModel clean(GridSize(size), &cleanRandom);
+        PuzzleModel clean(size, &cleanRandom);
         addWords(clean);
         const ModelCleanFill result =
             fillRandomClean(clean, cleanRandom, BlockedWordMatcher(QStringList{"Ø"}));
@@ -246,28 +247,32 @@ private slots:
 
     void seededPuzzlesEndClean_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("words");
-        QTest::newRow("15x15") << int(GridSize::Small) << 12;
-        QTest::newRow("30x30") << int(GridSize::Large) << 24;
+        QTest::addColumn<int>("puzzles");
+        QTest::newRow("15x15") << GridSize::Small << 12 << 1000;
+        QTest::newRow("30x30") << GridSize::Large << 24 << 1000;
+        QTest::newRow("20x12") << GridSize(20, 12) << 20 << 300;
+        QTest::newRow("7x23") << GridSize(7, 23) << 12 << 300;
     }
     void seededPuzzlesEndClean()
     {
-        // 1,000 puzzles of element names at random places, a third with a
+        // 1,000 puzzles (300 of the other sizes) of element names at random places, a third with a
         // hidden message, filled at random and cleaned: the puzzle check
         // finds no blocked word but those on word and message letters alone,
         // which the clean fill names itself.
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, words);
+        QFETCH(int, puzzles);
         const QStringList names = elementNames();
         QCOMPARE(int(names.size()), 118);
         const PuzzleCheck check(BlockedWords::builtIn());
         const BlockedWordMatcher matcher(BlockedWords::builtIn().words());
-        LcgState pick{std::uint32_t(size) + 11};
+        LcgState pick{std::uint32_t(size.columns() * 100 + size.rows())};
         int redrawnPuzzles = 0, incurablePuzzles = 0;
-        for (int puzzle = 0; puzzle < 1000; ++puzzle) {
+        for (int puzzle = 0; puzzle < puzzles; ++puzzle) {
             RandomGenerator random(steppingClock(std::uint64_t(puzzle) * 104729u + 1, 7919));
-            PuzzleModel model(GridSize(size), &random);
+            PuzzleModel model(size, &random);
             for (int k = 0; k < words; ++k) {
                 const QString &name = names.at(pick.below(int(names.size())));
                 if (name.size() <= model.spec().maxWordLength)
@@ -275,14 +280,16 @@ private slots:
             }
             if (puzzle % 3 == 0)
                 model.fillMessage(QStringLiteral("HIDDEN WORDS"));
-            const int n = model.n();
-            std::vector<bool> filler(std::size_t(n * n));
+            const int columns = model.columns(), rows = model.rows();
+            const auto at = [columns](int col, int row) {
+                return std::size_t(row * columns + col);
+            };
+            std::vector<bool> filler(std::size_t(columns * rows));
             QStringList fixedCells;
-            for (int row = 0; row < n; ++row) {
-                for (int col = 0; col < n; ++col) {
-                    filler[std::size_t(row * n + col)] = model.cellAt(col, row).takesRandomLetter();
-                    fixedCells << (filler[std::size_t(row * n + col)] ? QString()
-                                                                      : model.cell(col, row));
+            for (int row = 0; row < rows; ++row) {
+                for (int col = 0; col < columns; ++col) {
+                    filler[at(col, row)] = model.cellAt(col, row).takesRandomLetter();
+                    fixedCells << (filler[at(col, row)] ? QString() : model.cell(col, row));
                 }
             }
 
@@ -293,12 +300,12 @@ private slots:
             incurablePuzzles += result.clean.incurable.empty() ? 0 : 1;
 
             // Word and message letters are kept; every blank took a letter.
-            for (int row = 0; row < n; ++row) {
-                for (int col = 0; col < n; ++col) {
-                    if (filler[std::size_t(row * n + col)])
+            for (int row = 0; row < rows; ++row) {
+                for (int col = 0; col < columns; ++col) {
+                    if (filler[at(col, row)])
                         QCOMPARE(model.cellAt(col, row).kind, Cell::Filled);
                     else
-                        QCOMPARE(model.cell(col, row), fixedCells.at(row * n + col));
+                        QCOMPARE(model.cell(col, row), fixedCells.at(int(at(col, row))));
                 }
             }
             // Any blocked word the check still finds lies on fixed cells alone
@@ -312,7 +319,7 @@ private slots:
                 const Place &place = p.places.front();
                 for (int k = 0; k < place.length; ++k) {
                     const QPoint c = place.cell(k);
-                    QVERIFY2(!filler[std::size_t(c.y() * n + c.x())], qPrintable(p.text));
+                    QVERIFY2(!filler[at(c.x(), c.y())], qPrintable(p.text));
                 }
                 QVERIFY2(
                     reported.contains(cellsOf(place.col, place.row, place.direction, place.length)),
@@ -323,10 +330,10 @@ private slots:
         // (Element names end in -UM and -IUM, so CUM, TIT and the like also
         // read across the letters of two words now and then: those are for
         // placing the words again, not for the fill.)
-        QVERIFY(redrawnPuzzles > 100);
-        qInfo("%d of 1000 fills needed letters drawn again; %d held a blocked word on fixed "
+        QVERIFY(redrawnPuzzles > puzzles / 10);
+        qInfo("%d of %d fills needed letters drawn again; %d held a blocked word on fixed "
               "letters alone",
-              redrawnPuzzles, incurablePuzzles);
+              redrawnPuzzles, puzzles, incurablePuzzles);
     }
 };
 

@@ -292,39 +292,41 @@ private slots:
 
     void randomPlacementDrawsAsTheModelDoes_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<DirectionSet>("allowed");
-        QTest::newRow("15x15, all directions") << int(GridSize::Small) << DirectionSet::all();
-        QTest::newRow("30x30, all directions") << int(GridSize::Large) << DirectionSet::all();
+        QTest::newRow("15x15, all directions") << GridSize::Small << DirectionSet::all();
+        QTest::newRow("30x30, all directions") << GridSize::Large << DirectionSet::all();
         QTest::newRow("15x15, two directions")
-            << int(GridSize::Small) << only({Direction::Down, Direction::UpLeft});
+            << GridSize::Small << only({Direction::Down, Direction::UpLeft});
+        QTest::newRow("20x12, all directions") << GridSize(20, 12) << DirectionSet::all();
+        QTest::newRow("7x23, all directions") << GridSize(7, 23) << DirectionSet::all();
     }
     void randomPlacementDrawsAsTheModelDoes()
     {
-        // On the square grids the plain search draws the same numbers and finds
-        // the same places as the model's random "Add Word", placed or not, so
-        // the model can hand its draws to it.
-        QFETCH(int, size);
+        // The plain search draws the same numbers and finds the same places as
+        // the model's random "Add Word", placed or not, so the model can hand
+        // its draws to it.
+        QFETCH(GridSize, size);
         QFETCH(DirectionSet, allowed);
         std::uint64_t ticks = 0;
         LcgState words{99};
         int placed = 0, refused = 0;
         for (int puzzle = 0; puzzle < 6; ++puzzle) {
             RandomGenerator random([&ticks] { return ticks; });
-            PuzzleModel model(GridSize(size), &random);
-            const int n = model.n();
+            PuzzleModel model(size, &random);
+            const int columns = model.columns(), rows = model.rows();
             // Letters strewn about, so that words are often refused.
-            for (int col = 0; col < n; ++col)
-                for (int row = 0; row < n; ++row)
+            for (int col = 0; col < columns; ++col)
+                for (int row = 0; row < rows; ++row)
                     if (words.below(100) < 35)
                         model.setCell(col, row, QString(QChar(u'A' + words.below(5))));
             for (int k = 0; k < model.spec().maxWords; ++k) {
                 QString word;
                 for (int len = 4 + words.below(model.spec().maxWordLength - 3); word.size() < len;)
                     word += QChar(u'A' + words.below(5));
-                LetterGrid grid(n, n);
-                for (int row = 0; row < n; ++row) {
-                    for (int col = 0; col < n; ++col) {
+                LetterGrid grid(columns, rows);
+                for (int row = 0; row < rows; ++row) {
+                    for (int col = 0; col < columns; ++col) {
                         // The model's fit rule: empty cells and spaces take any letter.
                         const Cell &c = model.cellAt(col, row);
                         const bool open = c.kind == Cell::Empty || c.letter == u' ';
