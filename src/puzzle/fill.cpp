@@ -1,6 +1,7 @@
 // Filling blank cells with random letters or a message, and taking the fill out.
 
 #include "puzzle/code_page.h"
+#include "puzzle/fill_letters.h"
 #include "puzzle/puzzle_model.h"
 
 #include <algorithm>
@@ -18,6 +19,11 @@ const QString kLetterPool =
 constexpr int kMessageBoxLimit = 255;
 
 } // namespace
+
+const QString &randomFillLetters()
+{
+    return kLetterPool;
+}
 
 CommandOutcome PuzzleModel::fillRandom()
 {
