@@ -2,13 +2,15 @@
 // writes them as puzzle files, with no display. Exit status 0 when done, 1
 // when --strict found a word that broke a rule or found no place (nothing is
 // written then), 2 for a bad command line, an unreadable input or an output
-// that cannot be written. --pdf also writes a puzzle book.
+// that cannot be written. --pdf also writes a puzzle book, --html a web page
+// for each puzzle and an index of them.
 
 #include "cli/commands.h"
 #include "generate/puzzle_batch.h"
 #include "print/puzzle_book.h"
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_snapshot.h"
+#include "web/web_folder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -101,8 +103,11 @@ int runGenerate(const ParsedArgs &args)
         return usage(QStringLiteral("--pool needs --count N and --per-puzzle K"));
     if (!fromPool && (args.has(QStringLiteral("count")) || args.has(QStringLiteral("per-puzzle"))))
         return usage(QStringLiteral("--count and --per-puzzle go with --pool"));
-    if (!args.has(QStringLiteral("out")) && !args.has(QStringLiteral("pdf")))
-        return usage(QStringLiteral("give --out DIR or --pdf FILE, or both"));
+    if (!args.has(QStringLiteral("out")) && !args.has(QStringLiteral("pdf")) &&
+        !args.has(QStringLiteral("html")))
+        return usage(QStringLiteral("give --out DIR, --pdf FILE or --html DIR, or more than one"));
+    if (args.has(QStringLiteral("no-answers")) && !args.has(QStringLiteral("html")))
+        return usage(QStringLiteral("--no-answers goes with --html"));
 
     BatchOptions options;
     options.size = args.value(QStringLiteral("size"), QStringLiteral("15")) == QLatin1String("30")
@@ -162,7 +167,9 @@ int runGenerate(const ParsedArgs &args)
     const int count = int(read.puzzles.size());
     const bool toFiles = args.has(QStringLiteral("out"));
     const bool toBook = args.has(QStringLiteral("pdf"));
+    const bool toHtml = args.has(QStringLiteral("html"));
     std::vector<QByteArray> files;
+    std::vector<PuzzleSnapshot> webPuzzles;
     std::vector<PageDescription> pages;
     std::vector<Warning> warnings;
     Progress progress(count, quiet);
@@ -179,6 +186,13 @@ int runGenerate(const ParsedArgs &args)
             page.title = args.value(QStringLiteral("title"), page.title) + QLatin1Char(' ') +
                          QString::number(k + 1);
             pages.push_back(std::move(page));
+        }
+        if (toHtml) {
+            // A page needs the letters, the words and their places only.
+            PuzzleSnapshot snapshot;
+            takeSnapshot(model, snapshot);
+            snapshot.filled.clear();
+            webPuzzles.push_back(std::move(snapshot));
         }
         progress.update(k + 1);
     }
@@ -206,6 +220,18 @@ int runGenerate(const ParsedArgs &args)
                                 : paper == QLatin1String("letter");
         const QString error =
             writePuzzleBook(args.value(QStringLiteral("pdf")), pages, bookPaper(letter));
+        if (!error.isEmpty()) {
+            err << commandName() << " generate: " << error << '\n';
+            return kUsageError;
+        }
+    }
+    if (toHtml) {
+        WebPageOptions web;
+        web.showAnswers = !args.has(QStringLiteral("no-answers"));
+        const QString title = args.value(QStringLiteral("title"),
+                                         PageDescription::standard(options.size, {}).title);
+        const QString error =
+            writeWebFolder(args.value(QStringLiteral("html")), webPuzzles, title, web);
         if (!error.isEmpty()) {
             err << commandName() << " generate: " << error << '\n';
             return kUsageError;
@@ -278,6 +304,11 @@ CommandSpec generateCommand()
         OptionSpec::choice(QStringLiteral("paper"), QChar(),
                            {QStringLiteral("a4"), QStringLiteral("letter")},
                            QStringLiteral("the book's paper (default: after the locale)")),
+        OptionSpec::text(QStringLiteral("html"), QChar(), QStringLiteral("DIR"),
+                         QStringLiteral("a web page per puzzle that plays in any browser "
+                                        "(puzzle-001.html, ...) and index.html linking them")),
+        OptionSpec::flag(QStringLiteral("no-answers"), QChar(),
+                         QStringLiteral("with --html: leave \"Show answers\" out of the pages")),
         OptionSpec::flag(QStringLiteral("clean"), QChar(),
                          QStringLiteral("refill each puzzle until the puzzle check is clean "
                                         "(no word twice, no blocked word)")),
