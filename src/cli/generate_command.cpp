@@ -228,8 +228,8 @@ int runGenerate(const ParsedArgs &args)
     if (toHtml) {
         WebPageOptions web;
         web.showAnswers = !args.has(QStringLiteral("no-answers"));
-        const QString title = args.value(QStringLiteral("title"),
-                                         PageDescription::standard(options.size, {}).title);
+        const QString title =
+            args.value(QStringLiteral("title"), PageDescription::standard(options.size, {}).title);
         const QString error =
             writeWebFolder(args.value(QStringLiteral("html")), webPuzzles, title, web);
         if (!error.isEmpty()) {

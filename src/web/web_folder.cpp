@@ -33,7 +33,8 @@ QString writeWebFolder(const QString &folder, const std::vector<PuzzleSnapshot> 
         const QString error = writeWebFile(dir.filePath(name), webPageHtml(puzzle, options));
         if (!error.isEmpty())
             return error;
-        index.push_back({puzzle.title, name, int(puzzle.words.size()), puzzle.columns, puzzle.rows});
+        index.push_back(
+            {puzzle.title, name, int(puzzle.words.size()), puzzle.columns, puzzle.rows});
     }
     return writeWebFile(dir.filePath(QStringLiteral("index.html")), webIndexHtml(title, index));
 }

@@ -84,11 +84,12 @@ const char kPolicy[] = "default-src 'none'; style-src 'unsafe-inline'; script-sr
 
 QString head(const QString &title, const QByteArray &style)
 {
-    return QStringLiteral("<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
-                          "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
-                          "<meta http-equiv=\"Content-Security-Policy\" content=\"%1\">\n"
-                          "<meta name=\"generator\" content=\"Word Quarrin Generator\">\n"
-                          "<title>%2</title>\n<style>\n%3</style>\n</head>\n")
+    return QStringLiteral(
+               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
+               "<meta http-equiv=\"Content-Security-Policy\" content=\"%1\">\n"
+               "<meta name=\"generator\" content=\"Word Quarrin Generator\">\n"
+               "<title>%2</title>\n<style>\n%3</style>\n</head>\n")
         .arg(QLatin1String(kPolicy), escaped(title), QString::fromUtf8(style));
 }
 
@@ -152,7 +153,8 @@ QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
                    QStringLiteral(" <span class=\"answer\">%1</span>").arg(escaped(e.word));
         out += QLatin1String("</span>\n");
     }
-    out += QStringLiteral("</%1>\n</section>\n").arg(clues ? QLatin1String("ol") : QLatin1String("ul"));
+    out += QStringLiteral("</%1>\n</section>\n")
+               .arg(clues ? QLatin1String("ol") : QLatin1String("ul"));
     return out;
 }
 
@@ -222,18 +224,20 @@ QByteArray webPageHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
                 .arg(puzzle.rows)
                 .arg(escaped(puzzle.title));
     // The bar shows once the script runs: without it there is nothing to time.
-    page += QStringLiteral(
-                "<div class=\"bar\" id=\"wq-bar\" hidden>\n"
-                "<span class=\"clock\" id=\"wq-clock\" role=\"timer\" aria-label=\"Time\">0:00</span>\n"
-                "<span class=\"count\" id=\"wq-count\">0 of %1 found</span>\n"
-                "<span class=\"tools\"><button type=\"button\" id=\"wq-restart\">Start again</button>%2"
-                "</span>\n</div>\n")
-                .arg(listed)
-                .arg(answers ? QStringLiteral("\n<button type=\"button\" id=\"wq-answers\" "
-                                              "aria-pressed=\"false\">Show answers</button>")
-                             : QString());
+    page +=
+        QStringLiteral(
+            "<div class=\"bar\" id=\"wq-bar\" hidden>\n"
+            "<span class=\"clock\" id=\"wq-clock\" role=\"timer\" aria-label=\"Time\">0:00</span>\n"
+            "<span class=\"count\" id=\"wq-count\">0 of %1 found</span>\n"
+            "<span class=\"tools\"><button type=\"button\" id=\"wq-restart\">Start again</button>%2"
+            "</span>\n</div>\n")
+            .arg(listed)
+            .arg(answers ? QStringLiteral("\n<button type=\"button\" id=\"wq-answers\" "
+                                          "aria-pressed=\"false\">Show answers</button>")
+                         : QString());
     page += QLatin1String(
-        "<div class=\"confirm\" id=\"wq-confirm\" role=\"group\" aria-labelledby=\"wq-confirm-text\" "
+        "<div class=\"confirm\" id=\"wq-confirm\" role=\"group\" "
+        "aria-labelledby=\"wq-confirm-text\" "
         "hidden>\n<p id=\"wq-confirm-text\">Clear your finds and the clock, and start this puzzle "
         "again?</p>\n<button type=\"button\" class=\"primary\" id=\"wq-confirm-yes\">Start "
         "again</button>\n<button type=\"button\" id=\"wq-confirm-no\">Keep playing</button>\n"
@@ -275,9 +279,9 @@ QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &
         "@media print{body{background:#fff;color:#000}a{border:0;color:#000;padding:.25rem 0}}\n";
     QString page = head(title, style);
     page += QStringLiteral("<body>\n<main>\n<h1>%1</h1>\n<p>%2</p>\n<ol>\n")
-                .arg(escaped(title),
-                     pages.size() == 1 ? QStringLiteral("1 puzzle")
-                                       : QStringLiteral("%1 puzzles").arg(pages.size()));
+                .arg(escaped(title), pages.size() == 1
+                                         ? QStringLiteral("1 puzzle")
+                                         : QStringLiteral("%1 puzzles").arg(pages.size()));
     for (const WebIndexEntry &p : pages) {
         const QString words =
             p.words == 1 ? QStringLiteral("1 word") : QStringLiteral("%1 words").arg(p.words);

@@ -18,12 +18,11 @@ namespace quarrin::testing {
 // Fifteen words for the 15x15 grid, up to its longest (14 letters).
 inline QStringList words15()
 {
-    return {QStringLiteral("HORSE"),    QStringLiteral("SHEEP"),    QStringLiteral("GOAT"),
-            QStringLiteral("DONKEY"),   QStringLiteral("FARMHOUSEDOG"),
-            QStringLiteral("CHICKEN"),  QStringLiteral("TURKEY"),   QStringLiteral("RABBIT"),
-            QStringLiteral("PIGLET"),   QStringLiteral("LEVEL"),    QStringLiteral("BARN"),
-            QStringLiteral("TRACTOR"),  QStringLiteral("MEADOW"),   QStringLiteral("HAYSTACK"),
-            QStringLiteral("DUCKLING")};
+    return {QStringLiteral("HORSE"),  QStringLiteral("SHEEP"),        QStringLiteral("GOAT"),
+            QStringLiteral("DONKEY"), QStringLiteral("FARMHOUSEDOG"), QStringLiteral("CHICKEN"),
+            QStringLiteral("TURKEY"), QStringLiteral("RABBIT"),       QStringLiteral("PIGLET"),
+            QStringLiteral("LEVEL"),  QStringLiteral("BARN"),         QStringLiteral("TRACTOR"),
+            QStringLiteral("MEADOW"), QStringLiteral("HAYSTACK"),     QStringLiteral("DUCKLING")};
 }
 
 // Twenty-eight words for the 30x30 grid, up to its longest (22 letters).
@@ -110,10 +109,8 @@ inline WebPuzzle rectangularPuzzle()
         return e;
     };
     p.words = {
-        entry(u"ΑΛΦΑ", u"", 1, 1, 1, 0),
-        entry(u"ДОМ", u"Дом <house> & home", 1, 2, 0, 1),
-        entry(u"ЧАЙ", u"", 3, 6, -1, 0),
-        entry(u"ÇAY", u"Türkçe: tea", 1, 8, 1, 1),
+        entry(u"ΑΛΦΑ", u"", 1, 1, 1, 0), entry(u"ДОМ", u"Дом <house> & home", 1, 2, 0, 1),
+        entry(u"ЧАЙ", u"", 3, 6, -1, 0), entry(u"ÇAY", u"Türkçe: tea", 1, 8, 1, 1),
         entry(u"İNCİ", u"", 2, 4, 1, 0),
     };
     return p;

@@ -67,8 +67,9 @@ bool writePage(const QDir &dir, const QString &name, const WebPuzzle &puzzle, bo
     }
     WebPageOptions options;
     options.showAnswers = answers;
-    for (const auto &[file, bytes] : {std::pair{name + QStringLiteral(".html"), webPageHtml(puzzle, options)},
-                                      std::pair{name + QStringLiteral(".json"), json}}) {
+    for (const auto &[file, bytes] :
+         {std::pair{name + QStringLiteral(".html"), webPageHtml(puzzle, options)},
+          std::pair{name + QStringLiteral(".json"), json}}) {
         const QString error = writeWebFile(dir.filePath(file), bytes);
         if (!error.isEmpty()) {
             err << "web_test_pages: " << error << '\n';
@@ -98,12 +99,12 @@ int main(int argc, char **argv)
                                s15.words};
     const WebPuzzle p15 = webPuzzleFromSnapshot(s15, QStringLiteral("On the farm"),
                                                 cluesFromPrintPage(s15.words, printed));
-    const WebPuzzle p30 = webPuzzleFromSnapshot(
-        testing::seededSnapshot(GridSize::Large, testing::words30(), 3001),
-        QStringLiteral("Birds of the world"));
-    const WebPuzzle noAnswers = webPuzzleFromSnapshot(
-        testing::seededSnapshot(GridSize::Small, testing::words15(), 1503),
-        QStringLiteral("No answers here"));
+    const WebPuzzle p30 =
+        webPuzzleFromSnapshot(testing::seededSnapshot(GridSize::Large, testing::words30(), 3001),
+                              QStringLiteral("Birds of the world"));
+    const WebPuzzle noAnswers =
+        webPuzzleFromSnapshot(testing::seededSnapshot(GridSize::Small, testing::words15(), 1503),
+                              QStringLiteral("No answers here"));
     const bool ok = writePage(dir, QStringLiteral("p15"), p15, true) &&
                     writePage(dir, QStringLiteral("p30"), p30, true) &&
                     writePage(dir, QStringLiteral("noans"), noAnswers, false) &&
