@@ -400,6 +400,8 @@ void EditorWindow::buildMenu()
     file->addSeparator();
     connect(add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle")), &QAction::triggered, this,
             &EditorWindow::checkPuzzle);
+    connect(add(file, "ExportWebPage1", QStringLiteral("Export Web Page...")), &QAction::triggered,
+            this, &EditorWindow::exportWebPage);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));

@@ -6,7 +6,8 @@
 // the three word lists show) and run every command of the puzzle on it:
 // adding and deleting words, filling and removing the fill, clearing, the
 // direction presets, word highlighting, the switch between the two sizes,
-// saving and loading, printing, playing, the export to Word and help.
+// saving and loading, printing, playing, the export to Word, the web page
+// export and help.
 //
 // The windows are created once by the application, which wires them to each
 // other (setTwin) and to the print, play and help windows before the run.
@@ -15,6 +16,7 @@
 #include "files/puzzle_file.h"
 #include "puzzle/puzzle_model.h"
 #include "puzzle/puzzle_snapshot.h"
+#include "web/web_puzzle.h"
 
 #include <QMainWindow>
 
@@ -60,6 +62,8 @@ public:
     // Creates the word processor of each export; the default writes a .docx
     // document and opens it.
     void setWordProcessorFactory(WordProcessorFactory factory);
+    // The print page's title and labels, whose clues "Export Web Page..." takes.
+    void setPrintedTexts(std::function<PrintedTexts()> source) { m_printedTexts = std::move(source); }
 
     GridSize gridSize() const { return m_size; }
     PuzzleModel &model() { return m_model; }
@@ -83,7 +87,8 @@ public:
     FileResult loadFile(const QString &path);
 
 public slots:
-    // Commands: one for each button, then the menu's own Help and Check Puzzle
+    // Commands: one for each button, then the menu's own Help, Check Puzzle
+    // and Export Web Page
     void addWord();
     void deleteWord();
     // Runs before the delete list opens, so it lists the words as they stand.
@@ -106,6 +111,7 @@ public slots:
     void exportToWord();
     void showHelp();
     void checkPuzzle();
+    void exportWebPage();
 
     // Window events
     void focusWordBox();
@@ -155,6 +161,7 @@ private:
     QDialog *m_playWindow = nullptr;
     QDialog *m_helpWindow = nullptr;
     WordProcessorFactory m_wordProcessorFactory;
+    std::function<PrintedTexts()> m_printedTexts;
     CheckWindow *m_checkWindow = nullptr;
     // Letters the message fills wrote since the fill was last taken out;
     // Refill writes them again.
