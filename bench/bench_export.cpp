@@ -24,8 +24,8 @@ int main(int argc, char **argv)
     RandomGenerator random;
     PuzzleModel model(GridSize::Large, &random);
     // Every cell a filled letter, the heaviest grid to export.
-    for (int col = 0; col < model.n(); ++col) {
-        for (int row = 0; row < model.n(); ++row)
+    for (int col = 0; col < model.columns(); ++col) {
+        for (int row = 0; row < model.rows(); ++row)
             model.setCell(col, row, QString(QChar('A' + random.below(26))) + kFillerMark);
     }
 

@@ -142,11 +142,12 @@ struct PuzzleCheck::Matcher
     // Every (word, start, direction) that reads in the visible grid.
     void match(const PuzzleModel &model)
     {
-        const int n = model.n();
-        const int side = n + 2;
-        grid.assign(std::size_t(side) * std::size_t(side), kNoLetter);
-        for (int row = 0; row < n; ++row) {
-            for (int col = 0; col < n; ++col) {
+        const int columns = model.columns();
+        const int rows = model.rows();
+        const int side = columns + 2; // the bordered grid's row length
+        grid.assign(std::size_t(side) * std::size_t(rows + 2), kNoLetter);
+        for (int row = 0; row < rows; ++row) {
+            for (int col = 0; col < columns; ++col) {
                 const Cell &c = model.cellAt(col, row);
                 const int l = c.kind == Cell::Empty ? -1 : letterIndex(QChar(c.letter));
                 if (l >= 0)
@@ -161,8 +162,8 @@ struct PuzzleCheck::Matcher
         matches.clear();
         const Node *tree = nodes.data();
         const std::uint8_t *g = grid.data();
-        for (int row = 1; row <= n; ++row) {
-            for (int col = 1; col <= n; ++col) {
+        for (int row = 1; row <= rows; ++row) {
+            for (int col = 1; col <= columns; ++col) {
                 const int start = row * side + col;
                 const std::uint8_t first = g[start];
                 if (first == kNoLetter)
@@ -256,11 +257,9 @@ std::vector<ListedPlace> readListedPlaces(const PuzzleModel &model)
     return out;
 }
 
-bool inGrid(const Place &p, int n)
+bool inGrid(const Place &p, const PuzzleModel &model)
 {
-    const auto inside = [n](QPoint c) {
-        return c.x() >= 0 && c.y() >= 0 && c.x() < n && c.y() < n;
-    };
+    const auto inside = [&model](QPoint c) { return model.inGrid(c.x(), c.y()); };
     return p.length > 0 && inside(p.cell(0)) && inside(p.last());
 }
 
@@ -281,8 +280,7 @@ CheckReport PuzzleCheck::run(const PuzzleModel &model) const
     m.prepare(log);
     m.match(model);
 
-    const int n = model.n();
-    const int side = n + 2;
+    const int side = model.columns() + 2;
     const int wordCount = int(log.size());
     std::vector<std::vector<Place>> found(static_cast<std::size_t>(wordCount));
     std::vector<std::pair<int, Place>> blockedFound;
@@ -304,7 +302,7 @@ CheckReport PuzzleCheck::run(const PuzzleModel &model) const
     std::vector<const Place *> segment(static_cast<std::size_t>(wordCount), nullptr);
     for (int i = 0; i < wordCount; ++i) {
         const ListedPlace &lp = listed[std::size_t(i)];
-        if (lp.readable && inGrid(lp.place, n))
+        if (lp.readable && inGrid(lp.place, model))
             segment[std::size_t(i)] = &lp.place;
     }
 
@@ -427,21 +425,22 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
                     int maxTries)
 {
     RefillResult result;
-    const int store = model.storeSide();
-    const int n = model.n();
+    const int storeColumns = model.storeColumns();
+    const int storeRows = model.storeRows();
     std::vector<QString> original;
-    original.reserve(std::size_t(store) * std::size_t(store));
-    for (int col = 0; col < store; ++col)
-        for (int row = 0; row < store; ++row)
+    original.reserve(std::size_t(storeColumns) * std::size_t(storeRows));
+    for (int col = 0; col < storeColumns; ++col)
+        for (int row = 0; row < storeRows; ++row)
             original.push_back(model.cell(col, row));
     const auto restore = [&] {
         std::size_t i = 0;
-        for (int col = 0; col < store; ++col)
-            for (int row = 0; row < store; ++row)
+        for (int col = 0; col < storeColumns; ++col)
+            for (int row = 0; row < storeRows; ++row)
                 model.setCell(col, row, original[i++]);
     };
 
     // Cells that every try writes the same: word letters and the message.
+    const int rows = model.rows();
     std::vector<bool> fixed;
     const auto curable = [&](const Problem &p) {
         if (p.offending.empty())
@@ -450,7 +449,7 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
             bool redrawn = false;
             for (int k = 0; k < place.length && !redrawn; ++k) {
                 const QPoint c = place.cell(k);
-                redrawn = !fixed[std::size_t(c.x() * n + c.y())];
+                redrawn = !fixed[std::size_t(c.x() * rows + c.y())];
             }
             if (!redrawn)
                 return false;
@@ -470,10 +469,10 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
         if (!message.isEmpty())
             model.fillMessage(message);
         if (fixed.empty()) {
-            fixed.resize(std::size_t(n) * std::size_t(n));
-            for (int col = 0; col < n; ++col)
-                for (int row = 0; row < n; ++row)
-                    fixed[std::size_t(col * n + row)] = model.cellAt(col, row).kind != Cell::Empty;
+            fixed.resize(std::size_t(model.columns()) * std::size_t(rows));
+            for (int col = 0; col < model.columns(); ++col)
+                for (int row = 0; row < rows; ++row)
+                    fixed[std::size_t(col * rows + row)] = model.cellAt(col, row).kind != Cell::Empty;
         }
         model.fillRandom();
         last = check.run(model);
@@ -521,9 +520,8 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
 QString readMessage(const PuzzleModel &model, int letters)
 {
     QString out;
-    const int n = model.n();
-    for (int row = 0; row < n && out.size() < letters; ++row) {
-        for (int col = 0; col < n && out.size() < letters; ++col) {
+    for (int row = 0; row < model.rows() && out.size() < letters; ++row) {
+        for (int col = 0; col < model.columns() && out.size() < letters; ++col) {
             const Cell &c = model.cellAt(col, row);
             if (!c.takesMessageLetter())
                 continue;

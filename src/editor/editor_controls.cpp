@@ -216,8 +216,8 @@ void EditorWindow::buildControls()
     m_grid->setItemDelegate(m_cellDelegate);
     m_grid->setGeometry(m_layout.gridRect);
     m_grid->setFrameStyle(QFrame::Box | QFrame::Plain);
-    m_grid->setLineWidth((m_layout.gridRect.width() - m_spec.n * (m_spec.editorCellPixels + 1)) /
-                         2);
+    m_grid->setLineWidth(
+        (m_layout.gridRect.width() - m_spec.columns * (m_spec.editorCellPixels + 1)) / 2);
     m_grid->setFont(pixelFont(m_layout.gridFontFamily, m_layout.gridFontPixels));
     m_grid->setAccessibleName(QStringLiteral("Quarrin"));
     m_grid->setToolTip(QStringLiteral("Quarrin"));
@@ -255,7 +255,7 @@ void EditorWindow::buildControls()
     m_log = makeList("log", QRect(528, 56, 217, 473), QStringLiteral("Entered Words"),
                      QStringLiteral("Words Entered:"));
     m_positions =
-        makeList("positions", QRect(744, 56, 113, 473), QString::fromLatin1(m_spec.positionsHint),
+        makeList("positions", QRect(744, 56, 113, 473), m_spec.positionsHint,
                  QStringLiteral("First Letter (X,Y):"));
     m_directionMemo = makeList("directionMemo", QRect(856, 56, 121, 473),
                                QStringLiteral("Directions"), QStringLiteral("Direction:"));
@@ -271,7 +271,7 @@ void EditorWindow::buildControls()
     m_deleteWordBox->setToolTip(QStringLiteral("Word to Delete"));
     m_deleteWordBox->setAccessibleName(QStringLiteral("Delete Word:"));
     m_deleteButton = addButton("Button4", QStringLiteral("Delete"), QRect(912, 545, 65, 25),
-                               QString::fromLatin1(m_spec.deleteHint));
+                               m_spec.deleteHint);
     m_deleteButton->setFont(windowFont());
 
     // --- Allowed directions ---
@@ -312,8 +312,8 @@ void EditorWindow::buildControls()
         addButton("removeRandom", QStringLiteral("Remove random characters and message"),
                   QRect(16, 616, 329, 25), QStringLiteral("Remove random characters"));
     m_switchSizeButton =
-        addButton("Button5", QString::fromLatin1(m_spec.switchCaption), QRect(352, 616, 209, 25),
-                  QString::fromLatin1(m_spec.switchCaption));
+        addButton("Button5", m_spec.switchCaption, QRect(352, 616, 209, 25),
+                  m_spec.switchCaption);
     m_switchSizeButton->setFont(arialFont(13, true));
     m_playButton = addButton("Button9", QStringLiteral("Play it!"), QRect(600, 616, 89, 25));
     m_printButton = addButton("BitBtn2", QStringLiteral("Print"), QRect(696, 616, 65, 25));

@@ -12,8 +12,8 @@ namespace {
 // Letters outside the words on the visible grid.
 bool hasFillLetters(const PuzzleModel &model)
 {
-    for (int col = 0; col < model.n(); ++col)
-        for (int row = 0; row < model.n(); ++row)
+    for (int col = 0; col < model.columns(); ++col)
+        for (int row = 0; row < model.rows(); ++row)
             if (model.cellAt(col, row).kind == Cell::Filled ||
                 model.cellAt(col, row).kind == Cell::FilledWide)
                 return true;
@@ -25,7 +25,7 @@ bool hasFillLetters(const PuzzleModel &model)
 // The save and open dialogs, made once with the window.
 void EditorWindow::buildFileDialogs()
 {
-    const QString filter = QString::fromLatin1(m_spec.fileFilter);
+    const QString filter = m_spec.fileFilter;
     m_saveDialog = new QFileDialog(this, QString(), QString(), filter);
     m_saveDialog->setObjectName(QStringLiteral("save"));
     m_saveDialog->setAcceptMode(QFileDialog::AcceptSave);

@@ -18,12 +18,12 @@ EditorGridModel::EditorGridModel(const PuzzleModel *puzzle, QObject *parent)
 
 int EditorGridModel::rowCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_puzzle->n();
+    return parent.isValid() ? 0 : m_puzzle->rows();
 }
 
 int EditorGridModel::columnCount(const QModelIndex &parent) const
 {
-    return parent.isValid() ? 0 : m_puzzle->n();
+    return parent.isValid() ? 0 : m_puzzle->columns();
 }
 
 QVariant EditorGridModel::data(const QModelIndex &index, int role) const
@@ -48,9 +48,10 @@ Qt::ItemFlags EditorGridModel::flags(const QModelIndex &index) const
 
 void EditorGridModel::refresh()
 {
-    const int n = m_puzzle->n();
-    if (n > 0)
-        emit dataChanged(index(0, 0), index(n - 1, n - 1), {Qt::DisplayRole});
+    const int rows = m_puzzle->rows();
+    const int columns = m_puzzle->columns();
+    if (rows > 0 && columns > 0)
+        emit dataChanged(index(0, 0), index(rows - 1, columns - 1), {Qt::DisplayRole});
 }
 
 // --- EditorCellDelegate ---

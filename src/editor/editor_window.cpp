@@ -43,7 +43,7 @@ EditorWindow::EditorWindow(GridSize size, RandomGenerator *random, PuzzleSnapsho
       m_file(size), m_snapshot(snapshot)
 {
     setObjectName(QString::fromLatin1(m_layout.windowName));
-    setWindowTitle(QString::fromLatin1(m_spec.editorCaption));
+    setWindowTitle(m_spec.editorCaption);
     setAccessibleName(windowTitle());
     buildControls();
     buildFileDialogs();

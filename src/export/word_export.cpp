@@ -35,7 +35,9 @@ double exportCellWidthPoints(GridSize size)
         if (rule.size == size)
             return rule.cellWidthPoints;
     }
-    return 0.0;
+    // Other sizes: a grid wider than 15 columns is squeezed as the large
+    // grid is, to the same 450-point table width.
+    return size.columns() > 15 ? 450.0 / size.columns() : 0.0;
 }
 
 std::unique_ptr<WordProcessor> createDefaultWordProcessor()
@@ -52,10 +54,11 @@ QString exportGrid(const PuzzleModel &model, WordProcessor &processor)
     processor.addDocument();
 
     // Only the visible grid is exported; the margin of the cell store is not.
-    const int columnCount = model.n();
-    const int rowCount = model.n();
-    // Table rows = the grid's column count, table columns = its row count.
-    processor.addTable(columnCount, rowCount);
+    const int columnCount = model.columns();
+    const int rowCount = model.rows();
+    // One table row per grid row and one table column per grid column (for
+    // the square grids of the record files the two counts are the same).
+    processor.addTable(rowCount, columnCount);
 
     const double width = exportCellWidthPoints(model.spec().size);
     for (int y = 1; y <= rowCount; ++y) {

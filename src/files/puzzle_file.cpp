@@ -210,12 +210,13 @@ FileResult PuzzleFileRecord::fromBytes(const QByteArray &bytes, const QString &f
     return {};
 }
 
-FileResult PuzzleFileRecord::applyTo(PuzzleModel &model) const
+FileResult PuzzleFileRecord::applyTo(PuzzleModel &model, GridRead read) const
 {
     const QString gridText = fromCodePage(grid);
     const CommandOutcome out = model.runAtomically([&](CommandOutcome &) {
         model.setListTexts(fromCodePage(words), fromCodePage(positions), fromCodePage(directions));
-        model.setColumnLetters(gridText, columnsLoaded(m_size));
+        model.setColumnLetters(gridText,
+                               read == WholeGrid ? model.storeColumns() : columnsLoaded(m_size));
         // A directions text that fills its field may have been cut by it: a
         // last line that ends without a line break lost its end, and the
         // lines after it are gone. Those come back from the letters.
@@ -287,7 +288,7 @@ PuzzleFile::PuzzleFile(GridSize size) : m_record(size) {}
 
 QString PuzzleFile::fileNameForSaving(GridSize size, const QString &chosen)
 {
-    const QString ext = QString::fromLatin1(sizeSpec(size).fileExtension);
+    const QString &ext = sizeSpec(size).fileExtension;
     return chosen.endsWith(ext, Qt::CaseSensitive) ? chosen : chosen + ext;
 }
 

@@ -77,9 +77,17 @@ public:
     QByteArray toBytes() const;
     // Reads a record from the first byteSize() bytes; refuses damaged ones.
     FileResult fromBytes(const QByteArray &bytes, const QString &fileName = QString());
+    // What a load reads of the grid text: the columns the editor reads back
+    // (the large grid leaves its margin column as it was), or every letter
+    // the text holds.
+    enum GridRead
+    {
+        EditorColumns,
+        WholeGrid,
+    };
     // Puts the texts into the puzzle and restores the cell kinds. Either the
     // whole load happens or the puzzle stays as it was.
-    FileResult applyTo(PuzzleModel &model) const;
+    FileResult applyTo(PuzzleModel &model, GridRead read = EditorColumns) const;
 
 private:
     GridSize m_size;

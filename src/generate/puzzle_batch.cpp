@@ -217,7 +217,7 @@ QString puzzleFileName(GridSize size, int number, int count)
     const int width = std::max(3, int(QString::number(count).size()));
     return QStringLiteral("puzzle-%1%2")
         .arg(number, width, 10, QLatin1Char('0'))
-        .arg(QString::fromLatin1(sizeSpec(size).fileExtension));
+        .arg(sizeSpec(size).fileExtension);
 }
 
 QByteArray puzzleFileBytes(PuzzleModel &model)

@@ -245,8 +245,8 @@ void SolveWindow::buildControls()
                        TPubStrGrid::goVertLine | TPubStrGrid::goHorzLine |
                        TPubStrGrid::goRangeSelect | TPubStrGrid::goRowSizing |
                        TPubStrGrid::goColSizing | TPubStrGrid::goEditing | TPubStrGrid::goTabs);
-    m_grid->setColCount(spec.n);
-    m_grid->setRowCount(spec.n);
+    m_grid->setColCount(spec.columns);
+    m_grid->setRowCount(spec.rows);
     m_grid->setDefaultColWidth(layout.cellPixels);
     m_grid->setDefaultRowHeight(layout.cellPixels);
     m_grid->setGrid3D(false);
@@ -354,11 +354,11 @@ void SolveWindow::showSnapshot()
     if (!m_snapshot || m_snapshot->letters.isEmpty())
         return;
 
-    const int side = sizeSpec(m_size).store;
+    const SizeSpec &spec = sizeSpec(m_size);
     const QString &letters = m_snapshot->letters;
-    for (int c = 0; c < side; ++c) {
-        for (int r = 0; r < side; ++r) {
-            const int index = c * side + r;
+    for (int c = 0; c < spec.storeColumns; ++c) {
+        for (int r = 0; r < spec.storeRows; ++r) {
+            const int index = c * spec.storeRows + r;
             const QChar ch = index < letters.size() ? letters.at(index) : QLatin1Char(' ');
             m_grid->setCell(c, r, QString(ch));
         }

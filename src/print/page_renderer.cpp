@@ -141,20 +141,20 @@ void PageRenderer::setUpGrid(const PageDescription &page, const PageOptions &opt
 {
     const PrintLayout &layout = printLayout(page.size);
     const SizeSpec &spec = sizeSpec(page.size);
-    if (m_grid->colCount() != spec.n || m_grid->defaultColWidth() != layout.cellPixels) {
-        m_grid->setColCount(spec.n);
-        m_grid->setRowCount(spec.n);
+    if (m_grid->colCount() != spec.columns || m_grid->rowCount() != spec.rows ||
+        m_grid->defaultColWidth() != layout.cellPixels) {
+        m_grid->setColCount(spec.columns);
+        m_grid->setRowCount(spec.rows);
         m_grid->setDefaultColWidth(layout.cellPixels);
         m_grid->setDefaultRowHeight(layout.cellPixels);
     }
     m_grid->resize(layout.gridRect.size());
     m_grid->setCellColor(page.cellColour);
     m_grid->setFont(page.gridFont);
-    const int side = spec.store;
     const QString &letters = page.puzzle.letters;
-    for (int i = 0; i < side; ++i) {
-        for (int j = 0; j < side; ++j)
-            m_grid->setCell(i, j, letters.mid(i * side + j, 1));
+    for (int i = 0; i < spec.storeColumns; ++i) {
+        for (int j = 0; j < spec.storeRows; ++j)
+            m_grid->setCell(i, j, letters.mid(i * spec.storeRows + j, 1));
     }
     m_dimFilled = options.answerKey;
     m_puzzle = &page.puzzle;

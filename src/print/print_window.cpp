@@ -137,8 +137,8 @@ PrintWindow::PrintWindow(GridSize size, PuzzleSnapshot *snapshot, QWidget *paren
                        TPubStrGrid::goRangeSelect | TPubStrGrid::goRowSizing |
                        TPubStrGrid::goColSizing | TPubStrGrid::goRowMoving |
                        TPubStrGrid::goColMoving | TPubStrGrid::goEditing | TPubStrGrid::goTabs);
-    m_grid->setColCount(m_spec.n);
-    m_grid->setRowCount(m_spec.n);
+    m_grid->setColCount(m_spec.columns);
+    m_grid->setRowCount(m_spec.rows);
     m_grid->setDefaultColWidth(m_layout.cellPixels);
     m_grid->setDefaultRowHeight(m_layout.cellPixels);
     m_grid->setGrid3D(false);
@@ -382,11 +382,10 @@ void PrintWindow::showSnapshot()
 
     if (m_snapshot && !m_snapshot->letters.isEmpty()) {
         m_shown = *m_snapshot;
-        const int side = m_spec.store;
         const QString &letters = m_snapshot->letters;
-        for (int i = 0; i < side; ++i) {
-            for (int j = 0; j < side; ++j)
-                m_grid->setCell(i, j, letters.mid(i * side + j, 1));
+        for (int i = 0; i < m_spec.storeColumns; ++i) {
+            for (int j = 0; j < m_spec.storeRows; ++j)
+                m_grid->setCell(i, j, letters.mid(i * m_spec.storeRows + j, 1));
         }
         for (int k = 1; k <= int(m_words.size()); ++k) {
             const QString word =

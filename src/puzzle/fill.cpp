@@ -39,17 +39,18 @@ CommandOutcome PuzzleModel::fillRandom()
                 j[std::size_t(k)] = LcgJump::steps(k);
             return j;
         }();
-        const int side = m_spec->store;
-        Q_ASSERT(side <= kMaxSide);
+        const int storeColumns = m_spec->storeColumns;
+        const int storeRows = m_spec->storeRows;
+        Q_ASSERT(storeRows <= kMaxSide);
         const QChar *pool = kLetterPool.constData();
         const int poolSize = int(kLetterPool.size());
         Cell *c = m_cells.data(); // column-major, as the fill visits
-        for (int col = 0; col < side; ++col) {
+        for (int col = 0; col < storeColumns; ++col) {
             if (m_spec->reseedRandomFill)
                 m_random->reseedFromClock();
             const std::uint32_t first = m_random->seed();
             std::size_t draws = 0;
-            for (int row = 0; row < side; ++row, ++c) {
+            for (int row = 0; row < storeRows; ++row, ++c) {
                 // takesRandomLetter(), spelled without a short-circuit.
                 const unsigned take =
                     unsigned(c->kind == Cell::Empty) |
@@ -74,9 +75,9 @@ CommandOutcome PuzzleModel::fillRandom()
 int PuzzleModel::messageCapacity() const
 {
     int free = 0;
-    for (int col = 0; col < n(); ++col) {
-        const auto top = m_cells.cbegin() + std::ptrdiff_t(col) * m_spec->store;
-        free += int(std::count_if(top, top + n(),
+    for (int col = 0; col < columns(); ++col) {
+        const auto top = m_cells.cbegin() + std::ptrdiff_t(col) * m_spec->storeRows;
+        free += int(std::count_if(top, top + rows(),
                                   [](const Cell &c) { return c.takesMessageLetter(); }));
     }
     return free;
@@ -85,8 +86,9 @@ int PuzzleModel::messageCapacity() const
 QString PuzzleModel::messagePrompt() const
 {
     if (m_spec->messagePromptShowsCount) {
+        // The input box takes 255 characters at most, whatever the grid holds.
         return QStringLiteral("Enter a word up to %1 characters long(spaces will be removed).")
-            .arg(messageCapacity());
+            .arg(std::min(messageCapacity(), kMessageBoxLimit));
     }
     return QStringLiteral("Enter a word up to 255 characters long(spaces will be removed). You may "
                           "enter more messages after this by selecting this function again. ");
@@ -101,8 +103,8 @@ CommandOutcome PuzzleModel::fillMessage(const QString &answer)
             return;
         const Cell::Kind kind = m_spec->wideMessageMark ? Cell::FilledWide : Cell::Filled;
         int next = 0;
-        for (int row = 0; row < n() && next < message.size(); ++row) {
-            for (int col = 0; col < n() && next < message.size(); ++col) {
+        for (int row = 0; row < rows() && next < message.size(); ++row) {
+            for (int col = 0; col < columns() && next < message.size(); ++col) {
                 if (cellAt(col, row).takesMessageLetter())
                     put(col, row, Cell{message.at(next++).unicode(), kind});
             }

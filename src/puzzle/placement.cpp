@@ -59,7 +59,7 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
     } else {
         QString upper = upperCase(request.word);
         if (upper.size() > m_spec->maxWordLength)
-            out.messages << QString::fromLatin1(m_spec->tooLargeMessage);
+            out.messages << m_spec->tooLargeMessage;
         if (!upper.isEmpty() && upper.size() <= m_spec->maxWordLength) {
             word = std::move(upper);
             m_random->reseedFromClock();
@@ -128,8 +128,9 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         return j;
     }();
 
-    const int N = n();
-    const int store = m_spec->store;
+    const int W = columns();
+    const int H = rows();
+    const int store = m_spec->storeRows;
     const int last = int(word.size()) - 1;
     const QChar *letters = word.constData();
     const Cell *cells = m_cells.data();
@@ -153,8 +154,10 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     std::uint64_t columnLow[kDirectionCodes] = {}, columnSpan[kDirectionCodes] = {};
     std::uint64_t rowLow[kDirectionCodes] = {}, rowSpan[kDirectionCodes] = {};
     // By step -1, 0, +1: the start must leave room behind, anywhere, room ahead.
-    const SeedRange byStep[3] = {seedRange(last, N, N), seedRange(0, N, N),
-                                 seedRange(0, N - last, N)};
+    const SeedRange byColumnStep[3] = {seedRange(last, W, W), seedRange(0, W, W),
+                                       seedRange(0, W - last, W)};
+    const SeedRange byRowStep[3] = {seedRange(last, H, H), seedRange(0, H, H),
+                                    seedRange(0, H - last, H)};
     for (int code = 0; code < 8; ++code) {
         const Direction dir = kDirectionByRandomCode[code];
         const int cs = kDirectionTable[std::size_t(dir)].columnStep;
@@ -179,10 +182,10 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         }
         forward[code] = (cs != 0 ? cs : rs) > 0;
         if (allowed.contains(dir)) {
-            columnLow[code] = byStep[cs + 1].low;
-            columnSpan[code] = byStep[cs + 1].span;
-            rowLow[code] = byStep[rs + 1].low;
-            rowSpan[code] = byStep[rs + 1].span;
+            columnLow[code] = byColumnStep[cs + 1].low;
+            columnSpan[code] = byColumnStep[cs + 1].span;
+            rowLow[code] = byRowStep[rs + 1].low;
+            rowSpan[code] = byRowStep[rs + 1].span;
         }
     }
 
@@ -206,8 +209,8 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
         while (candidates) {
             const int k = __builtin_ctz(candidates);
             candidates &= candidates - 1;
-            const int col = LcgState::scaled(columnSeed[k], N);
-            const int row = LcgState::scaled(rowSeed[k], N);
+            const int col = LcgState::scaled(columnSeed[k], W);
+            const int row = LcgState::scaled(rowSeed[k], H);
             // Only the walk's blocked cells can clash, and only by holding
             // another letter.
             const int d = code[k];
@@ -255,8 +258,8 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
     const auto y = parseInteger(request.y);
     if (!y)
         throw PuzzleError{invalidIntegerMessage(request.y)};
-    if (*x > spec.n || *x < 1 || *y < 1 || *y > spec.n) {
-        out.messages << QString::fromLatin1(spec.coordinateMessage);
+    if (*x > spec.columns || *x < 1 || *y < 1 || *y > spec.rows) {
+        out.messages << spec.coordinateMessage;
         return;
     }
 
@@ -265,7 +268,7 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
         out.messages << limitMessage(spec.maxWords);
     } else {
         if (request.word.size() > spec.maxWordLength)
-            out.messages << QString::fromLatin1(spec.tooLargeMessage);
+            out.messages << spec.tooLargeMessage;
         if (!request.word.isEmpty() && request.word.size() <= spec.maxWordLength) {
             const QString word = upperCase(request.word);
             const int col = *x - 1;

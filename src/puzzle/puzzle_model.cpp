@@ -110,13 +110,13 @@ QString invalidIntegerMessage(const QString &text)
 
 PuzzleModel::PuzzleModel(GridSize size, RandomGenerator *random)
     : m_spec(&sizeSpec(size)), m_random(random),
-      m_cells(std::size_t(m_spec->store) * std::size_t(m_spec->store))
+      m_cells(std::size_t(m_spec->storeCells()))
 {
     m_log.reserve(m_spec->maxWords);
     m_positions.reserve(m_spec->maxWords);
     m_directions.reserve(m_spec->maxWords);
     m_parsed.reserve(std::size_t(m_spec->maxWords));
-    Q_ASSERT(m_spec->n <= kMaxBlockedSide);
+    Q_ASSERT(m_spec->columns <= kMaxBlockedSide && m_spec->rows <= kMaxBlockedSide);
 }
 
 QString PuzzleModel::cell(int col, int row) const
@@ -148,7 +148,7 @@ void PuzzleModel::setColumnLetters(QStringView letters, int columns)
 {
     const std::size_t count =
         std::min({std::size_t(letters.size()), m_cells.size(),
-                  std::size_t(std::max(columns, 0)) * std::size_t(m_spec->store)});
+                  std::size_t(std::max(columns, 0)) * std::size_t(m_spec->storeRows)});
     bool changed = false;
     std::transform(letters.begin(), letters.begin() + count, m_cells.begin(), m_cells.begin(),
                    [&changed](QChar letter, Cell old) {
@@ -197,6 +197,7 @@ void PuzzleModel::setListTexts(const QString &log, const QString &positions,
     settleDeleteList();
     settleLines();
     m_log = textToLines(log);
+    m_clues.clear();
     m_positions = textToLines(positions);
     m_directions = textToLines(directions);
     listsChanged();
@@ -410,8 +411,8 @@ void PuzzleModel::refreshGrid()
 void PuzzleModel::rebuildBlocked()
 {
     m_blocked.fill(0);
-    for (int col = 0; col < n(); ++col)
-        for (int row = 0; row < n(); ++row)
+    for (int col = 0; col < columns(); ++col)
+        for (int row = 0; row < rows(); ++row)
             if (blocks(at(col, row)))
                 noteBlocked(col, row, true);
     m_blockedRevision = m_revision;
@@ -428,9 +429,9 @@ void PuzzleModel::blankWords()
 
 void PuzzleModel::clearVisible()
 {
-    for (int col = 0; col < n(); ++col) {
-        const auto top = m_cells.begin() + std::ptrdiff_t(col) * m_spec->store;
-        std::fill(top, top + n(), Cell{});
+    for (int col = 0; col < columns(); ++col) {
+        const auto top = m_cells.begin() + std::ptrdiff_t(col) * m_spec->storeRows;
+        std::fill(top, top + rows(), Cell{});
     }
     gridTouched();
 }
@@ -442,12 +443,13 @@ CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcom
     settleLines();
     const std::vector<Cell> cells = m_cells;
     const QStringList log = m_log, positions = m_positions, directions = m_directions,
-                      deleteList = m_deleteList;
+                      deleteList = m_deleteList, clues = m_clues;
     try {
         change(out);
     } catch (const PuzzleError &e) {
         m_cells = cells;
         m_log = log;
+        m_clues = clues;
         m_positions = positions;
         m_directions = directions;
         m_linesPending = 0;
@@ -469,6 +471,7 @@ CommandOutcome PuzzleModel::clear()
         m_deleteListPrefix = -1;
         std::fill(m_cells.begin(), m_cells.end(), Cell{});
         m_log.clear();
+        m_clues.clear();
         m_positions.clear();
         m_directions.clear();
         m_linesPending = 0;
@@ -490,6 +493,8 @@ CommandOutcome PuzzleModel::deleteWord(int index)
         settleDeleteList();
         settleLines();
         m_log.removeAt(index);
+        if (index < m_clues.size())
+            m_clues.removeAt(index);
         if (index < m_directions.size())
             m_directions.removeAt(index);
         if (index < m_positions.size())
@@ -544,8 +549,8 @@ void PuzzleModel::recoverDirections(bool lastLineCut)
         QString found;
         for (Direction d : order) {
             const QString &name = directionNames()[std::size_t(d)];
-            if (!name.startsWith(prefix) || word.isEmpty() || pos.col < 0 || pos.row < 0 ||
-                pos.col >= n() || pos.row >= n() || !fits(d, pos.col, pos.row, int(word.size())))
+            if (!name.startsWith(prefix) || word.isEmpty() || !inGrid(pos.col, pos.row) ||
+                !fits(d, pos.col, pos.row, int(word.size())))
                 continue;
             const DirectionInfo &info = directionInfo(d);
             bool spells = true;
@@ -570,6 +575,35 @@ void PuzzleModel::recoverDirections(bool lastLineCut)
     }
     if (changed)
         listsChanged();
+}
+
+QString PuzzleModel::clue(int index) const
+{
+    return m_clues.value(index);
+}
+
+QStringList PuzzleModel::clues() const
+{
+    QStringList out = m_clues.mid(0, m_log.size());
+    while (out.size() < m_log.size())
+        out << QString();
+    return out;
+}
+
+void PuzzleModel::setClue(int index, const QString &text)
+{
+    if (index < 0 || index >= m_log.size())
+        return;
+    while (m_clues.size() <= index)
+        m_clues << QString();
+    m_clues[index] = text;
+    touch();
+}
+
+void PuzzleModel::setClues(const QStringList &clues)
+{
+    m_clues = clues.mid(0, m_log.size());
+    touch();
 }
 
 void PuzzleModel::padDirections()

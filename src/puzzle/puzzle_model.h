@@ -3,8 +3,9 @@
 // The puzzle model: the letter grid and the word list of one puzzle under
 // construction, with every operation that changes them.
 //
-// A puzzle is a square cell store of (N+1) x (N+1) texts (the last column and
-// row are a margin that is never shown) and three parallel word lists: `log`
+// A puzzle is a cell store of (W+1) x (H+1) texts for a grid of W columns and
+// H rows (the last column and row are a margin that is never shown) and three
+// parallel word lists: `log`
 // (the words), `positions` ("X, Y" of each first letter, counted from 1) and
 // `directionMemo` (direction names). The lists are the master copy of the
 // words: refreshGrid writes their letters into the grid, blankWords erases
@@ -201,8 +202,17 @@ public:
     PuzzleModel(GridSize size, RandomGenerator *random);
 
     const SizeSpec &spec() const { return *m_spec; }
-    int n() const { return m_spec->n; }
-    int storeSide() const { return m_spec->store; }
+    GridSize size() const { return m_spec->size; }
+    // The visible grid.
+    int columns() const { return m_spec->columns; }
+    int rows() const { return m_spec->rows; }
+    // The cell store: the grid and its margin column and row.
+    int storeColumns() const { return m_spec->storeColumns; }
+    int storeRows() const { return m_spec->storeRows; }
+    bool inGrid(int col, int row) const
+    {
+        return col >= 0 && row >= 0 && col < m_spec->columns && row < m_spec->rows;
+    }
 
     // Cell store access; addresses outside the store read as empty and are
     // never written.
@@ -212,18 +222,18 @@ public:
     // first `columns` columns and as far as the text goes: a saved grid's
     // letters, read back in the order they were swept.
     void setColumnLetters(QStringView letters, int columns);
-    // The whole store, column-major (index col * storeSide() + row).
+    // The whole store, column-major (index col * storeRows() + row).
     const std::vector<Cell> &cells() const { return m_cells; }
     const Cell &cellAt(int col, int row) const
     {
         static const Cell empty;
         if (!inStore(col, row))
             return empty;
-        return m_cells[std::size_t(col) * std::size_t(m_spec->store) + std::size_t(row)];
+        return m_cells[std::size_t(col) * std::size_t(m_spec->storeRows) + std::size_t(row)];
     }
     bool inStore(int col, int row) const
     {
-        return col >= 0 && row >= 0 && col < m_spec->store && row < m_spec->store;
+        return col >= 0 && row >= 0 && col < m_spec->storeColumns && row < m_spec->storeRows;
     }
 
     const QStringList &log() const { return m_log; }
@@ -237,6 +247,14 @@ public:
         settleLines();
         return m_directions;
     }
+    // Each word's clue for the print page, empty where it has none. Clues
+    // follow their words: a deleted word takes its clue along, and a cleared
+    // or loaded word list starts without any.
+    QString clue(int index) const;
+    QStringList clues() const; // one per word
+    void setClue(int index, const QString &text);
+    void setClues(const QStringList &clues);
+
     // Entries of the delete list, refilled by refreshGrid.
     const QStringList &deleteList() const;
     int wordCount() const { return int(m_log.size()); }
@@ -276,10 +294,10 @@ public:
     {
         const DirectionInfo &info = directionInfo(d);
         const int last = length - 1;
-        const int lastIndex = m_spec->n - 1;
-        return !(info.rowStep < 0 && row < last) && !(info.rowStep > 0 && row + last > lastIndex) &&
+        return !(info.rowStep < 0 && row < last) &&
+               !(info.rowStep > 0 && row + last > m_spec->rows - 1) &&
                !(info.columnStep < 0 && col < last) &&
-               !(info.columnStep > 0 && col + last > lastIndex);
+               !(info.columnStep > 0 && col + last > m_spec->columns - 1);
     }
 
     // --- Commands ---
@@ -374,7 +392,7 @@ private:
     }
     Cell &at(int col, int row)
     {
-        return m_cells[std::size_t(col) * std::size_t(m_spec->store) + std::size_t(row)];
+        return m_cells[std::size_t(col) * std::size_t(m_spec->storeRows) + std::size_t(row)];
     }
     void put(int col, int row, Cell c);
     // Makes the delete list a list of its own before the words change other
@@ -419,15 +437,21 @@ private:
     // them so, any other change leaves them to be rebuilt when next needed.
     static constexpr int kMaxBlockedSide = 64;
     static constexpr int kBlockedLines = 6 * kMaxBlockedSide - 2;
-    // Line index and bit of a cell in each of the four families.
+    // Line index and bit of a cell in each of the four families: H row lines,
+    // W column lines, then W + H - 1 lines of each diagonal family.
     int rowLine(int row) const { return row; }
-    int columnLine(int col) const { return m_spec->n + col; }
-    int diagonalLine(int col, int row) const { return 3 * m_spec->n - 1 + col - row; }
-    int antiDiagonalLine(int col, int row) const { return 4 * m_spec->n - 1 + col + row; }
+    int columnLine(int col) const { return m_spec->rows + col; }
+    int diagonalLine(int col, int row) const
+    {
+        return 2 * m_spec->rows + m_spec->columns - 1 + col - row;
+    }
+    int antiDiagonalLine(int col, int row) const
+    {
+        return 2 * (m_spec->rows + m_spec->columns) - 1 + col + row;
+    }
     void noteBlocked(int col, int row, bool blocked)
     {
-        const int side = m_spec->n;
-        if (col >= side || row >= side) // the margin is never part of a walk
+        if (col >= m_spec->columns || row >= m_spec->rows) // the margin is never part of a walk
             return;
         const quint64 set = blocked ? ~quint64(0) : 0;
         const auto write = [set](quint64 &line, quint64 bit) {
@@ -450,6 +474,7 @@ private:
     mutable QStringList m_positions;
     mutable QStringList m_directions;
     mutable int m_linesPending = 0;
+    QStringList m_clues; // may be shorter than the word list
     // The delete list. After refreshGrid it is the word list as it stood then;
     // while the words have only grown since, it is kept as that length and
     // made into a list when someone reads it.

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -13,7 +14,8 @@ namespace quarrin {
 
 // What an editor hands to its print and play windows just before showing
 // them: the first character of every cell of the store, column by column
-// ((N+1) x (N+1) characters, a space for a blank cell), and the first W words.
+// ((columns+1) x (rows+1) characters, a space for a blank cell), and the
+// first W words.
 struct PuzzleSnapshot
 {
     QString letters;
@@ -25,8 +27,20 @@ struct PuzzleSnapshot
     // its key rings nothing and dims nothing.
     std::vector<std::optional<WordPath>> paths{};
     QByteArray filled{};
+    // Each word's clue, W entries like `words`; empty where a word has none
+    // (and always empty for a puzzle whose words carry no clues).
+    QStringList clues{};
+    // The visible grid. A snapshot made only of letters leaves these 0: the
+    // grid is then the square that the letters fill.
+    int columns = 0;
+    int rows = 0;
 
-    int side() const; // N + 1, derived from the letters (0 when empty)
+    // The cell store's columns and rows: the grid and its margin (0 when empty).
+    int storeColumns() const;
+    int storeRows() const;
+    // The visible grid's columns and rows.
+    int gridColumns() const { return std::max(storeColumns() - 1, 0); }
+    int gridRows() const { return std::max(storeRows() - 1, 0); }
     // The character for column `col`, row `row` of the store (a space when outside).
     QChar letterAt(int col, int row) const;
     // Whether the cell holds a filled letter (false outside the store).

@@ -113,34 +113,35 @@ private slots:
     // over an empty 15x15 editor.
     void opensTheFileGivenOnTheCommandLine_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<bool>("damaged");
-        QTest::newRow("15x15 file") << int(GridSize::Small) << false;
-        QTest::newRow("30x30 file") << int(GridSize::Large) << false;
-        QTest::newRow("damaged 30x30 file") << int(GridSize::Large) << true;
-        QTest::newRow("not a puzzle") << -1 << true;
+        QTest::newRow("15x15 file") << GridSize::Small << false;
+        QTest::newRow("30x30 file") << GridSize::Large << false;
+        QTest::newRow("damaged 30x30 file") << GridSize::Large << true;
+        QTest::newRow("not a puzzle") << GridSize() << true;
     }
     void opensTheFileGivenOnTheCommandLine()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(bool, damaged);
+        const bool notAPuzzle = QByteArray(QTest::currentDataTag()) == "not a puzzle";
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath(QStringLiteral("puzzle"));
-        if (size < 0) {
+        if (notAPuzzle) {
             QFile f(path);
             QVERIFY(f.open(QIODevice::WriteOnly));
             f.write("not a puzzle");
         } else {
             RandomGenerator random;
-            PuzzleModel model(GridSize(size), &random);
+            PuzzleModel model(size, &random);
             AddWordRequest add;
             add.word = QStringLiteral("OTTER");
             add.x = QStringLiteral("2");
             add.y = QStringLiteral("3");
             add.direction = QStringLiteral("Down");
             QVERIFY(model.addWord(add).placed);
-            PuzzleFile file{GridSize(size)};
+            PuzzleFile file{size};
             QVERIFY(file.save(model, path).ok);
             if (damaged) {
                 // A grid field whose length byte runs past its field.
@@ -153,7 +154,7 @@ private slots:
         QString expectedError;
         if (damaged) {
             RandomGenerator random;
-            const GridSize tried = size < 0 ? GridSize::Small : GridSize(size);
+            const GridSize tried = notAPuzzle ? GridSize::Small : size;
             PuzzleModel model(tried, &random);
             PuzzleFile file(tried);
             const FileResult loaded = file.load(model, path);
@@ -190,7 +191,7 @@ private slots:
             return;
         }
         EditorWindow *shown =
-            size == int(GridSize::Large) ? static_cast<EditorWindow *>(app.mainC()) : app.main();
+            size == GridSize::Large ? static_cast<EditorWindow *>(app.mainC()) : app.main();
         EditorWindow *other =
             shown == app.main() ? static_cast<EditorWindow *>(app.mainC()) : app.main();
         QVERIFY(shown->isVisible());

@@ -254,16 +254,16 @@ private slots:
 
     void refillNeverTouchesWordLetters_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<QString>("message");
-        QTest::newRow("15x15") << int(GridSize::Small) << QString();
+        QTest::newRow("15x15") << GridSize::Small << QString();
         QTest::newRow("15x15 with a message")
-            << int(GridSize::Small) << QStringLiteral("HIDDENWORDS");
-        QTest::newRow("30x30 with a message") << int(GridSize::Large) << QStringLiteral("SECRET");
+            << GridSize::Small << QStringLiteral("HIDDENWORDS");
+        QTest::newRow("30x30 with a message") << GridSize::Large << QStringLiteral("SECRET");
     }
     void refillNeverTouchesWordLetters()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(QString, message);
         const QStringList entries{"QUIZ|2, 2|Right", "ZEBRA|5, 2|Down", "JUMP|9, 9|Up-Left",
                                   "ORYX|12, 1|Down-Left"};
@@ -273,7 +273,7 @@ private slots:
         int moreThanOneTry = 0;
         for (std::uint32_t seed = 1; seed <= 12; ++seed) {
             RandomGenerator random = tickingRandom(seed);
-            PuzzleModel model(GridSize(size), &random);
+            PuzzleModel model(size, &random);
             for (const QString &e : entries) {
                 const QStringList parts = e.split(QLatin1Char('|'));
                 const QStringList xy = parts[1].split(QLatin1Char(','));
@@ -295,14 +295,14 @@ private slots:
             QCOMPARE(model.positions(), before.positions);
             QCOMPARE(model.directionMemo(), before.directions);
             QCOMPARE(readMessage(model, int(message.size())), message);
-            for (int c = 0; c < model.n(); ++c)
-                for (int r = 0; r < model.n(); ++r)
+            for (int c = 0; c < model.columns(); ++c)
+                for (int r = 0; r < model.rows(); ++r)
                     QVERIFY(!model.cellAt(c, r).takesRandomLetter());
             if (result.tries > 1)
                 ++moreThanOneTry;
             QVERIFY(result.summary.startsWith(QStringLiteral("Refilled in ")));
         }
-        if (size == int(GridSize::Small))
+        if (size == GridSize::Small)
             QVERIFY(moreThanOneTry > 0); // the loop was exercised
     }
 

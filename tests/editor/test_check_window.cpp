@@ -48,8 +48,8 @@ QStringList listTexts(QListWidget *list)
 QStringList wordLetters(const PuzzleModel &model)
 {
     QStringList out;
-    for (int c = 0; c < model.n(); ++c)
-        for (int r = 0; r < model.n(); ++r)
+    for (int c = 0; c < model.columns(); ++c)
+        for (int r = 0; r < model.rows(); ++r)
             if (model.cellAt(c, r).isWordLetter())
                 out << QStringLiteral("%1,%2=%3").arg(c).arg(r).arg(model.cell(c, r));
     return out;
@@ -58,8 +58,8 @@ QStringList wordLetters(const PuzzleModel &model)
 QStringList allCells(const PuzzleModel &model)
 {
     QStringList out;
-    for (int c = 0; c < model.n(); ++c)
-        for (int r = 0; r < model.n(); ++r)
+    for (int c = 0; c < model.columns(); ++c)
+        for (int r = 0; r < model.rows(); ++r)
             out << model.cell(c, r);
     return out;
 }
@@ -130,14 +130,14 @@ private slots:
 
     void menuItemComesAfterEveryExistingItem_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("15x15") << int(GridSize::Small);
-        QTest::newRow("30x30") << int(GridSize::Large);
+        QTest::addColumn<GridSize>("size");
+        QTest::newRow("15x15") << GridSize::Small;
+        QTest::newRow("30x30") << GridSize::Large;
     }
     void menuItemComesAfterEveryExistingItem()
     {
-        QFETCH(int, size);
-        EditorWindow editor(GridSize(size), &m_random, &m_snapshot);
+        QFETCH(GridSize, size);
+        EditorWindow editor(size, &m_random, &m_snapshot);
         auto *file = editor.findChild<QMenu *>(QStringLiteral("File1"));
         QVERIFY(file);
         QStringList texts;

@@ -260,7 +260,7 @@ void TestEditorWindow::cleanup()
 
 void TestEditorWindow::windowsCarryTheirNames_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<QString>("name");
     QTest::addColumn<QString>("caption");
     QTest::addColumn<QString>("gridName");
@@ -269,11 +269,11 @@ void TestEditorWindow::windowsCarryTheirNames_data()
     QTest::addColumn<QString>("switchCaption");
     QTest::addColumn<QString>("positionsHint");
     QTest::addColumn<QString>("deleteHint");
-    QTest::newRow("15x15") << int(GridSize::Small) << QString("Main")
+    QTest::newRow("15x15") << GridSize::Small << QString("Main")
                            << QString("Word Quarrin Generator 15x15 Grid") << QString("quarrin")
                            << 15 << 14 << QString("Change to 30x30 Grid")
                            << QString("Positions of words") << QString("Delete word");
-    QTest::newRow("30x30") << int(GridSize::Large) << QString("MainC")
+    QTest::newRow("30x30") << GridSize::Large << QString("MainC")
                            << QString("Word Quarrin Generator 30x30 Grid") << QString("quarrin2")
                            << 30 << 22 << QString("Change to 15x15 Grid")
                            << QString("Positions of Words") << QString("Delete Word");
@@ -281,7 +281,7 @@ void TestEditorWindow::windowsCarryTheirNames_data()
 
 void TestEditorWindow::windowsCarryTheirNames()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(QString, name);
     QFETCH(QString, caption);
     QFETCH(QString, gridName);
@@ -290,7 +290,7 @@ void TestEditorWindow::windowsCarryTheirNames()
     QFETCH(QString, switchCaption);
     QFETCH(QString, positionsHint);
     QFETCH(QString, deleteHint);
-    EditorWindow &w = window(GridSize(size));
+    EditorWindow &w = window(size);
     QCOMPARE(w.objectName(), name);
     QCOMPARE(w.windowTitle(), caption);
     QCOMPARE(w.centralWidget()->size(), QSize(998, 668));
@@ -332,7 +332,7 @@ void TestEditorWindow::windowsCarryTheirNames()
 
 void TestEditorWindow::enterAddsWordAtGivenPosition_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("x");
     QTest::addColumn<QString>("y");
@@ -359,7 +359,7 @@ void TestEditorWindow::enterAddsWordAtGivenPosition_data()
          "ABCDEFGHIJKLMNOPQRSTUV", 0, 1, "wordEB"},
     };
     for (const Row &r : rows) {
-        QTest::newRow(r.name) << int(r.size) << QString(r.typed) << QString(r.x) << QString(r.y)
+        QTest::newRow(r.name) << r.size << QString(r.typed) << QString(r.x) << QString(r.y)
                               << QString(r.direction) << QString(r.word) << r.colStep << r.rowStep
                               << QString(r.enterIn);
     }
@@ -367,7 +367,7 @@ void TestEditorWindow::enterAddsWordAtGivenPosition_data()
 
 void TestEditorWindow::enterAddsWordAtGivenPosition()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(QString, typed);
     QFETCH(QString, x);
     QFETCH(QString, y);
@@ -376,7 +376,7 @@ void TestEditorWindow::enterAddsWordAtGivenPosition()
     QFETCH(int, colStep);
     QFETCH(int, rowStep);
     QFETCH(QString, enterIn);
-    EditorWindow &w = window(GridSize(size));
+    EditorWindow &w = window(size);
     w.show();
     ModalAnswerer answerer;
 
@@ -431,7 +431,7 @@ void TestEditorWindow::enterAddsWordAtRandomPosition()
 
 void TestEditorWindow::addWordMessages_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<bool>("random");
     QTest::addColumn<int>("wordsBefore");
     QTest::addColumn<QString>("word");
@@ -497,7 +497,7 @@ void TestEditorWindow::addWordMessages_data()
         if (r.firstMessage)
             messages.prepend(QString(r.firstMessage));
         const QString box = r.wordBoxAtMessage ? QString(r.wordBoxAtMessage) : QString(r.word);
-        QTest::newRow(r.name) << int(r.size) << r.random << r.wordsBefore << QString(r.word)
+        QTest::newRow(r.name) << r.size << r.random << r.wordsBefore << QString(r.word)
                               << QString(r.x) << QString(r.y) << QString(r.direction)
                               << r.noDirectionAllowed << messages
                               << QStringList(messages.size(), box);
@@ -506,7 +506,7 @@ void TestEditorWindow::addWordMessages_data()
 
 void TestEditorWindow::addWordMessages()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(bool, random);
     QFETCH(int, wordsBefore);
     QFETCH(QString, word);
@@ -516,10 +516,10 @@ void TestEditorWindow::addWordMessages()
     QFETCH(bool, noDirectionAllowed);
     QFETCH(QStringList, messages);
     QFETCH(QStringList, wordBoxAtMessages);
-    EditorWindow &w = window(GridSize(size));
+    EditorWindow &w = window(size);
     w.show();
     // Words of one letter, row by row from the top left.
-    const int n = w.model().n();
+    const int n = w.model().columns();
     for (int k = 0; k < wordsBefore; ++k)
         placeWord(w, QStringLiteral("A"), 1 + k % n, 1 + k / n, "Right");
     const QStringList logBefore = w.model().log();
@@ -660,15 +660,15 @@ void TestEditorWindow::randomSwitchSetsTheEntryBoxes()
 
 void TestEditorWindow::highlightingPaintsExactlyTheWordCells_data()
 {
-    QTest::addColumn<int>("size");
-    QTest::newRow("15x15") << int(GridSize::Small);
-    QTest::newRow("30x30") << int(GridSize::Large);
+    QTest::addColumn<GridSize>("size");
+    QTest::newRow("15x15") << GridSize::Small;
+    QTest::newRow("30x30") << GridSize::Large;
 }
 
 void TestEditorWindow::highlightingPaintsExactlyTheWordCells()
 {
-    QFETCH(int, size);
-    EditorWindow &w = window(GridSize(size));
+    QFETCH(GridSize, size);
+    EditorWindow &w = window(size);
     placeWord(w, "CAT", 1, 1, "Right");
     placeWord(w, "COW", 1, 1, "Down");
     placeWord(w, "MOUSE", 8, 9, "Up-Right");
@@ -677,7 +677,7 @@ void TestEditorWindow::highlightingPaintsExactlyTheWordCells()
     w.show();
 
     QTableView *view = gridView(w);
-    const int n = w.model().n();
+    const int n = w.model().columns();
     auto colourAt = [&](const QImage &image, int col, int row) {
         const QRect cell = view->visualRect(view->model()->index(row, col));
         const QPoint corner = view->viewport()->mapTo(view, cell.topLeft() + QPoint(1, 1));
@@ -891,23 +891,23 @@ void TestEditorWindow::messageFillInTheLargeWindow()
 
 void TestEditorWindow::saveThenLoadRestoresThePuzzle_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<QString>("extension");
     QTest::addColumn<int>("bytes");
     QTest::addColumn<QString>("filter"); // as the file type box shows it
-    QTest::newRow("15x15") << int(GridSize::Small) << ".qrn" << 1410 << "Quarrin 15x15 (.qrn)";
-    QTest::newRow("30x30") << int(GridSize::Large) << ".qrn2" << 2214 << "Quarrin 30x30 (.qrn2)";
+    QTest::newRow("15x15") << GridSize::Small << ".qrn" << 1410 << "Quarrin 15x15 (.qrn)";
+    QTest::newRow("30x30") << GridSize::Large << ".qrn2" << 2214 << "Quarrin 30x30 (.qrn2)";
 }
 
 void TestEditorWindow::saveThenLoadRestoresThePuzzle()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(QString, extension);
     QFETCH(int, bytes);
     QFETCH(QString, filter);
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    EditorWindow &w = window(GridSize(size));
+    EditorWindow &w = window(size);
     placeWord(w, "PUZZLE", 2, 2, "Right");
     placeWord(w, "SEARCH", 3, 4, "Down-Right");
     placeWord(w, "LETTER", 7, 14, "Up");
@@ -915,7 +915,7 @@ void TestEditorWindow::saveThenLoadRestoresThePuzzle()
     w.showPuzzle();
     w.show();
 
-    const int side = w.model().n();
+    const int side = w.model().columns();
     auto firstLetters = [&] {
         QStringList rows;
         for (int row = 0; row < side; ++row) {

@@ -52,8 +52,8 @@ void writeText(const QString &path, const QByteArray &text, bool executable = fa
 QStringList cellsOf(const PuzzleModel &model)
 {
     QStringList cells;
-    for (int c = 0; c < model.storeSide(); ++c)
-        for (int r = 0; r < model.storeSide(); ++r)
+    for (int c = 0; c < model.storeColumns(); ++c)
+        for (int r = 0; r < model.storeRows(); ++r)
             cells << model.cell(c, r);
     return cells;
 }
@@ -61,7 +61,7 @@ QStringList cellsOf(const PuzzleModel &model)
 // A puzzle with a word, random letters, a swept blank and a margin letter.
 void fillFixture(PuzzleModel &model)
 {
-    const int n = model.n();
+    const int n = model.columns();
     model.setCell(2, 0, QStringLiteral("C"));
     model.setCell(3, 0, QStringLiteral("A"));
     model.setCell(4, 0, QStringLiteral("T"));
@@ -125,7 +125,7 @@ void TestDocxExport::tableReadBack()
     RandomGenerator random;
     PuzzleModel model(size, &random);
     fillFixture(model);
-    const int n = model.n();
+    const int n = model.columns();
 
     DocxWordProcessorOptions options;
     options.folder = folder.path();

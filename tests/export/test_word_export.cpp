@@ -140,7 +140,7 @@ void TestWordExport::cellTexts()
     QFETCH(GridSize, size);
     RandomGenerator random;
     PuzzleModel model(size, &random);
-    const int n = model.n();
+    const int n = model.columns();
     model.setCell(2, 0, QStringLiteral("C"));               // word letter
     model.setCell(0, 1, QStringLiteral("K") + kFillerMark); // random letter
     model.setCell(1, 1, QStringLiteral(" "));               // swept blank

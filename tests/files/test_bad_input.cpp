@@ -102,8 +102,8 @@ QByteArray withByte(QByteArray bytes, int offset, int value)
 int wordLetterCells(const PuzzleModel &model)
 {
     int count = 0;
-    for (int c = 0; c < model.storeSide(); ++c)
-        for (int r = 0; r < model.storeSide(); ++r)
+    for (int c = 0; c < model.storeColumns(); ++c)
+        for (int r = 0; r < model.storeRows(); ++r)
             count += isWordLetter(model.cell(c, r)) ? 1 : 0;
     return count;
 }
@@ -215,7 +215,7 @@ private slots:
             row("negative row going up")
                 << int(reader) << record(size, "CAT\r\n", "3, -1\r\n", "Up\r\n") << QString() << cat
                 << 0 << none;
-            const QByteArray edge = QByteArray::number(sizeSpec(size).n);
+            const QByteArray edge = QByteArray::number(sizeSpec(size).columns);
             row("word leaving the store to the right")
                 << int(reader) << record(size, "CAT\r\n", edge + ", 1\r\n", "Right\r\n")
                 << QString() << cat << 0 << none;
@@ -337,14 +337,14 @@ private slots:
     // A save that runs out of room keeps the previous file and says why.
     void fullDiskKeepsThePreviousPuzzle_data()
     {
-        QTest::addColumn<int>("size");
-        QTest::newRow("15x15") << int(GridSize::Small);
-        QTest::newRow("30x30") << int(GridSize::Large);
+        QTest::addColumn<GridSize>("size");
+        QTest::newRow("15x15") << GridSize::Small;
+        QTest::newRow("30x30") << GridSize::Large;
     }
     void fullDiskKeepsThePreviousPuzzle()
     {
-        QFETCH(int, size);
-        const GridSize gs = GridSize(size);
+        QFETCH(GridSize, size);
+        const GridSize gs = size;
         QTemporaryDir dir;
         const QString path = dir.filePath(PuzzleFile::fileNameForSaving(gs, "puzzle"));
         const QByteArray previous = catRecord(gs);

@@ -24,9 +24,9 @@ namespace {
 // A "size" column with one row for each grid size.
 void bothSizes()
 {
-    QTest::addColumn<int>("size");
-    QTest::newRow("15x15") << int(GridSize::Small);
-    QTest::newRow("30x30") << int(GridSize::Large);
+    QTest::addColumn<GridSize>("size");
+    QTest::newRow("15x15") << GridSize::Small;
+    QTest::newRow("30x30") << GridSize::Large;
 }
 
 // A device that accepts `limit` bytes and then fails every write.
@@ -130,26 +130,26 @@ class TestPuzzleFile : public QObject
 private slots:
     void fileNameForSaving_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("15 bare") << int(GridSize::Small) << "puzzle"
+        QTest::newRow("15 bare") << GridSize::Small << "puzzle"
                                  << "puzzle.qrn";
-        QTest::newRow("15 kept") << int(GridSize::Small) << "puzzle.qrn"
+        QTest::newRow("15 kept") << GridSize::Small << "puzzle.qrn"
                                  << "puzzle.qrn";
-        QTest::newRow("15 case") << int(GridSize::Small) << "puzzle.QRN"
+        QTest::newRow("15 case") << GridSize::Small << "puzzle.QRN"
                                  << "puzzle.QRN.qrn";
-        QTest::newRow("30 kept") << int(GridSize::Large) << "puzzle.qrn2"
+        QTest::newRow("30 kept") << GridSize::Large << "puzzle.qrn2"
                                  << "puzzle.qrn2";
-        QTest::newRow("30 small ext") << int(GridSize::Large) << "puzzle.qrn"
+        QTest::newRow("30 small ext") << GridSize::Large << "puzzle.qrn"
                                       << "puzzle.qrn.qrn2";
     }
     void fileNameForSaving()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(QString, chosen);
         QFETCH(QString, saved);
-        QCOMPARE(PuzzleFile::fileNameForSaving(GridSize(size), chosen), saved);
+        QCOMPARE(PuzzleFile::fileNameForSaving(size, chosen), saved);
     }
 
     void emptySmallPuzzleLayout()
@@ -215,25 +215,25 @@ private slots:
     }
     void roundTrip()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         RandomGenerator random;
-        PuzzleModel model{GridSize(size), &random};
+        PuzzleModel model{size, &random};
         fillSample(model);
         QTemporaryDir dir;
-        const QString path = dir.filePath(PuzzleFile::fileNameForSaving(GridSize(size), "p"));
-        PuzzleFile file{GridSize(size)};
+        const QString path = dir.filePath(PuzzleFile::fileNameForSaving(size, "p"));
+        PuzzleFile file{size};
         QVERIFY(file.save(model, path).ok);
-        QCOMPARE(QFileInfo(path).size(), qint64(sizeSpec(GridSize(size)).recordBytes));
+        QCOMPARE(QFileInfo(path).size(), qint64(sizeSpec(size).recordBytes));
 
-        PuzzleModel loaded{GridSize(size), &random};
-        PuzzleFile reader{GridSize(size)};
+        PuzzleModel loaded{size, &random};
+        PuzzleFile reader{size};
         const FileResult r = reader.load(loaded, path);
         QVERIFY2(r.ok, qPrintable(r.error));
         QCOMPARE(loaded.log(), model.log());
         QCOMPARE(loaded.positions(), model.positions());
         QCOMPARE(loaded.directionMemo(), model.directionMemo());
-        for (int c = 0; c < model.n(); ++c) {
-            for (int r = 0; r < model.n(); ++r) {
+        for (int c = 0; c < model.columns(); ++c) {
+            for (int r = 0; r < model.rows(); ++r) {
                 QCOMPARE(loaded.cell(c, r).at(0), model.cell(c, r).at(0));
                 QCOMPARE(isWordLetter(loaded.cell(c, r)), isWordLetter(model.cell(c, r)));
             }
@@ -340,7 +340,7 @@ private slots:
     // of every name, in both sizes.
     void cutLineRecoveryByPrefix_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("truth");    // the one direction that spells the word, -1: all do
         QTest::addColumn<QString>("tail"); // what the full field ends with
         QTest::addColumn<QString>("expected");
@@ -358,43 +358,43 @@ private slots:
                 for (int len = 1; len <= name.size(); ++len) {
                     const QString cut = name.left(len);
                     QTest::newRow(qPrintable(tag + cut + " of " + name + ", only it spells"))
-                        << int(size) << d << cut << name;
+                        << size << d << cut << name;
                     QTest::newRow(qPrintable(tag + cut + " of " + name + ", all spell"))
-                        << int(size) << -1 << cut << firstOfSeveral.value(cut, name);
+                        << size << -1 << cut << firstOfSeveral.value(cut, name);
                 }
             }
             // Nothing that begins with the cut text spells the word: kept as stored.
             QTest::newRow(qPrintable(tag + "Up- when only Down-Right spells"))
-                << int(size) << int(Direction::DownRight) << "Up-"
+                << size << int(Direction::DownRight) << "Up-"
                 << "Up-";
             QTest::newRow(qPrintable(tag + "Dow when only Up spells"))
-                << int(size) << int(Direction::Up) << "Dow"
+                << size << int(Direction::Up) << "Dow"
                 << "Dow";
             // A line that ends in CR was complete; only its LF was cut.
             QTest::newRow(qPrintable(tag + "Dow and CR"))
-                << int(size) << int(Direction::Down) << "Dow\r"
+                << size << int(Direction::Down) << "Dow\r"
                 << "Dow";
             QTest::newRow(qPrintable(tag + "Up and CR"))
-                << int(size) << int(Direction::UpRight) << "Up\r"
+                << size << int(Direction::UpRight) << "Up\r"
                 << "Up";
         }
     }
     void cutLineRecoveryByPrefix()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, truth);
         QFETCH(QString, tail);
         QFETCH(QString, expected);
-        const GridSize gs = GridSize(size);
+        const GridSize gs = size;
         const SizeSpec &spec = sizeSpec(gs);
         PuzzleFileRecord record(gs);
         const int capacity = gs == GridSize::Small ? 200 : 240;
-        const int side = spec.store;
+        const int side = spec.storeColumns;
 
         // The grid: 'A' everywhere, the word QRS from the middle cell in the
         // direction that spells it (or in all eight), and Z at the top left
         // for the one-letter words whose lines fill the field.
-        const int mid = spec.n / 2;
+        const int mid = spec.columns / 2;
         QByteArray grid(gs == GridSize::Small ? 239 : 959, 'A');
         grid[0] = 'Z';
         for (int d = 0; d < 8; ++d) {
@@ -454,8 +454,8 @@ private slots:
         QCOMPARE(loaded.directionMemo().last(), expected);
         // Only the recovered direction is drawn: three word letters there, none elsewhere.
         int wordLetters = 0;
-        for (int c = 0; c < spec.n; ++c)
-            for (int r = 0; r < spec.n; ++r)
+        for (int c = 0; c < spec.columns; ++c)
+            for (int r = 0; r < spec.rows; ++r)
                 wordLetters += (c || r) && isWordLetter(loaded.cell(c, r));
         const std::optional<Direction> drawn = directionFromName(expected);
         QCOMPARE(wordLetters, drawn ? 3 : 0);
@@ -479,8 +479,8 @@ private slots:
     }
     void completeLinesAreKeptAsStored()
     {
-        QFETCH(int, size);
-        const GridSize gs = GridSize(size);
+        QFETCH(GridSize, size);
+        const GridSize gs = size;
         RandomGenerator random;
         PuzzleModel source(gs, &random);
         place(source, "CAT", 2, 5, "Up");
@@ -508,8 +508,8 @@ private slots:
     }
     void codePageCharactersRoundTrip()
     {
-        QFETCH(int, size);
-        const GridSize gs = GridSize(size);
+        QFETCH(GridSize, size);
+        const GridSize gs = size;
         RandomGenerator random([] { return std::uint64_t(6); });
         PuzzleModel model(gs, &random);
         model.setListTexts(QStringLiteral("ŠÖŸ\r\n"), QStringLiteral("1, 1\r\n"),
@@ -524,7 +524,7 @@ private slots:
         QVERIFY2(saved.notice.isEmpty(), qPrintable(saved.notice));
         const QByteArray bytes = buffer.data();
         // The grid's first row, column by column: the word, then the message.
-        const int side = model.storeSide();
+        const int side = model.storeColumns();
         QByteArray firstRow;
         for (int col = 0; col < 6; ++col)
             firstRow += bytes.at(1 + col * side);
@@ -584,33 +584,33 @@ private slots:
 
     void damagedFilesAreRefusedWhole_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("offset"); // -1: cut the file instead
         QTest::addColumn<int>("value");
         QTest::addColumn<QString>("needle");
-        QTest::newRow("15 grid length") << int(GridSize::Small) << 0 << 240 << "grid field";
+        QTest::newRow("15 grid length") << GridSize::Small << 0 << 240 << "grid field";
         QTest::newRow("15 positions length")
-            << int(GridSize::Small) << 1008 << 201 << "positions field claims 201";
+            << GridSize::Small << 1008 << 201 << "positions field claims 201";
         QTest::newRow("15 directions length")
-            << int(GridSize::Small) << 1209 << 255 << "directions field";
-        QTest::newRow("30 grid 2 length") << int(GridSize::Large) << 241 << 241 << "grid field";
+            << GridSize::Small << 1209 << 255 << "directions field";
+        QTest::newRow("30 grid 2 length") << GridSize::Large << 241 << 241 << "grid field";
         QTest::newRow("30 positions length")
-            << int(GridSize::Large) << 1732 << 250 << "positions field";
-        QTest::newRow("15 empty file") << int(GridSize::Small) << -1 << 0 << "holds 0 bytes";
-        QTest::newRow("15 one byte short") << int(GridSize::Small) << -1 << 1409 << "1409 bytes";
-        QTest::newRow("30 one byte short") << int(GridSize::Large) << -1 << 2213 << "2213 bytes";
-        QTest::newRow("30x30 file in 15x15") << int(GridSize::Small) << -2 << 0 << "30x30 puzzle";
-        QTest::newRow("15x15 file in 30x30") << int(GridSize::Large) << -2 << 0 << "15x15 puzzle";
+            << GridSize::Large << 1732 << 250 << "positions field";
+        QTest::newRow("15 empty file") << GridSize::Small << -1 << 0 << "holds 0 bytes";
+        QTest::newRow("15 one byte short") << GridSize::Small << -1 << 1409 << "1409 bytes";
+        QTest::newRow("30 one byte short") << GridSize::Large << -1 << 2213 << "2213 bytes";
+        QTest::newRow("30x30 file in 15x15") << GridSize::Small << -2 << 0 << "30x30 puzzle";
+        QTest::newRow("15x15 file in 30x30") << GridSize::Large << -2 << 0 << "15x15 puzzle";
         QTest::newRow("positions with letters")
-            << int(GridSize::Small) << -3 << 0 << "'A' is not a valid integer value";
+            << GridSize::Small << -3 << 0 << "'A' is not a valid integer value";
     }
     void damagedFilesAreRefusedWhole()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, offset);
         QFETCH(int, value);
         QFETCH(QString, needle);
-        const GridSize gs = GridSize(size);
+        const GridSize gs = size;
         RandomGenerator random;
         PuzzleModel source(gs, &random);
         place(source, "CAT", 1, 1, "Right");
@@ -646,10 +646,10 @@ private slots:
     // names the length expected, and the other grid for the other's length.
     void wrongLengthsAreRefused_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("length");
         QTest::addColumn<QStringList>("needles");
-        const int s = int(GridSize::Small), l = int(GridSize::Large);
+        const GridSize s = GridSize::Small, l = GridSize::Large;
         QTest::newRow("15: one byte extra")
             << s << 1411 << QStringList{"holds 1411 bytes", "a 15x15 puzzle file holds 1410"};
         QTest::newRow("15: a 30x30 file and one byte")
@@ -667,10 +667,10 @@ private slots:
     }
     void wrongLengthsAreRefused()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, length);
         QFETCH(QStringList, needles);
-        const GridSize gs = GridSize(size);
+        const GridSize gs = size;
         RandomGenerator random([] { return std::uint64_t(4); });
         PuzzleModel source(gs, &random);
         place(source, "CAT", 1, 1, "Right");

@@ -51,7 +51,7 @@ class Board
 {
 public:
     explicit Board(GridSize size)
-        : m_side(sizeSpec(size).store), m_words(sizeSpec(size).snapshotWords)
+        : m_side(sizeSpec(size).storeColumns), m_words(sizeSpec(size).snapshotWords)
     {
         m_letters = QString(m_side * m_side, QChar(' '));
         for (int c = 0; c < m_side - 1; ++c)
@@ -163,7 +163,7 @@ struct Game
     QStringList cells() const
     {
         QStringList out;
-        const int side = sizeSpec(window->gridSize()).store;
+        const int side = sizeSpec(window->gridSize()).storeColumns;
         for (int c = 0; c < side; ++c)
             for (int r = 0; r < side; ++r)
                 out << grid()->cell(c, r);
@@ -217,7 +217,7 @@ private slots:
 
 void TestSolveWindow::windowLayout_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<QString>("form");
     QTest::addColumn<QString>("gridName");
     QTest::addColumn<QString>("timerName");
@@ -228,11 +228,11 @@ void TestSolveWindow::windowLayout_data()
     QTest::addColumn<QString>("hint");
     QTest::addColumn<QPoint>("lastSlot");
     QTest::addColumn<int>("slotPixels");
-    QTest::newRow("15x15") << int(GridSize::Small) << "SolveMode15"
+    QTest::newRow("15x15") << GridSize::Small << "SolveMode15"
                            << "quarrin"
                            << "Timer1" << 15 << 29 << 15 << "PRESS START TO BEGIN!"
                            << "green in the list below." << QPoint(752, 264) << 16;
-    QTest::newRow("30x30") << int(GridSize::Large) << "solvemode30"
+    QTest::newRow("30x30") << GridSize::Large << "solvemode30"
                            << "quarrin2"
                            << "Timer2" << 30 << 14 << 28 << "PRESS THE START BUTTON BELOW TO BEGIN"
                            << "green in the list." << QPoint(512, 39 + 27 * 16) << 13;
@@ -240,7 +240,7 @@ void TestSolveWindow::windowLayout_data()
 
 void TestSolveWindow::windowLayout()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(QString, form);
     QFETCH(QString, gridName);
     QFETCH(QString, timerName);
@@ -253,7 +253,7 @@ void TestSolveWindow::windowLayout()
     QFETCH(int, slotPixels);
 
     PuzzleSnapshot snapshot;
-    std::unique_ptr<SolveWindow> w(GridSize(size) == GridSize::Small
+    std::unique_ptr<SolveWindow> w(size == GridSize::Small
                                        ? static_cast<SolveWindow *>(new TSolveMode15(&snapshot))
                                        : new Tsolvemode30(&snapshot));
     QCOMPARE(w->objectName(), form);
@@ -326,7 +326,7 @@ void TestSolveWindow::windowLayout()
     }
     QVERIFY(!w->findChild<QLabel *>(QString("l%1").arg(slotTotal + 1)));
     QCOMPARE(w->slot(slotTotal)->pos(), lastSlot);
-    QCOMPARE(w->slot(1)->x(), GridSize(size) == GridSize::Small ? 520 : 512);
+    QCOMPARE(w->slot(1)->x(), size == GridSize::Small ? 520 : 512);
 }
 
 void TestSolveWindow::setUpShowsFirstWordsOnly()
@@ -440,7 +440,7 @@ void TestSolveWindow::startAgainDuringGame()
 
 void TestSolveWindow::selections_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<QPoint>("p1");
     QTest::addColumn<QPoint>("p2");
     QTest::addColumn<QString>("direction");
@@ -450,7 +450,7 @@ void TestSolveWindow::selections_data()
     for (GridSize size : {GridSize::Small, GridSize::Large}) {
         const char *tag = size == GridSize::Small ? "15 " : "30 ";
         auto row = [&](const char *name) {
-            return &(QTest::newRow(qPrintable(QString(tag) + name)) << int(size));
+            return &(QTest::newRow(qPrintable(QString(tag) + name)) << size);
         };
         *row("right") << QPoint(1, 1) << QPoint(3, 1) << "Right"
                       << "CAT" << 1;
@@ -488,14 +488,14 @@ void TestSolveWindow::selections_data()
 
 void TestSolveWindow::selections()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(QPoint, p1);
     QFETCH(QPoint, p2);
     QFETCH(QString, direction);
     QFETCH(QString, word);
     QFETCH(int, slot);
 
-    Game g(GridSize(size), fixtureSnapshot(GridSize(size)));
+    Game g(size, fixtureSnapshot(size));
     BoxAnswerer answerer;
     g.open();
     g.start();
@@ -706,19 +706,19 @@ void TestSolveWindow::typingChangesNothing()
 
 void TestSolveWindow::closeAndReopen_data()
 {
-    QTest::addColumn<int>("size");
+    QTest::addColumn<GridSize>("size");
     QTest::addColumn<bool>("byEscape");
-    QTest::newRow("15x15 close") << int(GridSize::Small) << false;
-    QTest::newRow("15x15 escape first") << int(GridSize::Small) << true;
-    QTest::newRow("30x30 close") << int(GridSize::Large) << false;
-    QTest::newRow("30x30 escape first") << int(GridSize::Large) << true;
+    QTest::newRow("15x15 close") << GridSize::Small << false;
+    QTest::newRow("15x15 escape first") << GridSize::Small << true;
+    QTest::newRow("30x30 close") << GridSize::Large << false;
+    QTest::newRow("30x30 escape first") << GridSize::Large << true;
 }
 
 void TestSolveWindow::closeAndReopen()
 {
-    QFETCH(int, size);
+    QFETCH(GridSize, size);
     QFETCH(bool, byEscape);
-    Game g(GridSize(size), fixtureSnapshot(GridSize(size)));
+    Game g(size, fixtureSnapshot(size));
     BoxAnswerer answerer;
     g.open();
     g.start();
@@ -763,7 +763,7 @@ void TestSolveWindow::closeAndReopen()
     QVERIFY(g.grid()->isHidden());
     QCOMPARE(g.text("timeBox"), QString("START"));
     QCOMPARE(g.grid()->cell(0, 0), QString("C"));
-    QCOMPARE(g.window->wordsToFind(), size == int(GridSize::Small) ? 15 : 18);
+    QCOMPARE(g.window->wordsToFind(), size == GridSize::Small ? 15 : 18);
 
     // The first click of the new game is a first point again.
     g.start();

@@ -40,8 +40,8 @@ inline PuzzleSnapshot keySnapshot(GridSize size, std::initializer_list<KeyWord> 
     }
     if (fill) {
         unsigned state = 11;
-        for (int col = 0; col < model.n(); ++col) {
-            for (int row = 0; row < model.n(); ++row) {
+        for (int col = 0; col < model.columns(); ++col) {
+            for (int row = 0; row < model.rows(); ++row) {
                 if (model.cellAt(col, row).kind != Cell::Empty)
                     continue;
                 state = state * 134775813u + 1u;

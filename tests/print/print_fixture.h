@@ -23,11 +23,11 @@ inline PuzzleSnapshot makeSnapshot(GridSize size, const QList<PlacedWord> &words
                                    bool fillBlanks = true)
 {
     const SizeSpec &spec = sizeSpec(size);
-    const int side = spec.store;
+    const int side = spec.storeColumns;
     QString letters(side * side, QLatin1Char(' '));
     unsigned state = 7;
-    for (int i = 0; i < spec.n; ++i) {
-        for (int j = 0; j < spec.n; ++j) {
+    for (int i = 0; i < spec.columns; ++i) {
+        for (int j = 0; j < spec.rows; ++j) {
             if (fillBlanks) {
                 state = state * 134775813u + 1u;
                 letters[i * side + j] = QChar(QLatin1Char('A' + char((state >> 16) % 26)));
@@ -62,9 +62,9 @@ inline QList<PlacedWord> sampleWords(GridSize size, int count)
     // one word per row, starting in a column of its own so the rows look different
     const SizeSpec &spec = sizeSpec(size);
     QList<PlacedWord> words;
-    for (int i = 0; i < count && i < 28 && i < spec.n; ++i) {
+    for (int i = 0; i < count && i < 28 && i < spec.columns; ++i) {
         const QString word = QLatin1String(names[i]);
-        const int col = (i * 7) % (spec.n - int(word.size()) + 1);
+        const int col = (i * 7) % (spec.columns - int(word.size()) + 1);
         words.append(PlacedWord{word, col, i, false});
     }
     return words;

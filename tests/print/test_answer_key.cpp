@@ -31,7 +31,6 @@ using namespace quarrin;
 using quarrin::test::DiskFull;
 using quarrin::testing::StubPrintDialogs;
 
-Q_DECLARE_METATYPE(quarrin::GridSize)
 
 namespace {
 
@@ -405,8 +404,8 @@ void TestAnswerKey::keyPageAgainstNormalPage()
     // Filled letters turn light grey; word letters stay black.
     const PuzzleSnapshot &puzzle = page.puzzle;
     int filledChecked = 0;
-    for (int col = 0; col < sizeSpec(size).n && filledChecked < 3; ++col) {
-        const int row = sizeSpec(size).n - 1 - col / 2;
+    for (int col = 0; col < sizeSpec(size).columns && filledChecked < 3; ++col) {
+        const int row = sizeSpec(size).rows - 1 - col / 2;
         if (!puzzle.isFilled(col, row))
             continue;
         // away from every ring

@@ -28,7 +28,6 @@
 using namespace quarrin;
 using namespace quarrin::testing;
 
-Q_DECLARE_METATYPE(quarrin::GridSize)
 
 namespace {
 
@@ -281,13 +280,13 @@ void TestPrintWindow::activationFillsGridAndWordLabels()
     QFETCH(int, words);
     QFETCH(int, shown);
     const SizeSpec &spec = sizeSpec(size);
-    PuzzleSnapshot snapshot = makeSnapshot(size, sampleWords(size, std::min(words, spec.n)),
+    PuzzleSnapshot snapshot = makeSnapshot(size, sampleWords(size, std::min(words, spec.columns)),
                                            /*fillBlanks=*/false);
     // the editor hands over W words; a longer list must not reach the page either
     for (int k = snapshot.words.size(); k < words; ++k)
         snapshot.words.append(QStringLiteral("EXTRA%1").arg(k));
     if (words > spec.snapshotWords) {
-        snapshot.words = snapshot.words.mid(0, spec.n);
+        snapshot.words = snapshot.words.mid(0, spec.columns);
         while (snapshot.words.size() < words)
             snapshot.words.append(QStringLiteral("EXTRA"));
     }
@@ -303,12 +302,12 @@ void TestPrintWindow::activationFillsGridAndWordLabels()
             QCOMPARE(caption, QString());
     }
     auto *grid = w.findChild<TPubStrGrid *>();
-    for (int col = 0; col <= spec.n; ++col) {
-        for (int row = 0; row <= spec.n; ++row)
-            QCOMPARE(grid->cell(col, row), QString(snapshot.letters.at(col * spec.store + row)));
+    for (int col = 0; col <= spec.columns; ++col) {
+        for (int row = 0; row <= spec.rows; ++row)
+            QCOMPARE(grid->cell(col, row), QString(snapshot.letters.at(col * spec.storeColumns + row)));
     }
     QCOMPARE(grid->cell(0, 0), QStringLiteral("C"));          // CAT starts the first row
-    QCOMPARE(grid->cell(spec.n - 1, 0), QStringLiteral(" ")); // a blank cell stays blank
+    QCOMPARE(grid->cell(spec.columns - 1, 0), QStringLiteral(" ")); // a blank cell stays blank
     QCOMPARE(w.height(), kNormalHeight);
 }
 

@@ -60,7 +60,7 @@ inline QStringList board(const PuzzleModel &model, int cols, int rows)
 
 inline QStringList board(const PuzzleModel &model)
 {
-    return board(model, model.n(), model.n());
+    return board(model, model.columns(), model.rows());
 }
 
 // Everything a load or a command may change, for "nothing changed" checks.
@@ -77,8 +77,8 @@ struct PuzzleState
 inline PuzzleState stateOf(const PuzzleModel &model)
 {
     PuzzleState s;
-    for (int c = 0; c < model.storeSide(); ++c)
-        for (int r = 0; r < model.storeSide(); ++r)
+    for (int c = 0; c < model.storeColumns(); ++c)
+        for (int r = 0; r < model.storeRows(); ++r)
             s.cells << model.cell(c, r);
     s.log = model.log();
     s.positions = model.positions();

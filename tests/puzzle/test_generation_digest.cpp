@@ -53,8 +53,8 @@ public:
     void addState(const PuzzleModel &model, const RandomGenerator &random)
     {
         QString cells;
-        for (int col = 0; col < model.storeSide(); ++col)
-            for (int row = 0; row < model.storeSide(); ++row) {
+        for (int col = 0; col < model.storeColumns(); ++col)
+            for (int row = 0; row < model.storeRows(); ++row) {
                 cells += model.cell(col, row);
                 cells += QLatin1Char('|');
             }
@@ -165,8 +165,8 @@ Tally mixedCommands(GridSize size, int puzzles)
             } else if (pick < 5) {
                 AddWordRequest at;
                 at.word = randomWord(twister, 2, 6);
-                at.x = QString::number(int(twister() % unsigned(spec.n + 2)));
-                at.y = QString::number(1 + int(twister() % unsigned(spec.n)));
+                at.x = QString::number(int(twister() % unsigned(spec.columns + 2)));
+                at.y = QString::number(1 + int(twister() % unsigned(spec.columns)));
                 at.direction = QLatin1String(directionNames[twister() % 9u]);
                 out = model.addWord(at);
             } else if (pick < 6 && model.wordCount() > 0) {

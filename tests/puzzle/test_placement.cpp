@@ -167,12 +167,12 @@ private slots:
     // letter lands on the grid's edge fits; one cell further out does not.
     void fitBoundsAtTheEdges_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<QString>("direction");
         QTest::addColumn<QPoint>("fitsAt"); // X, Y of the first letter, 1-based
         QTest::addColumn<QPoint>("beyond");
         QTest::addColumn<int>("length");
-        const int small = int(GridSize::Small), large = int(GridSize::Large);
+        const GridSize small = GridSize::Small, large = GridSize::Large;
         // 15x15, a word of 5 letters
         QTest::newRow("15 Up") << small << "Up" << QPoint(7, 5) << QPoint(7, 4) << 5;
         QTest::newRow("15 Down") << small << "Down" << QPoint(7, 11) << QPoint(7, 12) << 5;
@@ -198,7 +198,7 @@ private slots:
     }
     void fitBoundsAtTheEdges()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(QString, direction);
         QFETCH(QPoint, fitsAt);
         QFETCH(QPoint, beyond);
@@ -206,13 +206,13 @@ private slots:
         const QString word = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ").left(length);
         RandomGenerator random = fixedRandom();
         {
-            PuzzleModel model{GridSize(size), &random};
+            PuzzleModel model{size, &random};
             const CommandOutcome out = model.addWord(
                 given(word, QString::number(beyond.x()), QString::number(beyond.y()), direction));
             QCOMPARE(out.messages, QStringList{kInvalidPosition});
             QCOMPARE(model.wordCount(), 0);
         }
-        PuzzleModel model{GridSize(size), &random};
+        PuzzleModel model{size, &random};
         const CommandOutcome out = model.addWord(
             given(word, QString::number(fitsAt.x()), QString::number(fitsAt.y()), direction));
         QVERIFY2(out.placed, qPrintable(out.messages.join('|')));
@@ -221,7 +221,7 @@ private slots:
         const int lastCol = fitsAt.x() - 1 + (length - 1) * info.columnStep;
         const int lastRow = fitsAt.y() - 1 + (length - 1) * info.rowStep;
         QCOMPARE(model.cell(lastCol, lastRow), QString(word.back()));
-        const int edge = model.n() - 1;
+        const int edge = model.columns() - 1;
         QVERIFY(lastCol == 0 || lastCol == edge || lastRow == 0 || lastRow == edge);
     }
 
@@ -355,13 +355,13 @@ private slots:
     // fits wins).
     void randomPlacementFollowsTheGenerator_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<quint64>("clock");
         QTest::addColumn<QString>("word");
         QTest::addColumn<QString>("allowed"); // empty: every direction
         QTest::addColumn<QString>("position");
         QTest::addColumn<QString>("direction");
-        const int small = int(GridSize::Small), large = int(GridSize::Large);
+        const GridSize small = GridSize::Small, large = GridSize::Large;
         // Draws 5, 10, 3: the first attempt fits.
         QTest::newRow("one letter, first attempt") << small << quint64(1000) << "a"
                                                    << ""
@@ -388,14 +388,14 @@ private slots:
     }
     void randomPlacementFollowsTheGenerator()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(quint64, clock);
         QFETCH(QString, word);
         QFETCH(QString, allowed);
         QFETCH(QString, position);
         QFETCH(QString, direction);
         RandomGenerator random = fixedRandom(clock);
-        PuzzleModel model(GridSize(size), &random);
+        PuzzleModel model(size, &random);
         const DirectionSet directions =
             allowed.isEmpty() ? DirectionSet::all() : only(*directionFromName(allowed));
         const CommandOutcome out = model.addWord(randomly(word, directions));
@@ -438,27 +438,27 @@ private slots:
     // stays empty.
     void randomPlacementStaysInsideTheVisibleGrid_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("direction");
         for (GridSize size : {GridSize::Small, GridSize::Large}) {
             for (const auto &info : directionTable()) {
-                QTest::addRow("%dx%d %s", sizeSpec(size).n, sizeSpec(size).n, info.name)
-                    << int(size) << int(info.direction);
+                QTest::addRow("%dx%d %s", size.columns(), size.rows(), info.name)
+                    << size << int(info.direction);
             }
         }
     }
     void randomPlacementStaysInsideTheVisibleGrid()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, direction);
         const QString alphabet = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ");
         std::uint64_t ticks = 1;
         RandomGenerator random([&ticks] { return ticks = ticks * 6364136223846793005ULL + 1; });
         int placements = 0;
         for (int round = 0; round < 250; ++round) {
-            PuzzleModel model(GridSize(size), &random);
-            const int N = model.n();
-            const int longest = sizeSpec(GridSize(size)).maxWordLength;
+            PuzzleModel model(size, &random);
+            const int N = model.columns();
+            const int longest = sizeSpec(size).maxWordLength;
             // Lengths from two letters to the longest allowed, longest first.
             for (int length : {longest, longest - 1, N / 2 + 1, N / 2, 5, 4, 3, 2}) {
                 const QString word = alphabet.left(length);
@@ -485,8 +485,8 @@ private slots:
                 }
                 ++placements;
             }
-            for (int c = 0; c < model.storeSide(); ++c)
-                for (int r = 0; r < model.storeSide(); ++r)
+            for (int c = 0; c < model.storeColumns(); ++c)
+                for (int r = 0; r < model.storeRows(); ++r)
                     if (c >= N || r >= N)
                         QCOMPARE(model.cell(c, r), QString());
         }
@@ -535,8 +535,8 @@ private slots:
         for (int round = 0; round < 40; ++round) {
             RandomGenerator random([&ticks] { return ticks += 7919; });
             PuzzleModel model(spec.size, &random);
-            for (int col = 0; col < spec.store; ++col) {
-                for (int row = 0; row < spec.store; ++row) {
+            for (int col = 0; col < spec.storeColumns; ++col) {
+                for (int row = 0; row < spec.storeRows; ++row) {
                     if (pick(100) >= density)
                         continue;
                     const QChar letter = letters.at(pick(3));
@@ -568,8 +568,8 @@ private slots:
                 LcgState plain{std::uint32_t(ticks + 7919)};
                 std::optional<std::pair<QPoint, Direction>> expected;
                 for (int attempt = 0; attempt < 1500 && !expected; ++attempt) {
-                    const int col = plain.below(spec.n);
-                    const int row = plain.below(spec.n);
+                    const int col = plain.below(spec.columns);
+                    const int row = plain.below(spec.columns);
                     const auto dir = directionFromRandomCode(plain.below(10));
                     if (dir && allowed.contains(*dir) &&
                         model.fits(*dir, col, row, int(word.size())) &&

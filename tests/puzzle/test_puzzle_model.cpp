@@ -15,18 +15,18 @@ class TestPuzzleModel : public QObject
 private slots:
     void storeHasMarginAndRefusesOutsideWrites_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("side");
-        QTest::newRow("15x15") << int(GridSize::Small) << 16;
-        QTest::newRow("30x30") << int(GridSize::Large) << 31;
+        QTest::newRow("15x15") << GridSize::Small << 16;
+        QTest::newRow("30x30") << GridSize::Large << 31;
     }
     void storeHasMarginAndRefusesOutsideWrites()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, side);
         RandomGenerator random;
-        PuzzleModel model(GridSize(size), &random);
-        QCOMPARE(model.storeSide(), side);
+        PuzzleModel model(size, &random);
+        QCOMPARE(model.storeColumns(), side);
         model.setCell(side - 1, side - 1, QStringLiteral("Q"));
         QCOMPARE(model.cell(side - 1, side - 1), QStringLiteral("Q"));
         model.setCell(side, 0, QStringLiteral("X"));
@@ -333,22 +333,22 @@ private slots:
 
     void snapshotHandsOverTheFirstWords_data()
     {
-        QTest::addColumn<int>("size");
+        QTest::addColumn<GridSize>("size");
         QTest::addColumn<int>("words");
         QTest::addColumn<int>("letters");
         QTest::addColumn<int>("handed");
-        QTest::newRow("15x15 empty") << int(GridSize::Small) << 0 << 256 << 15;
-        QTest::newRow("15x15 18 words") << int(GridSize::Small) << 18 << 256 << 15;
-        QTest::newRow("30x30 28 words") << int(GridSize::Large) << 28 << 961 << 28;
+        QTest::newRow("15x15 empty") << GridSize::Small << 0 << 256 << 15;
+        QTest::newRow("15x15 18 words") << GridSize::Small << 18 << 256 << 15;
+        QTest::newRow("30x30 28 words") << GridSize::Large << 28 << 961 << 28;
     }
     void snapshotHandsOverTheFirstWords()
     {
-        QFETCH(int, size);
+        QFETCH(GridSize, size);
         QFETCH(int, words);
         QFETCH(int, letters);
         QFETCH(int, handed);
         RandomGenerator random;
-        PuzzleModel model(GridSize(size), &random);
+        PuzzleModel model(size, &random);
         QStringList log, pos, dir;
         for (int k = 0; k < words; ++k) {
             log << QStringLiteral("W%1").arg(QChar('A' + k));
