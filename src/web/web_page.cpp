@@ -145,12 +145,11 @@ QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
                        .arg(e.dx)
                        .arg(e.dy)
                        .arg(e.length);
-        out += QLatin1Char('>');
-        if (e.clue.trimmed().isEmpty())
-            out += escaped(e.word);
-        else
-            out += escaped(e.clue) +
-                   QStringLiteral(" <span class=\"answer\">%1</span>").arg(escaped(e.word));
+        // The text is struck through once found; a clue's word is not.
+        out += QStringLiteral("><span class=\"text\">%1</span>")
+                   .arg(escaped(e.clue.trimmed().isEmpty() ? e.word : e.clue));
+        if (!e.clue.trimmed().isEmpty())
+            out += QStringLiteral(" <span class=\"answer\">%1</span>").arg(escaped(e.word));
         out += QLatin1String("</span>\n");
     }
     out += QStringLiteral("</%1>\n</section>\n")

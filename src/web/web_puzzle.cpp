@@ -21,19 +21,21 @@ WebPuzzle webPuzzleFromSnapshot(const PuzzleSnapshot &snapshot, const QString &t
 {
     WebPuzzle puzzle;
     puzzle.title = title;
-    // The store is square, one column and one row wider than the grid.
-    const int side = std::max(0, snapshot.side() - 1);
-    puzzle.columns = side;
-    puzzle.rows = side;
-    for (int row = 0; row < side; ++row)
-        for (int col = 0; col < side; ++col)
+    // The store is one column and one row wider than the grid.
+    puzzle.columns = snapshot.gridColumns();
+    puzzle.rows = snapshot.gridRows();
+    for (int row = 0; row < puzzle.rows; ++row)
+        for (int col = 0; col < puzzle.columns; ++col)
             puzzle.cells << QString(snapshot.letterAt(col, row));
     for (int k = 0; k < snapshot.words.size(); ++k) {
         if (snapshot.words.at(k).isEmpty())
             continue;
         WebPuzzle::Entry entry;
         entry.word = snapshot.words.at(k);
-        entry.clue = k < clues.size() ? clues.at(k) : QString();
+        // A clue typed on the print page, or else the word's own.
+        entry.clue = k < clues.size() ? clues.at(k).trimmed() : QString();
+        if (entry.clue.isEmpty() && k < snapshot.clues.size())
+            entry.clue = snapshot.clues.at(k).trimmed();
         if (std::size_t(k) < snapshot.paths.size() && snapshot.paths[std::size_t(k)]) {
             const WordPath &path = *snapshot.paths[std::size_t(k)];
             const DirectionInfo &info = directionInfo(path.direction);

@@ -28,11 +28,7 @@ class TestGenerateHtml : public QObject
         return testing::runHeadless(m_dir.path(), QStringList{"generate"} + args);
     }
 
-    static QByteArray contents(const QString &file)
-    {
-        QFile f(file);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
+    static QByteArray contents(const QString &file) { return testing::fileBytes(file); }
 
 private slots:
     void initTestCase()

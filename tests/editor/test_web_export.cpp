@@ -201,7 +201,7 @@ private slots:
         auto editor = farm(size);
         ExportAnswerer answer;
         answer.answers = true;
-        answer.file = m_dir.filePath(QStringLiteral("farm-%1").arg(int(size))); // no suffix typed
+        answer.file = m_dir.filePath(QStringLiteral("farm-") + size.text()); // no suffix typed
         exportItem(*editor)->trigger();
         QCOMPARE(answer.seen, (QStringList{"webExportDialog", "webSave"}));
         QCOMPARE(answer.offeredTitle, QStringLiteral("Farm week"));

@@ -68,7 +68,7 @@ function behind(el) {
     return {r: 255, g: 255, b: 255, a: 1};
 }
 var out = [];
-var seen = document.querySelectorAll("h1, h2, .clock, .count, button, .help, .finish, [data-word], .clues li, .confirm p, td.sel, td.start, td[role=gridcell]");
+var seen = document.querySelectorAll("h1, h2, .clock, .count, button, .help, .finish, [data-word] .text, [data-word] .answer, .clues li, .confirm p, td.sel, td.start, td[role=gridcell]");
 for (var i = 0; i < seen.length; i++) {
     var el = seen[i];
     if (!el.textContent.trim() || !el.getClientRects().length) { continue; }
@@ -260,6 +260,7 @@ class Game:
 def start_again(b):
     b.d.find_element(By.ID, "wq-restart").click()
     if b.run("return !document.getElementById('wq-confirm').hidden;"):
+        check_contrast(b, "asked to start again")
         b.d.find_element(By.ID, "wq-confirm-yes").click()
     check(found_words(b) == [] and ring_count(b) == 0, "Start again left finds")
     check(b.text("#wq-clock") == "0:00" and b.text("[role=status]") == "", "Start again left the clock or the message")
@@ -364,6 +365,40 @@ def check_layout(b, url, width, height, scale, mobile, what):
     note("%s: no horizontal scrolling, cells %.1f px" % (what, got[3]))
 
 
+def check_print(b):
+    """The print style: grid and list in black on white, nothing of the game."""
+    b.d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": "print"})
+    got = b.run("""
+        function shown(css) {
+            var e = document.querySelector(css);
+            return e && getComputedStyle(e).display !== 'none';
+        }
+        var cells = Array.prototype.map.call(document.querySelectorAll('[role=gridcell], [data-word], [data-word] .text'),
+            function (e) { var s = getComputedStyle(e);
+                           return [s.color, s.backgroundColor, s.textDecorationLine].join(' '); });
+        return {bar: shown('#wq-bar'), rings: shown('#wq-rings'), finish: shown('#wq-finish'),
+                body: getComputedStyle(document.body).backgroundColor,
+                styles: Array.from(new Set(cells))};""")
+    b.d.execute_cdp_cmd("Emulation.setEmulatedMedia", {"media": ""})
+    check(not got["bar"] and not got["rings"] and not got["finish"], "printed: %r" % got)
+    check(got["body"] == "rgb(255, 255, 255)" and got["styles"] == ["rgb(0, 0, 0) rgba(0, 0, 0, 0) none"],
+          "printed colours: %r" % got)
+
+
+def check_without_script(b, url):
+    """With scripts off the page still shows the puzzle, and nothing of the game."""
+    b.d.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": True})
+    b.d.get(url)
+    got = b.d.execute_cdp_cmd("Runtime.evaluate", {"expression": """
+        JSON.stringify([getComputedStyle(document.getElementById('wq-bar')).display,
+                        document.querySelectorAll('td').length,
+                        document.querySelector('noscript') !== null])""", "returnByValue": True})
+    b.d.execute_cdp_cmd("Emulation.setScriptExecutionDisabled", {"value": False})
+    bar, cells, noscript = json.loads(got["result"]["value"])
+    check(bar == "none" and cells == 225 and noscript, "without scripts: bar %s, %d cells" % (bar, cells))
+    note("without scripts the grid and list show, the clock and buttons do not")
+
+
 def find_in_grid(cells, word):
     """An independent solver: where `word` reads in the grid, either way."""
     rows, cols = len(cells), len(cells[0])
@@ -426,7 +461,8 @@ def main():
         game.start = 200000
         game.check_finished(saved_ms + last - 200000)
         check_contrast(b, "finished")
-        note("15x15 played by mouse drags: %s" % b.text("[role=status]"))
+        check_print(b)
+        note("15x15 played by mouse drags: %s; prints black on white" % b.text("[role=status]"))
         b.d.refresh()
         b.wait_ready()
         check(b.text("[role=status]") == "You finished!! Time: " + time_text(saved_ms + last - 200000),
@@ -460,6 +496,7 @@ def main():
 
         for what, size in (("320 px wide", (320, 640, 2, True)), ("200 % zoom", (640, 450, 2, False))):
             check_layout(b, url["p15"], *size, what)
+        check_without_script(b, url["p15"])
         b.check_requests()
 
         # --- 30x30 by touch, then by the keyboard alone -----------------------

@@ -115,6 +115,7 @@ private slots:
     void snapshotLeavesOutEmptySlotsAndUndrawnPlaces();
     void cluesComeFromReplacedLabelsOfTheSameWords_data();
     void cluesComeFromReplacedLabelsOfTheSameWords();
+    void printedCluesComeBeforeTheWordsOwn();
 
     void pageHoldsEveryCellOfAnyGrid();
     void pageEscapesEveryTextItShows();
@@ -132,25 +133,47 @@ private slots:
     void failedWritesKeepTheOldFile();
 };
 
+// One word in each of the eight directions on a grid of each kind: the two
+// record sizes, and 12 columns by 7 rows.
+PuzzleSnapshot eightWays(const QString &kind)
+{
+    if (kind == QLatin1String("15x15"))
+        return testing::eightWaySnapshot(GridSize::Small);
+    if (kind == QLatin1String("30x30"))
+        return testing::eightWaySnapshot(GridSize::Large);
+    return testing::keySnapshot(GridSize(12, 7), {{"CAMEL", 1, 1, "Right"},
+                                                  {"OTTER", 12, 7, "Left"},
+                                                  {"MOLE", 1, 7, "Up"},
+                                                  {"LYNX", 3, 2, "Down"},
+                                                  {"BEAR", 5, 6, "Up-Right"},
+                                                  {"WOLF", 12, 2, "Down-Left"},
+                                                  {"DEER", 8, 1, "Down-Right"},
+                                                  {"HARE", 4, 7, "Up-Left"}});
+}
+
 void TestWebPage::snapshotGivesTheVisibleGridAndEveryPlace_data()
 {
-    QTest::addColumn<GridSize>("size");
-    QTest::newRow("15x15") << GridSize::Small;
-    QTest::newRow("30x30") << GridSize::Large;
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<int>("columns");
+    QTest::addColumn<int>("rows");
+    QTest::newRow("15x15") << "15x15" << 15 << 15;
+    QTest::newRow("30x30") << "30x30" << 30 << 30;
+    QTest::newRow("12x7") << "12x7" << 12 << 7;
 }
 
 void TestWebPage::snapshotGivesTheVisibleGridAndEveryPlace()
 {
-    QFETCH(GridSize, size);
-    const PuzzleSnapshot snapshot = testing::eightWaySnapshot(size);
+    QFETCH(QString, kind);
+    QFETCH(int, columns);
+    QFETCH(int, rows);
+    const PuzzleSnapshot snapshot = eightWays(kind);
     const WebPuzzle p = webPuzzleFromSnapshot(snapshot, QStringLiteral("Farm"));
-    const int n = sizeSpec(size).n;
     QCOMPARE(p.title, QStringLiteral("Farm"));
-    QCOMPARE(p.columns, n);
-    QCOMPARE(p.rows, n);
-    QCOMPARE(p.cells.size(), n * n); // the hidden margin left out
-    for (int y = 1; y <= n; ++y)
-        for (int x = 1; x <= n; ++x)
+    QCOMPARE(p.columns, columns);
+    QCOMPARE(p.rows, rows);
+    QCOMPARE(p.cells.size(), columns * rows); // the hidden margin left out
+    for (int y = 1; y <= rows; ++y)
+        for (int x = 1; x <= columns; ++x)
             QCOMPARE(p.cell(x, y), QString(snapshot.letterAt(x - 1, y - 1)));
 
     // Each word's place, read back letter by letter from the page's grid:
@@ -169,7 +192,7 @@ void TestWebPage::snapshotGivesTheVisibleGridAndEveryPlace()
         steps.insert({e.dx, e.dy});
     }
     QCOMPARE(steps.size(), 8);
-    // HORSE (15x15) and STALLION (30x30) start at the top left, going right.
+    // The first word starts at the top left, going right.
     QCOMPARE(p.words.front().x, 1);
     QCOMPARE(p.words.front().y, 1);
     QCOMPARE(p.words.front().dx, 1);
@@ -231,6 +254,21 @@ void TestWebPage::cluesComeFromReplacedLabelsOfTheSameWords()
     QFETCH(QStringList, clues);
     const QStringList words{QStringLiteral("CAT"), QStringLiteral("DOG"), QStringLiteral("COW")};
     QCOMPARE(cluesFromPrintPage(words, PrintedTexts{QString(), labels, printedWords}), clues);
+}
+
+void TestWebPage::printedCluesComeBeforeTheWordsOwn()
+{
+    PuzzleSnapshot snapshot = testing::eightWaySnapshot(GridSize::Small);
+    snapshot.clues = QStringList(snapshot.words.size(), QString());
+    snapshot.clues[1] = QStringLiteral("Woolly");
+    snapshot.clues[2] = QStringLiteral("Bearded");
+    const WebPuzzle p = webPuzzleFromSnapshot(
+        snapshot, QString(), {QStringLiteral("Neighs"), QString(), QStringLiteral(" Climbs ")});
+    QStringList clues;
+    for (const WebPuzzle::Entry &e : p.words)
+        clues << e.clue;
+    QCOMPARE(clues.mid(0, 4), (QStringList{QStringLiteral("Neighs"), QStringLiteral("Woolly"),
+                                           QStringLiteral("Climbs"), QString()}));
 }
 
 void TestWebPage::pageHoldsEveryCellOfAnyGrid()
@@ -336,9 +374,10 @@ void TestWebPage::cluesAreListedWithTheirWords()
     // A clue shows instead of its word, which follows once found; a word
     // without a clue stands as itself.
     QVERIFY(html.contains(QString::fromUtf8(
-        "data-word=\"ДОМ\" data-answer=\"1 2 0 1 3\">Дом &lt;house&gt; &amp; home "
-        "<span class=\"answer\">ДОМ</span></span>")));
-    QVERIFY(html.contains(QString::fromUtf8("data-answer=\"1 1 1 0 4\">ΑΛΦΑ</span>")));
+        "data-word=\"ДОМ\" data-answer=\"1 2 0 1 3\"><span class=\"text\">Дом &lt;house&gt; "
+        "&amp; home</span> <span class=\"answer\">ДОМ</span></span>")));
+    QVERIFY(html.contains(
+        QString::fromUtf8("data-answer=\"1 1 1 0 4\"><span class=\"text\">ΑΛΦΑ</span></span>")));
     QVERIFY(html.contains(QLatin1String("role=\"checkbox\" aria-checked=\"false\" "
                                         "aria-readonly=\"true\" data-word=")));
     // Without any clue the list is of words.

@@ -20,6 +20,7 @@ import headless_chromium  # noqa: E402
 
 from selenium.webdriver.common.action_chains import ActionChains  # noqa: E402
 from selenium.webdriver.common.by import By  # noqa: E402
+from selenium.webdriver.support.ui import WebDriverWait  # noqa: E402
 
 # A fixed clock, so the pictures show the same time every run.
 CLOCK = "Date.now = function () { return Number(sessionStorage.getItem('wq-shot-now') || 0); };"
@@ -59,6 +60,11 @@ def main():
                 a, z = ends(words[found])
                 ActionChains(d, duration=0).move_to_element(cell(a)).click().perform()
                 ActionChains(d, duration=0).move_to_element(cell(z)).perform()
+            if found < len(words):
+                # The clock shows the time set once it has ticked.
+                s = (26000 * found + 4000) // 1000
+                WebDriverWait(d, 5, poll_frequency=0.05).until(
+                    lambda _: d.find_element(By.ID, "wq-clock").text == "%d:%02d" % (s // 60, s % 60))
             d.execute_script("window.scrollTo(0, 0);")
 
         def shot(file, width, height, scale=1, mobile=False):
