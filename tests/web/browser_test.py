@@ -3,10 +3,11 @@
 
 The pages come from web_test_pages (seeded puzzles of the real puzzle model,
 each with a JSON file of its letters and where its words lie) and from the
-real `word_quarrin generate --html`. Each whole puzzle is played one way:
-the 15x15 by mouse drags, then by clicks on both ends, the 30x30 by touch and
-by the keyboard alone, the rectangular one by taps, a generated one by
-clicks after following its index. Words are marked forwards and backwards.
+real `word_quarrin generate --html`. The 15x15 and the 30x30 puzzle are each
+played whole by mouse drags, by clicks on both ends, by touch (with touch
+emulation on) and by the keyboard alone; the rectangular one by taps, a
+generated one by clicks after following its index. Words are marked forwards
+and backwards by turns.
 
 Checked on the way: the grid contract (roles, data-x and data-y, letters),
 rings, struck words (aria-checked), announcements, the clock (it starts at
@@ -499,22 +500,33 @@ def main():
         check_without_script(b, url["p15"])
         b.check_requests()
 
-        # --- 30x30 by touch, then by the keyboard alone -----------------------
+        # --- Both sizes by touch and by the keyboard alone; the 30x30 also by
+        # mouse drags and clicks ----------------------------------------------
         e30 = expected["p30"]
         fresh(b, url["p30"])
         check_contract(b, e30)
-        game = Game(b, e30, touch(b), "30x30 by touch")
-        game.check_finished(game.play() - game.start)
-        types = set(b.run("return window.__pointerTypes;"))
-        check(types == {"touch"}, "the touch game sent pointers of kinds %r" % types)
-        note("30x30 played by touch drags: %s" % b.text("[role=status]"))
-        fresh(b, url["p30"])
-        keyboard = Keyboard(b)
-        keyboard.enter_grid()
-        game = Game(b, e30, keyboard.mark, "30x30 by keyboard", step=61000)
-        game.check_finished(game.play() - game.start)
-        check(b.run("return window.__pointerTypes.length;") == 0, "the keyboard game used a pointer")
-        note("30x30 played by the keyboard alone: %s" % b.text("[role=status]"))
+        for name in ("p15", "p30"):
+            size = "15x15" if name == "p15" else "30x30"
+            fresh(b, url[name])
+            b.d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": True, "maxTouchPoints": 5})
+            game = Game(b, expected[name], touch(b), size + " by touch")
+            game.check_finished(game.play() - game.start)
+            b.d.execute_cdp_cmd("Emulation.setTouchEmulationEnabled", {"enabled": False})
+            types = set(b.run("return window.__pointerTypes;"))
+            check(types == {"touch"}, "the touch game sent pointers of kinds %r" % types)
+            note("%s played by touch drags: %s" % (size, b.text("[role=status]")))
+            fresh(b, url[name])
+            keyboard = Keyboard(b)
+            keyboard.enter_grid()
+            game = Game(b, expected[name], keyboard.mark, size + " by keyboard", step=61000)
+            game.check_finished(game.play() - game.start)
+            check(b.run("return window.__pointerTypes.length;") == 0, "the keyboard game used a pointer")
+            note("%s played by the keyboard alone: %s" % (size, b.text("[role=status]")))
+        for way, mark in (("mouse drags", mouse_drag(b)), ("clicks on both ends", mouse_clicks(b))):
+            fresh(b, url["p30"])
+            game = Game(b, e30, mark, "30x30 by " + way)
+            game.check_finished(game.play() - game.start)
+            note("30x30 played by %s: %s" % (way, b.text("[role=status]")))
         b.check_requests()
 
         # --- 7 x 12, other alphabets, by taps --------------------------------
