@@ -297,13 +297,15 @@
         });
         cellOf(start).setAttribute("aria-selected", "true");
     }
+    // Moves the cursor, and the focus with it when asked: "pointer" keeps
+    // the page still (a drag must not scroll), "key" brings the cell into view.
     function moveCursor(c, focus) {
         cellOf(cursor).tabIndex = -1;
         cursor = c;
         var td = cellOf(c);
         td.tabIndex = 0;
         if (focus) {
-            td.focus();
+            td.focus({preventScroll: focus === "pointer"});
         }
     }
     function afterFind(e) {
@@ -386,7 +388,7 @@
         // The cursor follows the pointer, but its ring is for keyboard use.
         grid.classList.add("pointer");
         startClock();
-        moveCursor(c, true);
+        moveCursor(c, "pointer");
         drag = {start: c, end: c, id: ev.pointerId};
         try {
             grid.setPointerCapture(ev.pointerId);
@@ -473,7 +475,7 @@
         }
         ev.preventDefault();
         if (next) {
-            moveCursor(next, true);
+            moveCursor(next, "key");
             aim = pending ? next : null;
             paint();
         }
@@ -517,7 +519,7 @@
     confirmYes.addEventListener("click", function () {
         confirmBox.hidden = true;
         reset();
-        moveCursor(cursor, true);
+        moveCursor(cursor, "key");
     });
     confirmNo.addEventListener("click", function () {
         confirmBox.hidden = true;

@@ -98,6 +98,18 @@ bool isBlank(const QString &cell)
     return cell.trimmed().isEmpty();
 }
 
+// Whether the page may show the entry's place: it is drawn, stays in the
+// grid and its letters there spell the word.
+bool showsPlace(const WebPuzzle &puzzle, const WebPuzzle::Entry &e)
+{
+    if (!e.drawn || !puzzle.fits(e))
+        return false;
+    QString read;
+    for (int k = 0; k < e.length; ++k)
+        read += puzzle.cell(e.x + k * e.dx, e.y + k * e.dy);
+    return read.toUpper() == e.word.trimmed().toUpper();
+}
+
 // A plain table of the letters; the script makes it an ARIA grid (role="grid",
 // rows role="row", cells role="gridcell") once it can be played as one.
 QString gridHtml(const WebPuzzle &puzzle)
@@ -133,12 +145,13 @@ QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
                            clues ? QLatin1String("ol") : QLatin1String("ul"),
                            clues ? QLatin1String("clues") : QLatin1String("words"));
     for (const WebPuzzle::Entry &e : puzzle.words) {
-        if (e.word.trimmed().isEmpty())
+        const QString word = e.word.trimmed();
+        if (word.isEmpty())
             continue;
         out += QStringLiteral("<li><span role=\"checkbox\" aria-checked=\"false\" "
                               "aria-readonly=\"true\" data-word=\"%1\"")
-                   .arg(escaped(e.word));
-        if (options.showAnswers && e.drawn && puzzle.fits(e))
+                   .arg(escaped(word));
+        if (options.showAnswers && showsPlace(puzzle, e))
             out += QStringLiteral(" data-answer=\"%1 %2 %3 %4 %5\"")
                        .arg(e.x)
                        .arg(e.y)
@@ -146,10 +159,11 @@ QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
                        .arg(e.dy)
                        .arg(e.length);
         // The text is struck through once found; a clue's word is not.
+        const QString clue = e.clue.trimmed();
         out += QStringLiteral("><span class=\"text\">%1</span>")
-                   .arg(escaped(e.clue.trimmed().isEmpty() ? e.word : e.clue));
-        if (!e.clue.trimmed().isEmpty())
-            out += QStringLiteral(" <span class=\"answer\">%1</span>").arg(escaped(e.word));
+                   .arg(escaped(clue.isEmpty() ? word : clue));
+        if (!clue.isEmpty())
+            out += QStringLiteral(" <span class=\"answer\">%1</span>").arg(escaped(word));
         out += QLatin1String("</span>\n");
     }
     out += QStringLiteral("</%1>\n</section>\n")
@@ -160,7 +174,7 @@ QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
 bool hasAnswers(const WebPuzzle &puzzle)
 {
     for (const WebPuzzle::Entry &e : puzzle.words)
-        if (!e.word.trimmed().isEmpty() && e.drawn && puzzle.fits(e))
+        if (!e.word.trimmed().isEmpty() && showsPlace(puzzle, e))
             return true;
     return false;
 }

@@ -46,7 +46,8 @@ struct WebPuzzle
         QString clue; // shown instead of the word when not empty
         // Where the word lies, when drawn: its first letter (1-based column
         // x and row y), the step from one letter to the next (dx, dy, each
-        // -1, 0 or 1) and its length. Only a page with "Show answers" holds it.
+        // -1, 0 or 1) and its length. Only a page with "Show answers" holds
+        // it, and only where the grid's letters there spell the word.
         int x = 0;
         int y = 0;
         int dx = 0;
