@@ -15,6 +15,9 @@ PACKAGES=(
     cups printer-driver-cups-pdf
     dbus-daemon dbus-x11 at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev libbenchmark-dev
+    # the web page, played in a real browser by its test (the modules import
+    # only under /usr/bin/python3)
+    chromium chromium-driver python3-selenium
     # icons rendered at build time; desktop entry, file types, AppStream data,
     # manual page and the Debian package, and the tools that check them
     librsvg2-bin desktop-file-utils shared-mime-info libfile-mimeinfo-perl appstream

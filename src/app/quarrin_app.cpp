@@ -129,6 +129,15 @@ void QuarrinApp::wireWindows()
     m_mainC->setTwin(m_main);
     m_main->setPrintWindow(m_printPage);
     m_mainC->setPrintWindow(m_printComplex);
+    // The web page export takes the clues typed into the print page.
+    const auto printedTexts = [](const PrintWindow *window) {
+        return [window] {
+            const PageDescription page = window->pageDescription();
+            return PrintedTexts{page.title, page.labels, page.puzzle.words};
+        };
+    };
+    m_main->setPrintedTexts(printedTexts(m_printPage));
+    m_mainC->setPrintedTexts(printedTexts(m_printComplex));
     m_main->setPlayWindow(m_solveMode15);
     m_mainC->setPlayWindow(m_solvemode30);
     m_main->setHelpWindow(m_helpForm);

@@ -3,13 +3,14 @@
 // when --strict found a word that broke a rule or found no place, or when a
 // puzzle would hold no word (nothing is written then), 2 for a bad command
 // line, an unreadable input or an output that cannot be written. --pdf also
-// writes a puzzle book.
+// writes a puzzle book, --html a web page for each puzzle and an index of them.
 
 #include "cli/book_options.h"
 #include "cli/commands.h"
 #include "generate/puzzle_batch.h"
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_snapshot.h"
+#include "web/web_folder.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -101,8 +102,11 @@ int runGenerate(const ParsedArgs &args)
         return usage(QStringLiteral("--pool needs --count N and --per-puzzle K"));
     if (!fromPool && (args.has(QStringLiteral("count")) || args.has(QStringLiteral("per-puzzle"))))
         return usage(QStringLiteral("--count and --per-puzzle go with --pool"));
-    if (!args.has(QStringLiteral("out")) && !args.has(QStringLiteral("pdf")))
-        return usage(QStringLiteral("give --out DIR or --pdf FILE, or both"));
+    if (!args.has(QStringLiteral("out")) && !args.has(QStringLiteral("pdf")) &&
+        !args.has(QStringLiteral("html")))
+        return usage(QStringLiteral("give --out DIR, --pdf FILE or --html DIR, or more than one"));
+    if (args.has(QStringLiteral("no-answers")) && !args.has(QStringLiteral("html")))
+        return usage(QStringLiteral("--no-answers goes with --html"));
 
     BatchOptions options;
     options.size = args.value(QStringLiteral("size"), QStringLiteral("15")) == QLatin1String("30")
@@ -162,8 +166,10 @@ int runGenerate(const ParsedArgs &args)
     const int count = int(read.puzzles.size());
     const bool toFiles = args.has(QStringLiteral("out"));
     const bool toBook = args.has(QStringLiteral("pdf"));
+    const bool toHtml = args.has(QStringLiteral("html"));
     std::vector<QByteArray> files;
     std::vector<SheetPuzzle> sheets;
+    std::vector<PuzzleSnapshot> webPuzzles;
     std::vector<Warning> warnings;
     std::vector<int> wordless; // puzzles that no word went into
     Progress progress(count, quiet);
@@ -180,6 +186,13 @@ int runGenerate(const ParsedArgs &args)
             takeSnapshot(model, snapshot);
             sheets.push_back(sheetPuzzleFromSnapshot(
                 snapshot, bookPuzzleTitle(args, read.titles.value(k), k + 1)));
+        }
+        if (toHtml) {
+            // A page needs the letters, the words and their places only.
+            PuzzleSnapshot snapshot;
+            takeSnapshot(model, snapshot);
+            snapshot.filled.clear();
+            webPuzzles.push_back(std::move(snapshot));
         }
         progress.update(k + 1);
     }
@@ -210,6 +223,21 @@ int runGenerate(const ParsedArgs &args)
     }
     if (toBook) {
         const QString error = writeBook(args, sheets, err);
+        if (!error.isEmpty()) {
+            err << commandName() << " generate: " << error << '\n';
+            return kUsageError;
+        }
+    }
+    if (toHtml) {
+        WebPageOptions web;
+        web.showAnswers = !args.has(QStringLiteral("no-answers"));
+        // Titled like the book's pages: by the input line, or "TITLE N".
+        QStringList titles;
+        for (int k = 0; k < count; ++k)
+            titles << bookPuzzleTitle(args, read.titles.value(k), k + 1);
+        const QString title = args.value(QStringLiteral("title"), QStringLiteral("Word Quarrin"));
+        const QString error =
+            writeWebFolder(args.value(QStringLiteral("html")), webPuzzles, title, web, titles);
         if (!error.isEmpty()) {
             err << commandName() << " generate: " << error << '\n';
             return kUsageError;
@@ -281,6 +309,11 @@ CommandSpec generateCommand()
                          QStringLiteral("a puzzle book: one puzzle a page, titled by its "
                                         "line (\"Farm: cow, pig\") or \"TITLE 1\", ..., "
                                         "the answer keys at the back")),
+        OptionSpec::text(QStringLiteral("html"), QChar(), QStringLiteral("DIR"),
+                         QStringLiteral("a web page per puzzle that plays in any browser "
+                                        "(puzzle-001.html, ...) and index.html linking them")),
+        OptionSpec::flag(QStringLiteral("no-answers"), QChar(),
+                         QStringLiteral("with --html: leave \"Show answers\" out of the pages")),
         OptionSpec::flag(QStringLiteral("clean"), QChar(),
                          QStringLiteral("refill each puzzle until the puzzle check is clean "
                                         "(no word twice, no blocked word)")),

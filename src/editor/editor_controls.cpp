@@ -412,6 +412,8 @@ void EditorWindow::buildMenu()
             &EditorWindow::checkPuzzle);
     connect(add(file, "NewPuzzle1", QStringLiteral("New Puzzle...")), &QAction::triggered, this,
             &EditorWindow::newPuzzle);
+    connect(add(file, "ExportWebPage1", QStringLiteral("Export Web Page...")), &QAction::triggered,
+            this, &EditorWindow::exportWebPage);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));

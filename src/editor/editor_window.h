@@ -6,7 +6,8 @@
 // the three word lists show) and run every command of the puzzle on it:
 // adding and deleting words, filling and removing the fill, clearing, the
 // direction presets, word highlighting, the switch between the two sizes,
-// saving and loading, printing, playing, the export to Word and help.
+// saving and loading, printing, playing, the export to Word, the web page
+// export and help.
 //
 // The windows are created once by the application, which wires them to each
 // other (setTwin) and to the print, play and help windows before the run.
@@ -18,6 +19,7 @@
 #include "files/puzzle_file.h"
 #include "puzzle/puzzle_model.h"
 #include "puzzle/puzzle_snapshot.h"
+#include "web/web_puzzle.h"
 
 #include <QMainWindow>
 
@@ -76,6 +78,8 @@ public:
     using PageSettingsSource = std::function<PageSettings()>;
     using PageSettingsSink = std::function<void(const PageSettings &)>;
     void setPageSettingsAccess(PageSettingsSource source, PageSettingsSink sink);
+    // The print page's title and labels, whose clues "Export Web Page..." takes.
+    void setPrintedTexts(std::function<PrintedTexts()> source) { m_printedTexts = std::move(source); }
 
     GridSize gridSize() const { return m_size; }
     EditorKind kind() const { return m_kind; }
@@ -113,7 +117,8 @@ public:
     bool densePlacement() const { return m_densePlacement; }
 
 public slots:
-    // Commands: one for each button, then the menu's own Help and Check Puzzle
+    // Commands: one for each button, then the menu's own Help, Check Puzzle
+    // and Export Web Page
     void addWord();
     void deleteWord();
     // Runs before the delete list opens, so it lists the words as they stand.
@@ -139,6 +144,7 @@ public slots:
     // "New Puzzle...": asks for a size, then starts a puzzle of it in the
     // editor that holds that size.
     void newPuzzle();
+    void exportWebPage();
 
     // Window events
     void focusWordBox();
@@ -199,6 +205,7 @@ private:
     QDialog *m_playWindow = nullptr;
     QDialog *m_helpWindow = nullptr;
     WordProcessorFactory m_wordProcessorFactory;
+    std::function<PrintedTexts()> m_printedTexts;
     CheckWindow *m_checkWindow = nullptr;
     EditorHost *m_host = nullptr;
     PageSettingsSource m_pageSettingsSource;

@@ -5,6 +5,7 @@
 // that needed one would fail. WORD_QUARRIN_PROGRAM names the built program.
 
 #include <QByteArray>
+#include <QFile>
 #include <QProcess>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,13 @@ inline HeadlessRun runHeadless(const QString &folder, const QStringList &args,
     r.out = QString::fromLocal8Bit(p.readAllStandardOutput());
     r.err = QString::fromLocal8Bit(p.readAllStandardError());
     return r;
+}
+
+// What a file holds; empty when it cannot be read.
+inline QByteArray fileBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace quarrin::testing
