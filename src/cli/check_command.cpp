@@ -4,12 +4,15 @@
 
 #include "check/puzzle_check.h"
 #include "cli/commands.h"
+#include "files/puzzle_document.h"
 #include "files/puzzle_file.h"
 
 #include <QBuffer>
 #include <QFile>
 #include <QFileInfo>
 #include <QTextStream>
+
+#include <optional>
 
 namespace quarrin::cli {
 
@@ -40,6 +43,18 @@ bool readPipe(const QString &path, QByteArray *bytes)
     return true;
 }
 
+// Prints a file's problems; 1 when there were any.
+int report(QTextStream &out, const QString &path, const CheckReport &report)
+{
+    if (report.clean()) {
+        out << path << ": no problems\n";
+        return 0;
+    }
+    for (const QString &line : report.lines())
+        out << path << ": " << line << '\n';
+    return 1;
+}
+
 int runCheck(const ParsedArgs &args)
 {
     QTextStream out(stdout);
@@ -53,6 +68,32 @@ int runCheck(const ParsedArgs &args)
     for (const QString &path : args.operands) {
         QByteArray piped;
         const bool pipe = readPipe(path, &piped);
+        // A puzzle document, by its name or, read from a pipe, by its JSON.
+        if (isDocumentFileName(path) || (pipe && piped.trimmed().startsWith('{'))) {
+            PuzzleDocument document;
+            FileResult loaded;
+            if (pipe) {
+                QBuffer in(&piped);
+                in.open(QIODevice::ReadOnly);
+                loaded = readDocument(in, &document, path);
+            } else {
+                loaded = loadDocument(path, &document);
+            }
+            std::optional<PuzzleModel> model;
+            if (loaded.ok) {
+                model.emplace(document.size, &random);
+                loaded = applyDocument(document, *model);
+            }
+            if (!loaded.ok) {
+                out.flush();
+                err << path << ": " << loaded.error << '\n';
+                err.flush();
+                status = 2;
+                continue;
+            }
+            status = std::max(status, report(out, path, check.run(*model)));
+            continue;
+        }
         const GridSize size = !pipe ? sizeOfFile(path)
                               : piped.size() == sizeSpec(GridSize::Large).recordBytes
                                   ? GridSize::Large
@@ -77,14 +118,7 @@ int runCheck(const ParsedArgs &args)
         // What the editor shows after a load.
         if (model.spec().trimPositionsAfterLoad)
             model.trimPositionLines();
-        const CheckReport report = check.run(model);
-        if (report.clean()) {
-            out << path << ": no problems\n";
-            continue;
-        }
-        for (const QString &line : report.lines())
-            out << path << ": " << line << '\n';
-        status = std::max(status, 1);
+        status = std::max(status, report(out, path, check.run(model)));
     }
     return status;
 }
@@ -97,7 +131,7 @@ CommandSpec checkCommand()
     c.name = QStringLiteral("check");
     c.operands = QStringLiteral("FILE...");
     c.summary =
-        QStringLiteral("Checks puzzle files: every listed word must read exactly once, at "
+        QStringLiteral("Checks puzzle files and documents (.ipuz): every listed word must read exactly once, at "
                        "its listed place and not inside another word, and no blocked word "
                        "may read in the grid. Prints \"FILE: no problems\" or one line per "
                        "problem; exits 0 when all are clean, 1 when a problem was found, 2 "

@@ -63,8 +63,8 @@ CommandSpec openCommand()
 {
     CommandSpec c;
     c.operands = QStringLiteral("FILE");
-    c.summary = QStringLiteral("Opens the puzzle editor; with FILE (.qrn or .qrn2), loads it into "
-                               "the editor of its size.");
+    c.summary = QStringLiteral("Opens the puzzle editor; with FILE (.qrn, .qrn2 or .ipuz), loads "
+                               "it into the editor of its size.");
     c.minOperands = 0;
     c.maxOperands = 1;
     c.needsDisplay = true;
@@ -98,6 +98,7 @@ const std::vector<CommandSpec> &commandTable()
         openCommand(),
         checkCommand(),
         generateCommand(),
+        convertCommand(),
     };
     return table;
 }

@@ -23,6 +23,8 @@ CommandSpec openCommand();
 CommandSpec checkCommand();
 // `word_quarrin generate [options]`: makes puzzles in bulk from word lists.
 CommandSpec generateCommand();
+// `word_quarrin convert IN OUT`: a record file to a puzzle document and back.
+CommandSpec convertCommand();
 
 const std::vector<CommandSpec> &commandTable();
 ArgParser makeParser();

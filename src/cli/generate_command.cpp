@@ -7,6 +7,7 @@
 
 #include "cli/book_options.h"
 #include "cli/commands.h"
+#include "files/puzzle_document.h"
 #include "generate/puzzle_batch.h"
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_snapshot.h"
@@ -109,9 +110,18 @@ int runGenerate(const ParsedArgs &args)
         return usage(QStringLiteral("--no-answers goes with --html"));
 
     BatchOptions options;
-    options.size = args.value(QStringLiteral("size"), QStringLiteral("15")) == QLatin1String("30")
-                       ? GridSize::Large
-                       : GridSize::Small;
+    options.size = *GridSize::parse(args.value(QStringLiteral("size"), QStringLiteral("15")));
+    // Record files for the record sizes, documents for every other size.
+    const QString format = args.value(QStringLiteral("format"), options.size.isFixed()
+                                                                    ? QStringLiteral("qrn")
+                                                                    : QStringLiteral("ipuz"));
+    const PuzzleFormat fileFormat =
+        format == QLatin1String("ipuz") ? PuzzleFormat::Document : PuzzleFormat::Record;
+    if (fileFormat == PuzzleFormat::Record && !options.size.isFixed())
+        return usage(QStringLiteral("a %1 puzzle has no record file: record files hold 15x15 "
+                                    "and 30x30 puzzles; leave out --format, or give --format ipuz")
+                         .arg(options.size.text()));
+    options.dense = args.has(QStringLiteral("dense"));
     options.directions =
         *parseDirections(args.value(QStringLiteral("directions"), QStringLiteral("hard")));
     const QString fill = args.value(QStringLiteral("fill"), QStringLiteral("random"));
@@ -178,8 +188,16 @@ int runGenerate(const ParsedArgs &args)
         batch.make(read.puzzles[std::size_t(k)], model, k + 1, warnings);
         if (model.wordCount() == 0)
             wordless.push_back(k + 1);
-        if (toFiles)
-            files.push_back(puzzleFileBytes(model));
+        if (toFiles) {
+            if (fileFormat == PuzzleFormat::Document) {
+                PageSettings page;
+                page.title = bookPuzzleTitle(args, read.titles.value(k), k + 1);
+                files.push_back(
+                    documentBytes(documentFromModel(model, batch.messageLetters(), &page)));
+            } else {
+                files.push_back(puzzleFileBytes(model));
+            }
+        }
         if (toBook) {
             // The book: each puzzle under its line's title or "TITLE N".
             PuzzleSnapshot snapshot;
@@ -247,7 +265,7 @@ int runGenerate(const ParsedArgs &args)
         return 0;
     const QDir dir(outDir);
     for (int k = 0; k < count; ++k) {
-        const QString path = dir.filePath(puzzleFileName(options.size, k + 1, count));
+        const QString path = dir.filePath(puzzleFileName(options.size, k + 1, count, fileFormat));
         if (const auto error = writePuzzleFile(files[std::size_t(k)], path)) {
             err << commandName() << " generate: " << *error << '\n';
             return kUsageError;
@@ -264,9 +282,11 @@ CommandSpec generateCommand()
     c.name = QStringLiteral("generate");
     c.summary = QStringLiteral(
         "Makes puzzles in bulk from word lists, with no window, and writes them as "
-        "puzzle-001.qrn (.qrn2 for 30x30), ... in the --out folder. Each word goes in "
-        "by the editor's random Add Word; a word that is not letters A to Z only, too long, "
-        "over the word limit or finds no place is left out with a warning naming its "
+        "puzzle-001.qrn (.qrn2 for 30x30, .ipuz for other sizes or with --format ipuz), ... "
+        "in the --out folder. Each word goes in by the editor's random Add Word, and where "
+        "its draws miss, into a place found by trying every cell and direction; a word that "
+        "is not letters A to Z only, too long, over the word limit or fits nowhere is left "
+        "out with a warning naming its "
         "input line (with --strict: exit 1 and nothing written); a puzzle that no word "
         "went into is an error (exit 1, nothing written). Exit 2 for a bad "
         "command line, an unreadable input or an output that cannot be written.");
@@ -282,6 +302,14 @@ CommandSpec generateCommand()
                                                       "random; a message is followed by "
                                                       "random letters)"));
     fill.validate = checkFill;
+    OptionSpec size = OptionSpec::text(
+        QStringLiteral("size"), QChar(), QStringLiteral("N|WxH"),
+        QStringLiteral("the grid: 15 or 30 (record files), or any W columns by H rows from 5 "
+                       "to 50, such as 20 or 12x20 (documents; default 15)"));
+    size.validate = [](const QString &value) {
+        return GridSize::parse(value) ? QString()
+                                      : QStringLiteral("expected a side or WxH, each from 5 to 50");
+    };
     c.options = {
         OptionSpec::text(QStringLiteral("words"), QChar(), QStringLiteral("FILE"),
                          QStringLiteral("one puzzle per line, words separated by blanks or "
@@ -292,9 +320,15 @@ CommandSpec generateCommand()
                             QStringLiteral("with --pool: how many puzzles"), 1, 1000000),
         OptionSpec::integer(QStringLiteral("per-puzzle"), QChar(), QStringLiteral("K"),
                             QStringLiteral("with --pool: different words in each puzzle"), 1, 1000),
-        OptionSpec::choice(QStringLiteral("size"), QChar(),
-                           {QStringLiteral("15"), QStringLiteral("30")},
-                           QStringLiteral("the grid (default 15)")),
+        size,
+        OptionSpec::choice(QStringLiteral("format"), QChar(),
+                           {QStringLiteral("qrn"), QStringLiteral("ipuz")},
+                           QStringLiteral("record files (.qrn, .qrn2; 15x15 and 30x30 only) or "
+                                          "puzzle documents (.ipuz; the default for other "
+                                          "sizes)")),
+        OptionSpec::flag(QStringLiteral("dense"), QChar(),
+                         QStringLiteral("place the longest words first where they share "
+                                        "letters, taking back words in the way")),
         directions,
         fill,
         OptionSpec::integer(QStringLiteral("seed"), QChar(), QStringLiteral("N"),

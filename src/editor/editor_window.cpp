@@ -81,6 +81,7 @@ EditorWindow::EditorWindow(GridSize size, EditorKind kind, RandomGenerator *rand
     buildControls();
     buildFileDialogs();
     buildMenu();
+    setDensePlacement(false);
 
     const int menuHeight = menuBar()->sizeHint().height();
     if (m_layout.scales) {
@@ -372,9 +373,18 @@ void EditorWindow::newPuzzle()
         startEmptyPuzzle(choice.dense);
 }
 
+void EditorWindow::setDensePlacement(bool on)
+{
+    m_densePlacement = on;
+    // The record editors keep their draws; a document's words are refused
+    // only when no place exists.
+    if (m_kind == EditorKind::Document)
+        m_model.setPlacementRule(on ? PlacementRule::Dense : PlacementRule::DrawsThenSearch);
+}
+
 void EditorWindow::startEmptyPuzzle(bool densePlacement)
 {
-    m_densePlacement = densePlacement;
+    setDensePlacement(densePlacement);
     m_clearButton->click();
     setDocumentPath(QString());
 }

@@ -113,7 +113,7 @@ public:
     // Starts an empty puzzle here, as "New Puzzle..." chose it.
     void startEmptyPuzzle(bool densePlacement);
     // New puzzles of this editor place their words densely.
-    void setDensePlacement(bool on) { m_densePlacement = on; }
+    void setDensePlacement(bool on);
     bool densePlacement() const { return m_densePlacement; }
 
 public slots:

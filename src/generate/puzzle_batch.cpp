@@ -200,6 +200,9 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
     AddWordRequest add;
     add.randomPosition = true;
     add.allowed = m_options.directions;
+    model.setPlacementRule(PlacementRule::DrawsThenSearch);
+    // Dense placement takes the words that keep the rules all at once.
+    std::vector<const InputWord *> together;
     for (const InputWord &w : words) {
         if (!lettersOnly(w.text)) {
             warn(w, QStringLiteral("not letters only"));
@@ -213,13 +216,33 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
             warn(w, QStringLiteral("longer than %1 letters").arg(spec.maxWordLength));
             continue;
         }
-        if (model.wordCount() >= spec.maxWords) {
+        if (model.wordCount() + int(together.size()) >= spec.maxWords) {
             warn(w, QStringLiteral("more than %1 words in the puzzle").arg(spec.maxWords));
+            continue;
+        }
+        if (m_options.dense) {
+            together.push_back(&w);
             continue;
         }
         add.word = w.text;
         if (!model.addWord(add).placed)
             warn(w, QStringLiteral("found no place"));
+    }
+    if (!together.empty()) {
+        QStringList texts;
+        for (const InputWord *w : together)
+            texts << w->text;
+        const std::vector<bool> placed = model.placeTogether(texts, m_options.directions);
+        for (std::size_t k = 0; k < together.size(); ++k)
+            if (!placed[k])
+                warn(*together[k], QStringLiteral("found no place"));
+    }
+    m_messageLetters = 0;
+    if (m_options.fill == FillKind::Message) {
+        // What the message fill is about to write, for a document's record of it.
+        const int takes = std::min(model.messageCapacity(), 255);
+        m_messageLetters =
+            int(upperCaseEachChar(m_options.message.left(takes)).remove(QLatin1Char(' ')).size());
     }
     switch (m_options.fill) {
     case FillKind::None:
@@ -240,12 +263,13 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
     }
 }
 
-QString puzzleFileName(GridSize size, int number, int count)
+QString puzzleFileName(GridSize size, int number, int count, PuzzleFormat format)
 {
     const int width = std::max(3, int(QString::number(count).size()));
     return QStringLiteral("puzzle-%1%2")
         .arg(number, width, 10, QLatin1Char('0'))
-        .arg(sizeSpec(size).fileExtension);
+        .arg(format == PuzzleFormat::Document ? QStringLiteral(".ipuz")
+                                              : sizeSpec(size).fileExtension);
 }
 
 QByteArray puzzleFileBytes(PuzzleModel &model)

@@ -70,6 +70,14 @@ enum class FillKind
     Message, // the message first, then random letters in the blanks left
 };
 
+// What the puzzles are saved as: the record file of a record size (.qrn,
+// .qrn2), or a puzzle document (.ipuz) of any size.
+enum class PuzzleFormat
+{
+    Record,
+    Document,
+};
+
 struct BatchOptions
 {
     GridSize size = GridSize::Small;
@@ -79,6 +87,10 @@ struct BatchOptions
     std::optional<std::uint32_t> seed;
     // Refill until the puzzle check finds nothing a fill can cure.
     bool clean = false;
+    // Longest words first, where they share letters, taking back words in
+    // the way (dense placement); otherwise each word in turn by the editor's
+    // random draws and then, when they miss, a search of every place.
+    bool dense = false;
 };
 
 struct Warning
@@ -105,6 +117,9 @@ public:
               std::vector<Warning> &warnings);
 
     RandomGenerator &random() { return m_random; }
+    // The letters of the hidden message that the last puzzle's message fill
+    // wrote.
+    int messageLetters() const { return m_messageLetters; }
     // Why the user's own blocked words could not be read for `clean`, or nothing.
     const QString &blockedWordsWarning() const { return m_blockedWordsWarning; }
 
@@ -113,10 +128,13 @@ private:
     RandomGenerator m_random;
     std::unique_ptr<PuzzleCheck> m_check; // with `clean` only
     QString m_blockedWordsWarning;
+    int m_messageLetters = 0;
 };
 
-// The name of puzzle `number` (1-based) among `count`: puzzle-001.qrn, ...
-QString puzzleFileName(GridSize size, int number, int count);
+// The name of puzzle `number` (1-based) among `count`: puzzle-001.qrn, ...,
+// or puzzle-001.ipuz for documents.
+QString puzzleFileName(GridSize size, int number, int count,
+                       PuzzleFormat format = PuzzleFormat::Record);
 
 // The bytes of the puzzle's file, as the editor saves it; empty if it could
 // not be encoded. A batch keeps these rather than whole models: a million

@@ -1,6 +1,7 @@
 // "Add Word": random placement and placement at a given position.
 
 #include "puzzle/code_page.h"
+#include "puzzle/dense_placement.h"
 #include "puzzle/puzzle_model.h"
 
 #include <array>
@@ -63,9 +64,24 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
         if (!upper.isEmpty() && upper.size() <= m_spec->maxWordLength) {
             word = std::move(upper);
             m_random->reseedFromClock();
-            if (const std::optional<Placement> spot = findRandomPlacement(word, request.allowed)) {
+            if (m_placementRule == PlacementRule::Dense) {
+                // One word alone: no words of its own to take back, so a
+                // small effort finds its best place or that it has none.
+                placed = placeTogether({word}, request.allowed, 50'000).front();
+            } else if (const std::optional<Placement> spot =
+                           findRandomPlacement(word, request.allowed)) {
                 appendWord(spot->col, spot->direction, word, spot->row);
                 placed = true;
+            } else if (m_placementRule == PlacementRule::DrawsThenSearch) {
+                // The draws missed: every place is tried before the word is refused.
+                LcgState state = m_random->state();
+                const std::optional<WordPath> path =
+                    findAnyPlace(letterGrid(), word, request.allowed, state);
+                m_random->setState(state);
+                if (path) {
+                    appendWord(path->col, path->direction, word, path->row);
+                    placed = true;
+                }
             }
         }
     }
@@ -239,6 +255,44 @@ std::optional<PuzzleModel::Placement> PuzzleModel::findRandomPlacement(const QSt
     }
     m_random->setSeed(seed);
     return std::nullopt;
+}
+
+LetterGrid PuzzleModel::letterGrid() const
+{
+    LetterGrid grid(columns(), rows());
+    for (int col = 0; col < columns(); ++col) {
+        for (int row = 0; row < rows(); ++row) {
+            // The fit rule: an empty cell or a space takes any letter.
+            const Cell &c = cellAt(col, row);
+            if (c.kind != Cell::Empty && c.letter != u' ')
+                grid.set(col, row, c.letter);
+        }
+    }
+    return grid;
+}
+
+std::vector<bool> PuzzleModel::placeTogether(const QStringList &words, DirectionSet allowed,
+                                             long long effort)
+{
+    std::vector<bool> placed(std::size_t(words.size()), false);
+    QStringList upper;
+    for (const QString &w : words)
+        upper << upperCase(w);
+    LetterGrid grid = letterGrid();
+    LcgState state = m_random->state();
+    DenseOptions options;
+    options.budget = effort;
+    const DenseResult result = placeDense(grid, upper, allowed, state, options);
+    m_random->setState(state);
+    for (int k = 0; k < upper.size(); ++k) {
+        const std::optional<WordPath> &path = result.places[std::size_t(k)];
+        if (!path)
+            continue;
+        appendWord(path->col, path->direction, upper.at(k), path->row);
+        placed[std::size_t(k)] = true;
+    }
+    refreshGrid();
+    return placed;
 }
 
 void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &out)

@@ -20,6 +20,7 @@
 //
 // The model has no widget code; the editor windows show it.
 
+#include "puzzle/letter_grid.h"
 #include "puzzle/random_generator.h"
 #include "puzzle/size_table.h"
 
@@ -196,6 +197,18 @@ std::optional<int> parseInteger(const QString &text);
 // The message shown for a text that is not a valid integer.
 QString invalidIntegerMessage(const QString &text);
 
+// How random placement looks for a place: the editor's draws alone, or the
+// draws and then, when they find none, every cell and allowed direction in a
+// random order, so that a word is refused only when no place exists; or the
+// same search preferring the places that share letters with the words
+// already placed.
+enum class PlacementRule
+{
+    Draws,
+    DrawsThenSearch,
+    Dense,
+};
+
 class PuzzleModel
 {
 public:
@@ -353,6 +366,22 @@ public:
     // How many times the model has changed (views use it to know when to repaint).
     quint64 revision() const { return m_revision; }
 
+    // The rule of random placement; the record editors keep the draws alone.
+    void setPlacementRule(PlacementRule rule) { m_placementRule = rule; }
+    PlacementRule placementRule() const { return m_placementRule; }
+    // Places `words` together, longest first, each where it shares the most
+    // letters, taking back words in the way when one finds no place (dense
+    // placement): each word that goes in is appended to the lists. Returns,
+    // per word, whether it was placed. Words are upper-cased first; the word
+    // limit is the caller's to keep.
+    // `effort` bounds the places looked at (a count, not a time, so a seed
+    // always gives the same puzzle).
+    std::vector<bool> placeTogether(const QStringList &words, DirectionSet allowed,
+                                    long long effort = 2'000'000);
+    // The visible grid's letters as a plain grid: 0 where a word may go
+    // through with any letter.
+    LetterGrid letterGrid() const;
+
 private:
     // A listed word as the lists describe it: where it starts and which way it runs.
     struct ListedWord
@@ -484,6 +513,7 @@ private:
     mutable bool m_parsedValid = false;
     int m_drawn = 0; // leading words whose letters are in the grid, untouched since
     quint64 m_revision = 0;
+    PlacementRule m_placementRule = PlacementRule::Draws;
     std::array<quint64, kBlockedLines> m_blocked{}; // a new grid is empty: all clear
     quint64 m_blockedRevision = 0;
 };

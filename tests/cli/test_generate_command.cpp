@@ -81,7 +81,7 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("named"); // what the one-line message names
-        QTest::newRow("size") << QStringList{"--words", "words.txt", "--out", "o", "--size", "20"}
+        QTest::newRow("size") << QStringList{"--words", "words.txt", "--out", "o", "--size", "51"}
                               << "--size";
         QTest::newRow("directions")
             << QStringList{"--words", "words.txt", "--out", "o", "--directions", "Sideways"}

@@ -16,6 +16,7 @@ PREFIX=/opt/word-quarrin # a prefix of no special meaning: nothing may assume /u
 ICON_SIZES=(16 22 24 32 48 64 128 256)
 TYPE15=application/x-wordquarrin-puzzle15
 TYPE30=application/x-wordquarrin-puzzle30
+TYPEDOC=application/x-ipuz
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -68,7 +69,7 @@ stage_tree() {
     expect_contains "$(cat "$desktop")" "Name=Word Quarrin Generator" "desktop entry"
     expect_contains "$(cat "$desktop")" "Exec=word_quarrin %f" "desktop entry"
     expect_contains "$(cat "$desktop")" "Icon=$APP_ID" "desktop entry"
-    expect_contains "$(cat "$desktop")" "MimeType=$TYPE15;$TYPE30;" "desktop entry"
+    expect_contains "$(cat "$desktop")" "MimeType=$TYPE15;$TYPE30;$TYPEDOC;" "desktop entry"
     grep -qE '^Categories=.*Education;' "$desktop" || fail "desktop entry is not in Education"
     grep -qE '^Categories=.*LogicGame;' "$desktop" || fail "desktop entry is not among puzzles"
     grep -qE '^GenericName=.+' "$desktop" || fail "desktop entry has no GenericName"
@@ -112,6 +113,10 @@ stage_mime() {
     # Files of the real sizes; their names alone decide the type.
     head -c 1410 /dev/zero >"$work/puzzle.qrn"
     head -c 2214 /dev/zero >"$work/big puzzle.qrn2"
+    # A puzzle document, known by its name and, without one, by its content.
+    printf '{\n  "version": "http://ipuz.org/v2",\n  "kind": ["http://ipuz.org/wordsearch#1"]\n}\n' \
+        >"$work/farm animals.ipuz"
+    cp "$work/farm animals.ipuz" "$work/no extension"
 
     # xdg-mime's own lookup, kept off the desktop session and the user's folders.
     query() {
@@ -120,7 +125,7 @@ stage_mime() {
             XDG_CONFIG_DIRS="$work/config" XDG_DATA_DIRS="$1" xdg-mime query "${@:2}"
     }
     local file type row
-    for row in "puzzle.qrn $TYPE15" "big puzzle.qrn2 $TYPE30"; do
+    for row in "puzzle.qrn $TYPE15" "big puzzle.qrn2 $TYPE30" "farm animals.ipuz $TYPEDOC"; do
         file=$work/${row% *}
         type=${row##* }
         expect_eq "$(query "$data" filetype "$file")" "$type" "type of ${row% *}"
@@ -129,6 +134,8 @@ stage_mime() {
         # Double-click: the desktop entry is the program for the type.
         expect_eq "$(query "$data" default "$type")" "$APP_ID.desktop" "default program for $type"
     done
+
+    expect_eq "$(query "$data" filetype "$work/no extension")" "$TYPEDOC" "type of a document by its content"
 
     grep -qF '<comment>Word search puzzle, 15x15</comment>' "$data/mime/$TYPE15.xml" ||
         fail "15x15 type comment"
