@@ -47,8 +47,11 @@ pps() { sed -n 's/.*"median_pps":\([0-9.]*\).*/\1/p'; }
 placed() { sed -n 's/.*"placed_frac":\([0-9.]*\).*/\1/p'; }
 
 status=0
-for n in 15 30; do
-    list=$shared/words_${n}x${n}.txt
+# The two record sizes, then other sizes the reference also takes (its grid is
+# at most 30x30). Only the record sizes must keep up with the reference; the
+# others place as documents do, with a search of every place behind the draws.
+for n in 15 30 10 20; do
+    list=$shared/words_$((n <= 15 ? 15 : 30))x$((n <= 15 ? 15 : 30)).txt
     ratios=()
     for ((r = 1; r <= rounds; ++r)); do
         # Alternate which program goes first, so neither always runs second.
@@ -68,8 +71,10 @@ for n in 15 30; do
     done
     m=$(printf '%s\n' "${ratios[@]}" | median)
     echo "${n}x${n}: median ratio model/reference $m"
-    if awk -v m="$m" 'BEGIN {exit !(m < 1.0)}'; then
+    if ((n == 15 || n == 30)) && awk -v m="$m" 'BEGIN {exit !(m < 1.0)}'; then
         status=1
     fi
 done
+# A size beyond the reference's reach, measured alone.
+"$model" "$shared/words_30x30.txt" 50 "$secs" "$runs"
 exit $status

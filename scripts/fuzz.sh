@@ -12,7 +12,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-KINDS=(puzzle_file grid_file word_input command_line)
+KINDS=(puzzle_file grid_file word_input command_line document)
 BUILD_DIR=${FUZZ_BUILD_DIR:-build-fuzz}
 
 # Only the targets whose source is in the tree.
@@ -37,7 +37,8 @@ ignore_list=$(realpath "$BUILD_DIR")/coverage_ignore-$ignore_sum.txt
 cp fuzz/coverage_ignore.txt "$ignore_list"
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DQUARRIN_FUZZ=ON \
-    -DCMAKE_CXX_FLAGS="-fsanitize-coverage-ignorelist=$ignore_list"
+    -DCMAKE_CXX_FLAGS="-fsanitize-coverage-ignorelist=$ignore_list" \
+    -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DQUARRIN_BENCHMARKS=OFF -DQUARRIN_TOOLS=OFF
 targets=(make_seeds)
 for kind in "${kinds[@]}"; do
     targets+=("fuzz_$kind")

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
 
 namespace quarrin {
 
@@ -97,8 +98,54 @@ QString unescapeHtml(const QString &text)
 // line each, so a grid reads as rows. Strings are written by Qt's own JSON.
 void writeValue(QByteArray &out, const QJsonValue &value, int indent);
 
+// A JSON string: quotes, backslashes and control characters escaped, the
+// rest as UTF-8.
+QByteArray stringText(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (const char c : text.toUtf8()) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20) {
+                char escaped[8];
+                std::snprintf(escaped, sizeof escaped, "\\u%04x", unsigned(c));
+                out += escaped;
+            } else {
+                out += c;
+            }
+        }
+    }
+    out += '"';
+    return out;
+}
+
 QByteArray scalarText(const QJsonValue &value)
 {
+    if (value.isString())
+        return stringText(value.toString());
+    if (value.isBool())
+        return value.toBool() ? QByteArrayLiteral("true") : QByteArrayLiteral("false");
+    if (value.isNull())
+        return QByteArrayLiteral("null");
+    if (value.isDouble() && value.toDouble() == double(value.toInteger()))
+        return QByteArray::number(value.toInteger());
     QByteArray one = QJsonDocument(QJsonArray{value}).toJson(QJsonDocument::Compact);
     return one.mid(1, one.size() - 2); // without the brackets
 }
@@ -418,7 +465,9 @@ FileResult readExtension(const QJsonObject &ext, PuzzleDocument &doc, Reader &re
     const QString column = margin.value(QStringLiteral("column")).toString();
     const QString row = margin.value(QStringLiteral("row")).toString();
     const auto putMargin = [&doc](std::size_t i, QChar c) {
-        const bool blank = c == QLatin1Char(' ');
+        // Blanks and control characters hold no letter; a record's margin
+        // may hold any other character.
+        const bool blank = c.unicode() <= u' ';
         doc.letters[i] = blank ? 0 : c.unicode();
         doc.kinds[i] = blank ? DocumentCell::Blank : DocumentCell::Filler;
     };
@@ -453,7 +502,8 @@ FileResult readExtension(const QJsonObject &ext, PuzzleDocument &doc, Reader &re
 // Every word that the lists draw must read in the grid's letters where it
 // lies; the words are drawn by the puzzle model itself, so the test is the
 // one the editor will make.
-FileResult checkWords(const PuzzleDocument &doc, const Reader &reader)
+FileResult checkWords(const PuzzleDocument &doc, const Reader &reader,
+                      std::vector<std::optional<WordPath>> *wordPaths)
 {
     RandomGenerator random([] { return std::uint64_t(0); });
     PuzzleModel model(doc.size, &random);
@@ -461,6 +511,7 @@ FileResult checkWords(const PuzzleDocument &doc, const Reader &reader)
     if (!applied.ok)
         return reader.fail(applied.error);
     const std::vector<std::optional<WordPath>> paths = model.wordPaths();
+    *wordPaths = paths;
     for (std::size_t k = 0; k < paths.size(); ++k) {
         if (!paths[k])
             continue;
@@ -555,6 +606,7 @@ PuzzleDocument documentFromModel(const PuzzleModel &model, int messageLetters,
     doc.positions = model.positions();
     doc.directions = model.directionMemo();
     doc.clues = model.clues();
+    doc.paths = model.wordPaths();
     if (page) {
         doc.page = *page;
         doc.hasPage = true;
@@ -625,11 +677,14 @@ QByteArray documentBytes(const PuzzleDocument &doc)
     root.insert(QStringLiteral("puzzle"), grid);
 
     // The solution: every word that lies in the grid, with its cells.
-    RandomGenerator random([] { return std::uint64_t(0); });
-    PuzzleModel model(doc.size, &random);
-    std::vector<std::optional<WordPath>> paths;
-    if (applyDocument(doc, model).ok)
-        paths = model.wordPaths();
+    std::vector<std::optional<WordPath>> paths = doc.paths;
+    if (paths.size() != std::size_t(doc.words.size())) {
+        RandomGenerator random([] { return std::uint64_t(0); });
+        PuzzleModel model(doc.size, &random);
+        paths.clear();
+        if (applyDocument(doc, model).ok)
+            paths = model.wordPaths();
+    }
     QJsonObject solution;
     for (std::size_t k = 0; k < paths.size(); ++k) {
         const QString &word = doc.words.at(int(k));
@@ -815,22 +870,18 @@ FileResult parseDocument(const QByteArray &bytes, PuzzleDocument *document, cons
     while (doc.clues.size() < doc.words.size())
         doc.clues << QString();
 
-    const FileResult words = checkWords(doc, reader);
+    const FileResult words = checkWords(doc, reader, &doc.paths);
     if (!words.ok)
         return words;
     // The cells of the words drawn are word letters, whatever the kinds said.
-    RandomGenerator random([] { return std::uint64_t(0); });
-    PuzzleModel model(size, &random);
-    if (applyDocument(doc, model).ok) {
-        for (const std::optional<WordPath> &path : model.wordPaths()) {
-            if (!path)
-                continue;
-            for (int p = 0; p < path->length; ++p) {
-                const CellPos c = path->cell(p);
-                if (model.inGrid(c.col, c.row))
-                    doc.kinds[std::size_t(c.col) * std::size_t(height + 1) + std::size_t(c.row)] =
-                        DocumentCell::Word;
-            }
+    for (const std::optional<WordPath> &path : doc.paths) {
+        if (!path)
+            continue;
+        for (int p = 0; p < path->length; ++p) {
+            const CellPos c = path->cell(p);
+            if (c.col >= 0 && c.row >= 0 && c.col < width && c.row < height)
+                doc.kinds[std::size_t(c.col) * std::size_t(height + 1) + std::size_t(c.row)] =
+                    DocumentCell::Word;
         }
     }
 

@@ -37,6 +37,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
 #include <vector>
 
 class QIODevice;
@@ -89,6 +90,9 @@ struct PuzzleDocument
     QByteArray reserved; // the 15x15 record's reserved field, when it held anything
     PageSettings page;
     bool hasPage = false;
+    // Where each word lies, when known (a document made of a model, or read
+    // and checked); a writer works it out itself otherwise.
+    std::vector<std::optional<WordPath>> paths;
 
     // An empty puzzle of `size`.
     static PuzzleDocument empty(GridSize size);

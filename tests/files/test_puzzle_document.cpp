@@ -317,6 +317,34 @@ private slots:
         QCOMPARE(read.words, QStringList{"KEPT"});
     }
 
+    // The margin holds what a record's margin held; a control character
+    // there is no letter, and the document reads back the same.
+    void marginControlCharactersAreBlank()
+    {
+        RandomGenerator random = fixedRandom();
+        PuzzleModel model(GridSize(6, 5), &random);
+        place(model, QStringLiteral("EMU"), 1, 1, QStringLiteral("Right"));
+        QJsonObject root =
+            QJsonDocument::fromJson(documentBytes(documentFromModel(model))).object();
+        QJsonObject ext = root.value(kDocumentExtensionKey).toObject();
+        ext.insert("margin", QJsonObject{{"column", QString("Q\u0001 X\tZ")},
+                                         {"row", QString(QChar(0)) + "ABCD"}});
+        root.insert(kDocumentExtensionKey, ext);
+        PuzzleDocument read;
+        QVERIFY(parseDocument(bytesOf(root), &read).ok);
+        QCOMPARE(read.letterAt(6, 0), u'Q');
+        QCOMPARE(read.letterAt(6, 1), char16_t(0));
+        QCOMPARE(read.kindAt(6, 1), DocumentCell::Blank);
+        QCOMPARE(read.letterAt(6, 3), u'X');
+        QCOMPARE(read.letterAt(6, 4), char16_t(0));
+        QCOMPARE(read.letterAt(0, 5), char16_t(0));
+        QCOMPARE(read.letterAt(1, 5), u'A');
+        PuzzleDocument again;
+        QVERIFY(parseDocument(documentBytes(read), &again).ok);
+        QVERIFY(again.letters == read.letters);
+        QVERIFY(again.kinds == read.kinds);
+    }
+
     // A file over 10 MB is not read whole to find that out.
     void aLargeFileIsRefusedWithItsSize()
     {
