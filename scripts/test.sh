@@ -11,22 +11,23 @@ bash scripts/setup.sh
 BUILD_DIR=${BUILD_DIR:-build}
 JOBS=${JOBS:-$(nproc)}
 
-echo "== build ($BUILD_DIR)"
+stage() { echo "== $1 (at ${SECONDS}s)"; }
+stage "build ($BUILD_DIR)"
 # Line tables only: enough for a crash's stack, and much less to compile and link.
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUARRIN_WERROR=ON \
     -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
-echo "== tests"
+stage "tests"
 (cd "$BUILD_DIR" && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j "$JOBS")
 
-echo "== end-to-end run of the program (output in $BUILD_DIR/e2e)"
+stage "end-to-end run of the program (output in $BUILD_DIR/e2e)"
 E2E_PROGRAM="$BUILD_DIR/src/app/word_quarrin" E2E_OUT="$BUILD_DIR/e2e" bash scripts/e2e.sh
 
-echo "== sanitizers: the suite and the end-to-end run under ASan + UBSan"
+stage "sanitizers: the suite and the end-to-end run under ASan + UBSan"
 JOBS="$JOBS" bash scripts/sanitize.sh
 
-echo "== fuzz every file reader"
+stage "fuzz every file reader"
 bash scripts/fuzz.sh
 
-echo "test: every stage passed"
+echo "test: every stage passed (${SECONDS}s)"
