@@ -20,7 +20,8 @@ echo "== sanitizer build ($BUILD_DIR)"
 # reports' stacks and keep the objects small.
 cmake -S . -B "$BUILD_DIR" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
     -DCMAKE_CXX_COMPILER=g++ -DQUARRIN_SANITIZE=ON -DQUARRIN_WERROR=ON \
-    -DQUARRIN_BENCHMARKS=OFF -DQUARRIN_TOOLS=OFF -DCMAKE_CXX_FLAGS_DEBUG=-g1
+    -DQUARRIN_BENCHMARKS=OFF -DQUARRIN_TOOLS=OFF -DCMAKE_CXX_FLAGS_DEBUG=-g1 \
+    -DCMAKE_EXE_LINKER_FLAGS=-fuse-ld=lld
 cmake --build "$BUILD_DIR" -j "$JOBS"
 
 echo "== tests under ASan + UBSan"

@@ -14,7 +14,7 @@ PACKAGES=(
     python3-docx
     cups printer-driver-cups-pdf
     dbus-daemon dbus-x11 at-spi2-core python3-pyatspi
-    clang libclang-rt-14-dev libbenchmark-dev
+    clang libclang-rt-14-dev libbenchmark-dev lld
     # the web page, played in a real browser by its test (the modules import
     # only under /usr/bin/python3)
     chromium chromium-driver python3-selenium
