@@ -228,27 +228,57 @@ void QuarrinApp::showInstead(EditorWindow *from, EditorWindow *to)
     to->activateWindow();
 }
 
+namespace {
+
+// A record editor can hold the document: its size is a record size and a
+// record can hold all of it.
+bool fitsRecordEditor(const PuzzleDocument &document)
+{
+    QByteArray record;
+    return document.size.isFixed() && recordFromDocument(document, &record).ok;
+}
+
+} // namespace
+
 EditorWindow *QuarrinApp::editorForDocument(const PuzzleDocument &document)
 {
-    if (document.size.isFixed()) {
-        QByteArray record;
-        if (recordFromDocument(document, &record).ok)
-            return document.size == GridSize::Small ? static_cast<EditorWindow *>(m_main)
-                                                    : static_cast<EditorWindow *>(m_mainC);
-    }
+    if (fitsRecordEditor(document))
+        return document.size == GridSize::Small ? static_cast<EditorWindow *>(m_main)
+                                                : static_cast<EditorWindow *>(m_mainC);
     return documentEditorFor(document.size);
+}
+
+QList<EditorWindow *> QuarrinApp::editors() const
+{
+    QList<EditorWindow *> out;
+    for (EditorWindow *editor : {static_cast<EditorWindow *>(m_main),
+                                 static_cast<EditorWindow *>(m_mainC),
+                                 static_cast<EditorWindow *>(m_document.data())}) {
+        if (editor)
+            out << editor;
+    }
+    return out;
+}
+
+bool QuarrinApp::mayReplaceDocumentEditor(GridSize size)
+{
+    return !m_document || m_document->gridSize() == size || m_document->confirmLoss();
 }
 
 void QuarrinApp::startNewPuzzle(EditorWindow *from, const NewPuzzleChoice &choice)
 {
     EditorWindow *target = nullptr;
-    if (choice.size == GridSize::Small)
+    if (choice.size == GridSize::Small) {
         target = m_main;
-    else if (choice.size == GridSize::Large)
+    } else if (choice.size == GridSize::Large) {
         target = m_mainC;
-    else
+    } else {
+        if (!mayReplaceDocumentEditor(choice.size))
+            return;
         target = documentEditorFor(choice.size);
-    target->startEmptyPuzzle(choice.dense);
+    }
+    if (!target->startEmptyPuzzle(choice.dense))
+        return;
     showInstead(from, target);
 }
 
@@ -260,6 +290,9 @@ FileResult QuarrinApp::openPuzzleFile(EditorWindow *from, const QString &path)
         EditorWindow *target = info.isFile() && info.size() == sizeSpec(GridSize::Large).recordBytes
                                    ? static_cast<EditorWindow *>(m_mainC)
                                    : static_cast<EditorWindow *>(m_main);
+        // An empty error: the user kept the work the load would replace.
+        if (!target->confirmLoss())
+            return FileResult::failure(QString());
         const FileResult result = target->loadFile(path);
         if (result.ok)
             showInstead(from, target);
@@ -270,7 +303,11 @@ FileResult QuarrinApp::openPuzzleFile(EditorWindow *from, const QString &path)
     if (!result.ok)
         return result;
     const QString notice = result.notice;
+    if (!fitsRecordEditor(document) && !mayReplaceDocumentEditor(document.size))
+        return FileResult::failure(QString());
     EditorWindow *target = editorForDocument(document);
+    if (!target->confirmLoss())
+        return FileResult::failure(QString());
     result = target->loadDocument(document, path);
     if (!result.ok)
         return result;

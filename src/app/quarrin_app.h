@@ -75,6 +75,7 @@ public:
     // EditorHost
     void startNewPuzzle(EditorWindow *from, const NewPuzzleChoice &choice) override;
     FileResult openPuzzleFile(EditorWindow *from, const QString &path) override;
+    QList<EditorWindow *> editors() const override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -85,6 +86,9 @@ private:
     void openPuzzle(const QString &path);
     // The document editor for `size`, made when there is none of that size.
     EditorWindow *documentEditorFor(GridSize size);
+    // A puzzle of `size` would take the place of the document editor of
+    // another size: its unsaved work is asked about first. False for Cancel.
+    bool mayReplaceDocumentEditor(GridSize size);
     // Shows `to` in place of `from`.
     void showInstead(EditorWindow *from, EditorWindow *to);
     // The editor a document belongs in: the record editor of its size when

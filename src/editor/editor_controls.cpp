@@ -351,6 +351,7 @@ void EditorWindow::buildControls()
     for (QLineEdit *field : {m_wordBox, m_xPos, m_yPos})
         field->setContextMenuPolicy(Qt::NoContextMenu);
 
+    connect(m_grid, &EditorGridView::cellClicked, this, &EditorWindow::takeClickedCell);
     connect(m_addButton, &QPushButton::clicked, this, &EditorWindow::addWord);
     connect(m_highlightButton, &QPushButton::clicked, this, &EditorWindow::toggleHighlighting);
     connect(m_deleteButton, &QPushButton::clicked, this, &EditorWindow::deleteWord);
@@ -401,25 +402,45 @@ void EditorWindow::buildMenu()
                QStringLiteral("Fill blank spaces with message")),
            m_fillMessageButton);
     clicks(add(file, "RemoveRandom1", QStringLiteral("Remove Random + Msg")), m_removeFillButton);
-    clicks(add(file, "Print1", QStringLiteral("Print")), m_printButton);
-    clicks(add(file, "Load1", QStringLiteral("Load")), m_loadButton);
-    clicks(add(file, "Save1", QStringLiteral("Save")), m_saveButton);
+    QAction *print = add(file, "Print1", QStringLiteral("Print"));
+    print->setShortcut(QKeySequence::Print);
+    clicks(print, m_printButton);
+    QAction *load = add(file, "Load1", QStringLiteral("Load"));
+    load->setShortcut(QKeySequence::Open);
+    clicks(load, m_loadButton);
+    QAction *save = add(file, "Save1", QStringLiteral("Save"));
+    save->setShortcut(QKeySequence::Save);
+    clicks(save, m_saveButton);
     clicks(add(file, "ExporttoWord1", QStringLiteral("Export to Word")), m_exportButton);
-    connect(add(file, "Exit1", QStringLiteral("Exit")), &QAction::triggered, this,
-            &EditorWindow::close);
+    QAction *exit = add(file, "Exit1", QStringLiteral("Exit"));
+    exit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
+    connect(exit, &QAction::triggered, this, &EditorWindow::close);
     file->addSeparator();
     connect(add(file, "CheckPuzzle1", QStringLiteral("Check Puzzle")), &QAction::triggered, this,
             &EditorWindow::checkPuzzle);
-    connect(add(file, "NewPuzzle1", QStringLiteral("New Puzzle...")), &QAction::triggered, this,
-            &EditorWindow::newPuzzle);
+    QAction *newPuzzle = add(file, "NewPuzzle1", QStringLiteral("New Puzzle..."));
+    newPuzzle->setShortcut(QKeySequence::New);
+    connect(newPuzzle, &QAction::triggered, this, &EditorWindow::newPuzzle);
     connect(add(file, "ExportWebPage1", QStringLiteral("Export Web Page...")), &QAction::triggered,
             this, &EditorWindow::exportWebPage);
+    connect(add(file, "AddWords1", QStringLiteral("Add Words...")), &QAction::triggered, this,
+            &EditorWindow::addWords);
+    QAction *saveAs = add(file, "SaveAs1", QStringLiteral("Save As..."));
+    saveAs->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    connect(saveAs, &QAction::triggered, this, &EditorWindow::savePuzzleAs);
+    m_recentMenu = file->addMenu(QStringLiteral("Recent Puzzles"));
+    m_recentMenu->setObjectName(QStringLiteral("RecentPuzzles1"));
+    m_recentMenu->menuAction()->setObjectName(QStringLiteral("RecentPuzzlesItem"));
+    // Filled when it opens, so it shows what any editor saved or opened last.
+    connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { fillRecentMenu(m_recentMenu); });
+    fillRecentMenu(m_recentMenu);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));
     about->setAccessibleName(QStringLiteral("About"));
-    connect(add(about, "Help1", QStringLiteral("Help")), &QAction::triggered, this,
-            &EditorWindow::showHelp);
+    QAction *help = add(about, "Help1", QStringLiteral("Help"));
+    help->setShortcut(QKeySequence::HelpContents);
+    connect(help, &QAction::triggered, this, &EditorWindow::showHelp);
 }
 
 void EditorWindow::arrangeScaledLayout()

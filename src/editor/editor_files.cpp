@@ -113,60 +113,100 @@ FileResult EditorWindow::saveAsDocument(const QString &path)
 
 void EditorWindow::savePuzzle()
 {
-    if (m_kind == EditorKind::Document && !m_documentPath.isEmpty())
-        m_saveDialog->selectFile(m_documentPath);
+    saveThroughDialog(true);
+}
+
+void EditorWindow::savePuzzleAs()
+{
+    saveThroughDialog(false);
+}
+
+bool EditorWindow::saveThroughDialog(bool preselectDocument)
+{
+    startInLastFolder(m_saveDialog);
+    if (m_kind == EditorKind::Document && !m_documentPath.isEmpty()) {
+        // Save offers the document's own name; Save As asks for one.
+        m_saveDialog->selectFile(preselectDocument ? m_documentPath : QString());
+    }
     if (m_saveDialog->exec() != QDialog::Accepted)
-        return;
+        return false;
     const QStringList chosen = m_saveDialog->selectedFiles();
     if (chosen.isEmpty() || chosen.first().isEmpty())
-        return;
+        return false;
+    setLastFolder(m_saveDialog->directory().absolutePath());
     FileResult result;
+    QString path;
     const bool asDocument = m_kind == EditorKind::Document ||
                             m_saveDialog->selectedNameFilter() == kDocumentFilter ||
                             isDocumentFileName(chosen.first());
     if (asDocument) {
-        result = saveAsDocument(documentFileNameForSaving(chosen.first()));
+        path = documentFileNameForSaving(chosen.first());
+        result = saveAsDocument(path);
     } else {
-        const QString path = PuzzleFile::fileNameForSaving(m_size, chosen.first());
+        path = PuzzleFile::fileNameForSaving(m_size, chosen.first());
         result = m_file.save(m_model, path);
     }
     showPuzzle();
+    if (result.ok) {
+        // Saving a record writes blanks into the empty cells: part of the
+        // save, not a step of its own.
+        absorbChange();
+        markSaved();
+        addRecentFile(path);
+    }
     if (!result.ok)
         showMessage(result.error);
     else if (!result.notice.isEmpty())
         showMessage(result.notice);
+    return result.ok;
 }
 
 void EditorWindow::loadPuzzle()
 {
-    FileResult result;
-    bool loaded = false;
-    if (m_openDialog->exec() == QDialog::Accepted) {
-        const QStringList chosen = m_openDialog->selectedFiles();
-        if (!chosen.isEmpty() && !chosen.first().isEmpty()) {
-            const QString path = chosen.first();
-            const bool document = m_openDialog->selectedNameFilter() == kDocumentFilter ||
-                                  isDocumentFileName(path);
-            if (document || m_kind == EditorKind::Document) {
-                // A document opens in the editor of its size, which may be
-                // this one; a record opens in its record editor.
-                result = m_host ? m_host->openPuzzleFile(this, path) : loadFile(path);
-                if (m_spec.trimPositionsAfterLoad)
-                    m_model.trimPositionLines();
-                showPuzzle();
-                if (!result.ok)
-                    showMessage(result.error);
-                else if (!result.notice.isEmpty())
-                    showMessage(result.notice);
-                return;
-            }
-            result = m_file.load(m_model, path);
-            loaded = result.ok;
-        }
+    startInLastFolder(m_openDialog);
+    if (m_openDialog->exec() != QDialog::Accepted) {
+        afterLoad(false);
+        return;
     }
-    afterLoad(loaded);
-    if (!result.ok)
+    const QStringList chosen = m_openDialog->selectedFiles();
+    if (chosen.isEmpty() || chosen.first().isEmpty()) {
+        afterLoad(false);
+        return;
+    }
+    setLastFolder(m_openDialog->directory().absolutePath());
+    openPuzzlePath(chosen.first(), m_openDialog->selectedNameFilter() == kDocumentFilter);
+}
+
+void EditorWindow::openPuzzlePath(const QString &path, bool asDocument)
+{
+    const bool document = asDocument || isDocumentFileName(path);
+    FileResult result;
+    if (document || m_kind == EditorKind::Document) {
+        // A document opens in the editor of its size, which may be this
+        // one; a record opens in its record editor. That editor asks first
+        // when it holds unsaved work.
+        if (m_host)
+            result = m_host->openPuzzleFile(this, path);
+        else
+            result = confirmLoss() ? loadFile(path) : FileResult::failure(QString());
+        if (m_spec.trimPositionsAfterLoad)
+            m_model.trimPositionLines();
+        absorbChange();
+        showPuzzle();
+    } else if (!confirmLoss()) {
+        afterLoad(false);
+        absorbChange();
+        return;
+    } else {
+        result = loadFile(path);
+    }
+    if (result.ok)
+        addRecentFile(path);
+    // An empty error: the user kept the unsaved work; nothing to say.
+    if (!result.ok && !result.error.isEmpty())
         showMessage(result.error);
+    else if (result.ok && !result.notice.isEmpty())
+        showMessage(result.notice);
 }
 
 FileResult EditorWindow::loadFile(const QString &path)
@@ -184,8 +224,13 @@ FileResult EditorWindow::loadFile(const QString &path)
     }
     const FileResult result = m_file.load(m_model, path);
     afterLoad(result.ok);
-    if (result.ok)
+    if (result.ok) {
         setDocumentPath(QString());
+        record(QStringLiteral("Load"));
+        markSaved();
+    } else {
+        absorbChange();
+    }
     return result;
 }
 
@@ -208,6 +253,8 @@ FileResult EditorWindow::loadDocument(const PuzzleDocument &document, const QStr
         m_pageSettingsSink(document.page);
     setDocumentPath(path);
     showPuzzle();
+    record(QStringLiteral("Load"));
+    markSaved();
     return {};
 }
 

@@ -5,6 +5,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPainter>
 
 namespace quarrin {
@@ -136,7 +137,16 @@ void EditorGridView::unselect()
 bool EditorGridView::viewportEvent(QEvent *event)
 {
     switch (event->type()) {
-    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonPress: {
+        // A click names its cell (the editor fills X and Y with it); the
+        // grid itself still takes no input.
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QModelIndex index = indexAt(mouse->position().toPoint());
+        if (mouse->button() == Qt::LeftButton && index.isValid())
+            emit cellClicked(index.column(), index.row());
+        event->accept();
+        return true;
+    }
     case QEvent::MouseButtonRelease:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseMove:

@@ -68,7 +68,7 @@ private:
 };
 
 // The grid view: fixed cells, grid lines, no headers, no scroll bars, and no
-// mouse or keyboard input (the hint still shows).
+// keyboard input; a click only tells which cell it hit (the hint still shows).
 class EditorGridView : public QTableView
 {
     Q_OBJECT
@@ -81,6 +81,10 @@ public:
     // Cells of `cellPixels` square, each with its grid line.
     void setCellPixels(int cellPixels);
     int cellPixels() const { return m_cellPixels; }
+
+signals:
+    // A left click on the cell at 0-based (col, row).
+    void cellClicked(int col, int row);
 
 protected:
     bool viewportEvent(QEvent *event) override;

@@ -9,6 +9,7 @@
 #include "editor/new_puzzle_dialog.h"
 #include "files/puzzle_file.h"
 
+#include <QList>
 #include <QString>
 
 namespace quarrin {
@@ -26,6 +27,8 @@ public:
     // document, or a record when `from` is the document editor. Returns the
     // load's result; a refused load changes no editor.
     virtual FileResult openPuzzleFile(EditorWindow *from, const QString &path) = 0;
+    // Every editor of the program, whose unsaved work ending it would lose.
+    virtual QList<EditorWindow *> editors() const { return {}; }
 };
 
 } // namespace quarrin

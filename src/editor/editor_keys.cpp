@@ -4,6 +4,7 @@
 #include "editor/editor_window.h"
 
 #include "editor/editor_grid.h"
+#include "editor/editor_host.h"
 #include "editor/editor_layout.h"
 
 #include <QCloseEvent>
@@ -11,6 +12,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 
 namespace quarrin {
@@ -84,9 +86,33 @@ void EditorWindow::closeTwin()
 
 void EditorWindow::closeEvent(QCloseEvent *event)
 {
+    // Closing an editor ends the program, so every editor's unsaved work is
+    // asked about, this one's first; the closes that follow ask no more.
+    QList<QPointer<EditorWindow>> asked;
+    if (!m_lossConfirmed) {
+        QList<EditorWindow *> editors{this};
+        for (EditorWindow *other : m_host ? m_host->editors() : QList<EditorWindow *>{m_twin}) {
+            if (other && !editors.contains(other))
+                editors << other;
+        }
+        for (EditorWindow *editor : editors) {
+            if (!editor->confirmLoss()) {
+                event->ignore();
+                return;
+            }
+        }
+        for (EditorWindow *editor : editors) {
+            editor->m_lossConfirmed = true;
+            asked << editor;
+        }
+    }
     QMainWindow::closeEvent(event);
     if (event->isAccepted())
         closeTwin();
+    for (const QPointer<EditorWindow> &editor : asked) {
+        if (editor)
+            editor->m_lossConfirmed = false;
+    }
 }
 
 void EditorWindow::keyPressEvent(QKeyEvent *event)
@@ -126,6 +152,14 @@ bool EditorWindow::dropsAnyTyping(QKeyEvent *event) const
 bool EditorWindow::eventFilter(QObject *watched, QEvent *event)
 {
     const QEvent::Type type = event->type();
+    // Undo and Redo keys undo the puzzle's commands, not the typing in a box.
+    if (type == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+            key->keyCombination() == QKeyCombination(Qt::CTRL, Qt::Key_Y))
+            return true;
+    }
     // The document editor follows its window's size.
     if (type == QEvent::Resize && watched == centralWidget()) {
         arrangeScaledLayout();

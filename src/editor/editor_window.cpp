@@ -20,6 +20,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScopedValueRollback>
 #include <QScreen>
 
 namespace quarrin {
@@ -81,6 +82,7 @@ EditorWindow::EditorWindow(GridSize size, EditorKind kind, RandomGenerator *rand
     buildControls();
     buildFileDialogs();
     buildMenu();
+    buildEditMenu();
     setDensePlacement(false);
 
     const int menuHeight = menuBar()->sizeHint().height();
@@ -151,6 +153,7 @@ void EditorWindow::showPuzzle()
 void EditorWindow::refreshGrid()
 {
     apply(m_model.runAtomically([this](CommandOutcome &) { m_model.refreshGrid(); }));
+    absorbChange();
 }
 
 void EditorWindow::setHighlighting(bool on)
@@ -205,7 +208,14 @@ void EditorWindow::addWord()
     request.y = m_yPos->text();
     request.direction = m_directionChoice->currentText();
     request.allowed = allowedDirections();
-    apply(m_model.addWord(request));
+    CommandOutcome outcome = m_model.addWord(request);
+    if (!outcome.positionDetail.isEmpty()) {
+        const int at = int(outcome.messages.indexOf(QStringLiteral("Invalid position to enter word")));
+        if (at >= 0)
+            outcome.messages[at] += QStringLiteral(": ") + outcome.positionDetail;
+    }
+    apply(outcome);
+    record(QStringLiteral("Add Word"));
 }
 
 void EditorWindow::deleteWord()
@@ -219,6 +229,7 @@ void EditorWindow::deleteWord()
         return;
     forgetFill();
     apply(m_model.deleteWord(index));
+    record(QStringLiteral("Delete"));
 }
 
 void EditorWindow::refreshDeleteList()
@@ -227,11 +238,13 @@ void EditorWindow::refreshDeleteList()
     m_wordBox->clear();
     apply(m_model.refreshDeleteList());
     m_wordBox->setText(kept);
+    absorbChange();
 }
 
 void EditorWindow::fillWithRandom()
 {
     apply(m_model.fillRandom());
+    record(QStringLiteral("Fill with Random"));
 }
 
 void EditorWindow::fillWithMessage()
@@ -256,6 +269,7 @@ void EditorWindow::fillWithMessage()
                                 .size());
     m_messageLetters = std::max(m_messageLetters, written);
     apply(m_model.fillMessage(answer));
+    record(QStringLiteral("Fill with Message"));
 }
 
 void EditorWindow::forgetFill()
@@ -268,12 +282,16 @@ void EditorWindow::removeFill()
 {
     forgetFill();
     apply(m_model.removeFill());
+    record(QStringLiteral("Remove Fill"));
 }
 
 void EditorWindow::clearPuzzle()
 {
+    if (!confirmLoss())
+        return;
     forgetFill();
     apply(m_model.clear());
+    record(QStringLiteral("Clear"));
 }
 
 void EditorWindow::chooseEasyDirections()
@@ -314,6 +332,16 @@ void EditorWindow::applyRandomPosition()
     }
 }
 
+void EditorWindow::takeClickedCell(int col, int row)
+{
+    // A cell clicked is where the next word goes.
+    if (m_randomPositionBox->isChecked())
+        m_randomPositionBox->setChecked(false);
+    m_xPos->setText(QString::number(col + 1));
+    m_yPos->setText(QString::number(row + 1));
+    m_wordBox->setFocus(Qt::MouseFocusReason);
+}
+
 void EditorWindow::toggleHighlighting()
 {
     setHighlighting(!highlighting());
@@ -323,7 +351,14 @@ void EditorWindow::switchToOtherSize()
 {
     if (!m_twin)
         return;
-    m_twin->m_clearButton->click();
+    // The switch empties the other editor: its unsaved work is asked about
+    // once, here.
+    if (!m_twin->confirmLoss())
+        return;
+    {
+        const QScopedValueRollback<bool> asked(m_twin->m_lossConfirmed, true);
+        m_twin->m_clearButton->click();
+    }
     m_twin->show();
     hide();
     m_twin->raise();
@@ -382,11 +417,19 @@ void EditorWindow::setDensePlacement(bool on)
         m_model.setPlacementRule(on ? PlacementRule::Dense : PlacementRule::DrawsThenSearch);
 }
 
-void EditorWindow::startEmptyPuzzle(bool densePlacement)
+bool EditorWindow::startEmptyPuzzle(bool densePlacement)
 {
+    if (!confirmLoss())
+        return false;
     setDensePlacement(densePlacement);
-    m_clearButton->click();
+    {
+        const QScopedValueRollback<bool> asked(m_lossConfirmed, true);
+        m_clearButton->click();
+    }
     setDocumentPath(QString());
+    // A new puzzle has nothing to save yet.
+    markSaved();
+    return true;
 }
 
 void EditorWindow::checkPuzzle()
@@ -402,6 +445,7 @@ void EditorWindow::checkPuzzle()
         connect(m_checkWindow, &CheckWindow::puzzleChanged, this, [this] {
             m_loadedFill = false; // every letter outside the words is drawn anew
             showPuzzle();
+            record(QStringLiteral("Refill"));
         });
     }
     m_checkWindow->start();

@@ -37,6 +37,8 @@ class QLineEdit;
 class QMenu;
 class QPlainTextEdit;
 class QPushButton;
+class QUndoStack;
+class QAction;
 
 namespace quarrin {
 
@@ -110,11 +112,52 @@ public:
     // The document file this editor's puzzle was last saved to or loaded
     // from, if any.
     QString documentPath() const { return m_documentPath; }
-    // Starts an empty puzzle here, as "New Puzzle..." chose it.
-    void startEmptyPuzzle(bool densePlacement);
+    // Starts an empty puzzle here, as "New Puzzle..." chose it. False when
+    // the user kept unsaved work instead (Cancel).
+    bool startEmptyPuzzle(bool densePlacement);
     // New puzzles of this editor place their words densely.
     void setDensePlacement(bool on);
     bool densePlacement() const { return m_densePlacement; }
+
+    // --- Undo and unsaved work ---
+
+    // What Undo gives back: the puzzle, and what the editor knows of its fill.
+    struct PuzzleState
+    {
+        PuzzleModel model;
+        int messageLetters = 0;
+        bool loadedFill = false;
+    };
+    PuzzleState currentState() const { return {m_model, m_messageLetters, m_loadedFill}; }
+    // The commands done on this editor's puzzle, for Undo and Redo.
+    QUndoStack *history() const { return m_history; }
+    // The puzzle has changed since it was last saved or loaded (an empty
+    // puzzle holds nothing to lose).
+    bool hasUnsavedWork() const;
+    // Before unsaved work is lost: asks "Save changes to this puzzle?" and
+    // saves when told to. True when the work may go (saved, discarded, or
+    // nothing unsaved); false for Cancel or a save that did not happen.
+    bool confirmLoss();
+    // Every file this editor saved or opened, newest first (shared by all
+    // editors, kept between runs).
+    static QStringList recentFiles();
+    static void addRecentFile(const QString &path);
+    // The folder the save and open dialogs start in, kept between runs.
+    static QString lastFolder();
+    static void setLastFolder(const QString &folder);
+
+    // A line of "Add Words...": a word, its clue if the line gave one.
+    struct WordLine
+    {
+        QString word;
+        QString clue;
+    };
+    // Splits pasted text into words: one a line, or several separated by
+    // commas or blanks; a line "WORD: clue" is one word with its clue.
+    static QVector<WordLine> splitWordLines(const QString &text);
+    // Adds each word by random placement among the allowed directions and
+    // returns the report, a line a word: placed where, or why not.
+    QStringList addWordList(const QVector<WordLine> &words);
 
 public slots:
     // Commands: one for each button, then the menu's own Help, Check Puzzle
@@ -145,6 +188,12 @@ public slots:
     // editor that holds that size.
     void newPuzzle();
     void exportWebPage();
+    // "Add Words...": a list of words pasted or read from a text file.
+    void addWords();
+    // "Save As...": always asks for a name.
+    void savePuzzleAs();
+    void undo();
+    void redo();
 
     // Window events
     void focusWordBox();
@@ -163,6 +212,27 @@ private:
     void buildControls();
     void buildFileDialogs();
     static void closeCompleterListWhenDone(QFileDialog *dialog);
+    // The file dialogs start in the folder last used.
+    static void startInLastFolder(QFileDialog *dialog);
+    // Saves through the save dialog; true when the puzzle was written.
+    bool saveThroughDialog(bool preselectDocument);
+    void buildEditMenu();
+    void fillRecentMenu(QMenu *menu);
+    void openRecentFile(const QString &path);
+    // Opens a chosen puzzle file here or, through the host, in the editor of
+    // its size; `asDocument` when the dialog's document type was chosen.
+    void openPuzzlePath(const QString &path, bool asDocument = false);
+    // The puzzle on screen as the last command left it becomes an undo step
+    // named `label` when it differs from the one before.
+    void record(const QString &label);
+    // Takes a change that is no command of its own (a redraw of the grid) as
+    // the state the next command starts from.
+    void absorbChange();
+    // The puzzle as it stands is what was last saved or loaded.
+    void markSaved();
+    void restoreState(const PuzzleState &state);
+    // A cell of the grid was clicked: X and Y take it.
+    void takeClickedCell(int col, int row);
     // Every menu item but Exit, Check Puzzle and Help clicks the button of its command.
     void buildMenu();
     QLabel *addLabel(const QString &text, const QRect &rect, const QFont &font, const char *name);
@@ -212,6 +282,15 @@ private:
     PageSettingsSink m_pageSettingsSink;
     QString m_documentPath;
     bool m_densePlacement = false;
+    QUndoStack *m_history = nullptr;
+    // The puzzle as the last recorded command left it, and as it was last
+    // saved or loaded.
+    std::unique_ptr<PuzzleState> m_recorded;
+    std::unique_ptr<PuzzleModel> m_saved;
+    // The user has already agreed to lose the unsaved work (the size switch
+    // asked before it clicks Clear).
+    bool m_lossConfirmed = false;
+    QMenu *m_recentMenu = nullptr;
     // Letters the message fills wrote since the fill was last taken out;
     // Refill writes them again.
     int m_messageLetters = 0;

@@ -295,6 +295,37 @@ std::vector<bool> PuzzleModel::placeTogether(const QStringList &words, Direction
     return placed;
 }
 
+QString PuzzleModel::positionDetail(Direction d, int col, const QString &word, int row) const
+{
+    const DirectionInfo &info = directionInfo(d);
+    if (!fits(d, col, row, int(word.size()))) {
+        int inside = 0;
+        while (inGrid(col + inside * info.columnStep, row + inside * info.rowStep))
+            ++inside;
+        return QStringLiteral("Going %1 from %2, %3, %4 leaves the grid after %5 of its %6 "
+                              "letters.")
+            .arg(QString::fromLatin1(info.name))
+            .arg(col + 1)
+            .arg(row + 1)
+            .arg(word)
+            .arg(inside)
+            .arg(word.size());
+    }
+    for (int p = 0; p < word.size(); ++p) {
+        const int c = col + p * info.columnStep;
+        const int r = row + p * info.rowStep;
+        const Cell &cell = cellAt(c, r);
+        if (!cell.freeFor(word.at(p))) {
+            return QStringLiteral("%1 needs %2 at %3, %4, where the letter %5 stands.")
+                .arg(word, word.at(p))
+                .arg(c + 1)
+                .arg(r + 1)
+                .arg(QChar(cell.letter));
+        }
+    }
+    return QString();
+}
+
 void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &out)
 {
     const SizeSpec &spec = *m_spec;
@@ -337,6 +368,7 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
                     placed = true;
                 } else {
                     out.messages << QStringLiteral("Invalid position to enter word");
+                    out.positionDetail = positionDetail(*dir, col, word, row);
                 }
             }
         }

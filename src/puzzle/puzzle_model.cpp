@@ -436,6 +436,29 @@ void PuzzleModel::clearVisible()
     gridTouched();
 }
 
+bool PuzzleModel::samePuzzle(const PuzzleModel &other) const
+{
+    return m_spec == other.m_spec && m_cells == other.m_cells && m_log == other.m_log &&
+           positions() == other.positions() && directionMemo() == other.directionMemo() &&
+           clues() == other.clues();
+}
+
+void PuzzleModel::restore(const PuzzleModel &saved)
+{
+    Q_ASSERT(saved.m_spec == m_spec);
+    RandomGenerator *random = m_random;
+    const PlacementRule rule = m_placementRule;
+    const quint64 revision = std::max(m_revision, saved.m_revision) + 1;
+    const bool blockedInStep = saved.m_blockedRevision == saved.m_revision;
+    *this = saved;
+    m_random = random;
+    m_placementRule = rule;
+    m_revision = revision;
+    // The blocked lines came along with the cells; they are in step only if
+    // they were in the copy.
+    m_blockedRevision = blockedInStep ? revision : revision - 1;
+}
+
 CommandOutcome PuzzleModel::runAtomically(const std::function<void(CommandOutcome &)> &change)
 {
     CommandOutcome out;

@@ -129,6 +129,10 @@ struct CommandOutcome
     // How many of the messages come before the boxes are emptied; the rest
     // come after. -1: all of them come first.
     int messagesBeforeClearing = -1;
+    // Add Word at a given cell that did not fit: where the word leaves the
+    // grid, or the cell and the letter in its way. The editor shows it with
+    // the refusal.
+    QString positionDetail;
 };
 
 // One cell of the store, kept compact. Its text is empty, one character, or a
@@ -363,6 +367,14 @@ public:
     // was: a PuzzleError thrown inside is turned into a message.
     CommandOutcome runAtomically(const std::function<void(CommandOutcome &)> &change);
 
+    // The puzzle itself, for undo: the cells, the three lists and the clues
+    // of `other` equal these.
+    bool samePuzzle(const PuzzleModel &other) const;
+    // Puts back the puzzle of `saved` (a copy of this model taken earlier):
+    // its cells, lists and clues. The generator and the placement rule stay,
+    // and the revision moves on, so views repaint.
+    void restore(const PuzzleModel &saved);
+
     // How many times the model has changed (views use it to know when to repaint).
     quint64 revision() const { return m_revision; }
 
@@ -456,6 +468,9 @@ private:
     // Up to 1500 random attempts at a cell and an allowed direction where the word fits.
     std::optional<Placement> findRandomPlacement(const QString &word, DirectionSet allowed);
     void addAtPosition(const AddWordRequest &request, CommandOutcome &out);
+    // Why `word` does not go from (col, row) in direction d: where it leaves
+    // the grid, or the cell and the letter in its way.
+    QString positionDetail(Direction d, int col, const QString &word, int row) const;
     void clearVisible();
 
     // Blocked cells: visible cells that hold a letter a word must match (not

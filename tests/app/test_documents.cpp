@@ -142,11 +142,14 @@ private slots:
         }
         QPointer<EditorWindow> first = app.documentEditor();
         addWordAt(first, QStringLiteral("OTTER"), 1, 1, QStringLiteral("Right"));
-        // The same size keeps the editor and empties its puzzle.
+        // The same size keeps the editor and empties its puzzle, once the
+        // unsaved OTTER is let go.
         {
             ModalAnswerer answerer;
             answerer.onDialog = answerNewPuzzle(20, 12, true);
+            answerer.questionAnswer = QStringLiteral("discardAnswer");
             first->findChild<QAction *>("NewPuzzle1")->trigger();
+            QCOMPARE(answerer.questions, QStringList{QStringLiteral("Save changes to this puzzle?")});
         }
         QCOMPARE(app.documentEditor(), first.data());
         QVERIFY(first->model().log().isEmpty());

@@ -37,6 +37,8 @@ public:
     QLineEdit *watched = nullptr;       // a box whose text is noted at every message
     QStringList watchedAtMessages;
     std::function<void(QDialog *)> onDialog;
+    QStringList questions;  // message boxes without OK: questions asked
+    QString questionAnswer; // objectName of the button that answers them; empty: Esc
 
     ModalAnswerer()
     {
@@ -52,11 +54,26 @@ private:
         if (!modal)
             return;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+            QAbstractButton *ok = box->button(QMessageBox::Ok);
+            if (!ok) {
+                // A question: answered with the button named `questionAnswer`,
+                // or as Esc would answer it.
+                questions << box->text();
+                QAbstractButton *answer =
+                    questionAnswer.isEmpty()
+                        ? box->escapeButton()
+                        : box->findChild<QAbstractButton *>(questionAnswer);
+                if (answer)
+                    answer->click();
+                else
+                    box->reject();
+                return;
+            }
             messages << box->text();
             titles << box->windowTitle();
             if (watched)
                 watchedAtMessages << watched->text();
-            box->button(QMessageBox::Ok)->click();
+            ok->click();
         } else if (auto *input = qobject_cast<QInputDialog *>(modal)) {
             inputCaptions << input->windowTitle();
             inputPrompts << input->labelText();

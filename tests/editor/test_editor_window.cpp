@@ -25,6 +25,7 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -182,6 +183,8 @@ void TestEditorWindow::initTestCase()
 {
     // The tests close windows; the test run itself must go on.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Recent files and the last folder go to a settings file of the tests' own.
+    QStandardPaths::setTestModeEnabled(true);
 }
 
 void TestEditorWindow::init()
@@ -389,7 +392,6 @@ void TestEditorWindow::addWordMessages_data()
 
     const char *missing = "Error: You have not entered a word, X/Y coordinates, or have not "
                           "selected a direction.";
-    const char *invalid = "Invalid position to enter word";
     const char *outside15 = "Invalid X, Y Values. Coordinates must be between 1 and 15 only";
     const char *outside30 = "Invalid X, Y Values. Coordinates must be between 1 and 30 only";
     const QByteArray notNumber = invalidIntegerMessage("99999999999").toUtf8();
@@ -418,10 +420,19 @@ void TestEditorWindow::addWordMessages_data()
         // Both messages, in order: the missing input, then the conversion error.
         {"no word and X too large for a number", small, false, 0, "", "99999999999", "3", "Right",
          false, notNumber.constData(), nullptr, missing},
-        {"leaves the grid", small, false, 0, "ab", "15", "15", "Right", false, invalid, nullptr},
-        {"up-left from the corner", small, false, 0, "abc", "1", "1", "Up-Left", false, invalid,
+        // A word that does not fit says where it leaves the grid, or which
+        // cell and letter are in its way.
+        {"leaves the grid", small, false, 0, "ab", "15", "15", "Right", false,
+         "Invalid position to enter word: Going Right from 15, 15, AB leaves the grid after 1 of "
+         "its 2 letters.",
          nullptr},
-        {"clashes with a word", small, false, 1, "xyz", "1", "1", "Down", false, invalid, nullptr},
+        {"up-left from the corner", small, false, 0, "abc", "1", "1", "Up-Left", false,
+         "Invalid position to enter word: Going Up-Left from 1, 1, ABC leaves the grid after 1 "
+         "of its 3 letters.",
+         nullptr},
+        {"clashes with a word", small, false, 1, "xyz", "1", "1", "Down", false,
+         "Invalid position to enter word: XYZ needs X at 1, 1, where the letter A stands.",
+         nullptr},
         {"19th word", small, false, 18, "cat", "1", "1", "Right", false,
          "You may not enter any more words, maximum word limit of 18 reached.", nullptr},
         // The limit message comes while the word is still in its box, which is
@@ -672,7 +683,13 @@ void TestEditorWindow::sizeSwitchEmptiesTheTargetAndKeepsTheOther()
     m_mainC->showPuzzle();
     m_main->show();
 
-    find<QPushButton>(m_main.get(), "Button5")->click();
+    // The 30x30 puzzle was never saved: the switch asks before emptying it.
+    {
+        ModalAnswerer answerer;
+        answerer.questionAnswer = QStringLiteral("discardAnswer");
+        find<QPushButton>(m_main.get(), "Button5")->click();
+        QCOMPARE(answerer.questions, QStringList{QStringLiteral("Save changes to this puzzle?")});
+    }
     QVERIFY(m_mainC->isVisible());
     QVERIFY(!m_main->isVisible());
     QCOMPARE(m_mainC->model().wordCount(), 0);
@@ -684,7 +701,12 @@ void TestEditorWindow::sizeSwitchEmptiesTheTargetAndKeepsTheOther()
     QCOMPARE(m_main->model().log(), QStringList{"CAT"});
     QCOMPARE(gridText(*m_main, 1, 1), QStringLiteral("C"));
 
-    find<QPushButton>(m_mainC.get(), "Button5")->click();
+    {
+        ModalAnswerer answerer;
+        answerer.questionAnswer = QStringLiteral("discardAnswer");
+        find<QPushButton>(m_mainC.get(), "Button5")->click();
+        QCOMPARE(answerer.questions, QStringList{QStringLiteral("Save changes to this puzzle?")});
+    }
     QVERIFY(m_main->isVisible());
     QVERIFY(!m_mainC->isVisible());
     QCOMPARE(m_main->model().wordCount(), 0);
@@ -1055,7 +1077,10 @@ void TestEditorWindow::damagedFileShowsMessageAndChangesNothing()
     }
     ModalAnswerer answerer;
     answerer.fileToChoose = damaged;
+    // The unsaved puzzle is let go; the refused file still changes nothing.
+    answerer.questionAnswer = QStringLiteral("discardAnswer");
     find<QPushButton>(&w, "BitBtn4")->click();
+    QCOMPARE(answerer.questions.size(), 1);
     QCOMPARE(answerer.messages.size(), 1);
     QVERIFY(!answerer.messages.first().isEmpty());
     QCOMPARE(listLines(&w, "log"), log);
@@ -1171,7 +1196,9 @@ void TestEditorWindow::menuItemsClickTheirButtons()
     w.findChild<QAction *>("RemoveRandom1")->trigger();
     QVERIFY(gridText(w, 0, 0).isEmpty());
     QCOMPARE(gridText(w, 3, 1), QStringLiteral("O"));
+    answerer.questionAnswer = QStringLiteral("discardAnswer");
     w.findChild<QAction *>("Clear1")->trigger();
+    QCOMPARE(answerer.questions.size(), 1);
     QCOMPARE(w.model().wordCount(), 0);
     QVERIFY(gridText(w, 3, 1).isEmpty());
 
