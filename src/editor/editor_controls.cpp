@@ -4,6 +4,7 @@
 #include "editor/editor_window.h"
 
 #include "editor/editor_grid.h"
+#include "editor/fill_settings.h"
 #include "editor/editor_layout.h"
 
 #include <QCheckBox>
@@ -414,6 +415,20 @@ void EditorWindow::buildMenu()
             &EditorWindow::newPuzzle);
     connect(add(file, "ExportWebPage1", QStringLiteral("Export Web Page...")), &QAction::triggered,
             this, &EditorWindow::exportWebPage);
+    // A setting, not a command: one for every editor, kept between runs.
+    file->addSeparator();
+    QAction *keepClean = add(file, "keepFillCleanItem", QStringLiteral("Keep Fill Clean"));
+    keepClean->setCheckable(true);
+    keepClean->setChecked(FillSettings::instance().keepFillClean());
+    keepClean->setToolTip(QStringLiteral("Random fills draw again the letters that would spell "
+                                         "a blocked word"));
+    connect(keepClean, &QAction::triggered, this, [this](bool on) {
+        const QString error = FillSettings::instance().setKeepFillClean(on);
+        if (!error.isEmpty())
+            showMessage(error);
+    });
+    connect(&FillSettings::instance(), &FillSettings::keepFillCleanChanged, keepClean,
+            &QAction::setChecked);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));
