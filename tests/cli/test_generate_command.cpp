@@ -372,7 +372,7 @@ private slots:
             words.write("cat dog owl\n");
         words.close();
         const QStringList common{"--words", "short.txt", "--size", "30", "--seed", "3", "--quiet"};
-        QCOMPARE(run(QStringList{"--out", "plain"} + common).status, 0);
+        QCOMPARE(run(QStringList{"--out", "plain", "--no-clean"} + common).status, 0);
         const Run cleaned = run(QStringList{"--out", "clean", "--clean"} + common);
         QCOMPARE(cleaned.status, 0);
         QCOMPARE(cleaned.err, QString());
