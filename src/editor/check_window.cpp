@@ -149,9 +149,7 @@ void CheckWindow::refillPuzzle()
     if (FillSettings::instance().keepFillClean()) {
         // Each try's fill is clean of the check's own blocked words.
         matcher = std::make_unique<BlockedWordMatcher>(m_check->blocked().words());
-        fill = [&matcher](PuzzleModel &model) {
-            fillRandomClean(model, model.random(), *matcher);
-        };
+        fill = [&matcher](PuzzleModel &model) { fillRandomClean(model, model.random(), *matcher); };
     }
     const RefillResult result = refill(*m_model, *m_check, message, kRefillTries, fill);
     if (result.refilled)

@@ -4,8 +4,8 @@
 #include "editor/editor_window.h"
 
 #include "editor/editor_grid.h"
-#include "editor/fill_settings.h"
 #include "editor/editor_layout.h"
+#include "editor/fill_settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>

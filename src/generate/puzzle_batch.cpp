@@ -284,16 +284,15 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
                 model.fillMessage(m_options.message);
             cleanFill(model);
         }
-        const bool blockedOnWords = std::any_of(
-            result.incurable.begin(), result.incurable.end(),
-            [](const Problem &p) { return p.kind == ProblemKind::BlockedWord; });
+        const bool blockedOnWords =
+            std::any_of(result.incurable.begin(), result.incurable.end(),
+                        [](const Problem &p) { return p.kind == ProblemKind::BlockedWord; });
         if (blockedOnWords && placement < kCleanPlacements)
             continue;
         warnings.insert(warnings.end(), placing.begin(), placing.end());
         // Only a blocked word is worth a word unless every problem was asked for.
-        const bool report = m_options.reportIncurable
-                                ? !result.clean || !result.incurable.empty()
-                                : blockedOnWords;
+        const bool report =
+            m_options.reportIncurable ? !result.clean || !result.incurable.empty() : blockedOnWords;
         if (report) {
             const QString placed =
                 blockedOnWords ? QStringLiteral("the words spell a blocked word in each of %1 "

@@ -141,8 +141,8 @@ private:
 
     BatchOptions m_options;
     RandomGenerator m_random;
-    std::unique_ptr<PuzzleCheck> m_check;                // with `clean` only
-    std::unique_ptr<BlockedWordMatcher> m_fillMatcher;   // its blocked words, for the fill
+    std::unique_ptr<PuzzleCheck> m_check;              // with `clean` only
+    std::unique_ptr<BlockedWordMatcher> m_fillMatcher; // its blocked words, for the fill
     QString m_blockedWordsWarning;
     int m_messageLetters = 0;
 };

@@ -441,8 +441,8 @@ private slots:
         write("config/Word Quarrin Generator/blocked-words.txt", "qq\n");
         // Five words of five letters fill a 5x5 grid row by row; each starts with Q.
         write("q.txt", "qabcd qefgh qijkl qmnop qrstu\n");
-        const QStringList common{"--words",      "q.txt", "--size", "5", "--directions",
-                                 "Right",        "--seed", "4",     "--quiet"};
+        const QStringList common{"--words", "q.txt",  "--size", "5",      "--directions",
+                                 "Right",   "--seed", "4",      "--quiet"};
         const Run loose = run(QStringList{"--out", "q"} + common);
         QCOMPARE(loose.status, 0);
         QVERIFY2(loose.err.startsWith("word_quarrin generate: warning: puzzle 1, the words spell "

@@ -149,8 +149,8 @@ private slots:
                  (QStringList{"Add Word", "Clear Grid", "Fill blank with random",
                               "Fill blank spaces with message", "Remove Random + Msg", "Print",
                               "Load", "Save", "Export to Word", "Exit", "-", "Check Puzzle"}));
-        QCOMPARE(texts.mid(12), (QStringList{"New Puzzle...", "Export Web Page...", "-",
-                                             "Keep Fill Clean"}));
+        QCOMPARE(texts.mid(12),
+                 (QStringList{"New Puzzle...", "Export Web Page...", "-", "Keep Fill Clean"}));
         QCOMPARE(editor.menuBar()->actions().size(), 2); // "File" and "About" as before
     }
 

@@ -264,7 +264,8 @@ private slots:
             QVERIFY(m_check.run(editor->model()).clean());
             int redrawn = 0;
             for (int k = 0; k < cells.size(); ++k) {
-                const bool filler = unfilled.at(k).isEmpty() || unfilled.at(k) == QLatin1String(" ");
+                const bool filler =
+                    unfilled.at(k).isEmpty() || unfilled.at(k) == QLatin1String(" ");
                 QVERIFY2(filler || cells.at(k) == unfilled.at(k), "a word letter changed");
                 QVERIFY2(!filler || cells.at(k).endsWith(kFillerMark), "a blank was left");
                 redrawn += cells.at(k) != allCells(plain).at(k) ? 1 : 0;
