@@ -448,7 +448,7 @@ QString triesText(int tries)
 } // namespace
 
 RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString &message,
-                    int maxTries)
+                    int maxTries, const RefillFill &fill)
 {
     RefillResult result;
     const int storeColumns = model.storeColumns();
@@ -500,7 +500,10 @@ RefillResult refill(PuzzleModel &model, const PuzzleCheck &check, const QString 
                 for (int row = 0; row < rows; ++row)
                     fixed[std::size_t(col * rows + row)] = model.cellAt(col, row).kind != Cell::Empty;
         }
-        model.fillRandom();
+        if (fill)
+            fill(model);
+        else
+            model.fillRandom();
         last = check.run(model);
         std::vector<Problem> incurable;
         bool anyCurable = false;

@@ -17,8 +17,9 @@
 // Refill takes the fill out and fills again with new random letters (writing
 // the hidden message first, when there is one) until no problem is left that
 // a fill can cure, at most 200 times. It runs the puzzle's own fill commands,
-// so every try is exactly what the editor's commands would make, and it never
-// changes a word letter.
+// so every try is exactly what the editor's commands would make (or, when the
+// caller gives one, its own random fill: the clean fill), and it never changes
+// a word letter.
 
 #include "check/blocked_words.h"
 #include "puzzle/puzzle_model.h"
@@ -27,6 +28,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -118,11 +120,15 @@ struct RefillResult
 
 inline constexpr int kRefillTries = 200;
 
+// The random fill of one try; without one, the model's own fillRandom.
+using RefillFill = std::function<void(PuzzleModel &)>;
+
 // Draws new fills until no curable problem is left; `message` is written
 // before each random fill. When no try succeeds, or the word lists cannot be
 // read, the puzzle's cells are put back as they were.
 RefillResult refill(PuzzleModel &model, const PuzzleCheck &check,
-                    const QString &message = QString(), int maxTries = kRefillTries);
+                    const QString &message = QString(), int maxTries = kRefillTries,
+                    const RefillFill &fill = RefillFill());
 
 // The letters of the first `letters` cells that take a message letter, in
 // reading order: the hidden message a message fill wrote there, up to the

@@ -2,7 +2,8 @@
 // writes them as puzzle files, with no display. Exit status 0 when done, 1
 // when --strict found a word that broke a rule or found no place, or when a
 // puzzle would hold no word (nothing is written then), 2 for a bad command
-// line, an unreadable input or an output that cannot be written. --pdf also
+// line, an unreadable input or an output that cannot be written. The fill is
+// clean unless --no-clean says otherwise (generate/puzzle_batch.h). --pdf also
 // writes a puzzle book, --html a web page for each puzzle and an index of them.
 
 #include "cli/book_options.h"
@@ -133,7 +134,10 @@ int runGenerate(const ParsedArgs &args)
     }
     if (args.has(QStringLiteral("seed")))
         options.seed = std::uint32_t(args.intValue(QStringLiteral("seed")));
-    options.clean = args.has(QStringLiteral("clean"));
+    if (args.has(QStringLiteral("clean")) && args.has(QStringLiteral("no-clean")))
+        return usage(QStringLiteral("give --clean or --no-clean, not both"));
+    options.clean = !args.has(QStringLiteral("no-clean")); // --clean is the default
+    options.reportIncurable = args.has(QStringLiteral("clean"));
     const bool strict = args.has(QStringLiteral("strict"));
     const bool quiet = args.has(QStringLiteral("quiet"));
 
@@ -288,7 +292,11 @@ CommandSpec generateCommand()
         "is not letters A to Z only, too long, over the word limit or fits nowhere is left "
         "out with a warning naming its "
         "input line (with --strict: exit 1 and nothing written); a puzzle that no word "
-        "went into is an error (exit 1, nothing written). Exit 2 for a bad "
+        "went into is an error (exit 1, nothing written). The random fill is clean: no "
+        "blocked word of the puzzle check reads outside the words' own letters, and a puzzle "
+        "whose words spell one themselves is placed again, or reported (with --strict: "
+        "exit 1) when that fails too; --no-clean fills as the editor's command does. Exit 2 "
+        "for a bad "
         "command line, an unreadable input or an output that cannot be written.");
     c.maxOperands = 0;
     OptionSpec directions = OptionSpec::text(
@@ -349,8 +357,12 @@ CommandSpec generateCommand()
         OptionSpec::flag(QStringLiteral("no-answers"), QChar(),
                          QStringLiteral("with --html: leave \"Show answers\" out of the pages")),
         OptionSpec::flag(QStringLiteral("clean"), QChar(),
-                         QStringLiteral("refill each puzzle until the puzzle check is clean "
-                                        "(no word twice, no blocked word)")),
+                         QStringLiteral("as by default, refill until the puzzle check is "
+                                        "clean, and warn also of what no fill can cure (a "
+                                        "word inside another)")),
+        OptionSpec::flag(QStringLiteral("no-clean"), QChar(),
+                         QStringLiteral("fill once with random letters, as the editor's "
+                                        "command does without Keep Fill Clean")),
         OptionSpec::flag(QStringLiteral("strict"), QChar(),
                          QStringLiteral("a word left out is an error: exit 1, nothing written")),
         OptionSpec::flag(QStringLiteral("quiet"), QChar(),

@@ -1,5 +1,8 @@
 #include "editor/check_window.h"
 
+#include "check/clean_fill_model.h"
+#include "editor/fill_settings.h"
+
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -141,7 +144,14 @@ void CheckWindow::refillPuzzle()
     if (m_loadedFill && m_loadedFill() && !confirmRefillOverLoadedFill())
         return;
     const QString message = m_messageSource ? m_messageSource() : QString();
-    const RefillResult result = refill(*m_model, *m_check, message);
+    RefillFill fill;
+    std::unique_ptr<BlockedWordMatcher> matcher;
+    if (FillSettings::instance().keepFillClean()) {
+        // Each try's fill is clean of the check's own blocked words.
+        matcher = std::make_unique<BlockedWordMatcher>(m_check->blocked().words());
+        fill = [&matcher](PuzzleModel &model) { fillRandomClean(model, model.random(), *matcher); };
+    }
+    const RefillResult result = refill(*m_model, *m_check, message, kRefillTries, fill);
     if (result.refilled)
         emit puzzleChanged();
     m_report = result.refilled ? result.report : m_check->run(*m_model);

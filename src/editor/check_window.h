@@ -3,8 +3,8 @@
 // The "Check Puzzle" window of an editor: lists the problems the puzzle check
 // finds (or says there are none), marks the cells of the chosen problem in
 // the editor's grid while it is open, and offers "Refill", which draws new
-// fills until the check is clean and says how many tries that took or why it
-// cannot succeed.
+// fills (clean fills while "Keep Fill Clean" is on) until the check is clean
+// and says how many tries that took or why it cannot succeed.
 //
 // The window blocks its editor while it is open, so the puzzle it lists is the
 // puzzle on screen. It reads the blocked words afresh each time it opens, so

@@ -5,6 +5,7 @@
 
 #include "editor/editor_grid.h"
 #include "editor/editor_layout.h"
+#include "editor/fill_settings.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -434,6 +435,20 @@ void EditorWindow::buildMenu()
     // Filled when it opens, so it shows what any editor saved or opened last.
     connect(m_recentMenu, &QMenu::aboutToShow, this, [this] { fillRecentMenu(m_recentMenu); });
     fillRecentMenu(m_recentMenu);
+    // A setting, not a command: one for every editor, kept between runs.
+    file->addSeparator();
+    QAction *keepClean = add(file, "keepFillCleanItem", QStringLiteral("Keep Fill Clean"));
+    keepClean->setCheckable(true);
+    keepClean->setChecked(FillSettings::instance().keepFillClean());
+    keepClean->setToolTip(QStringLiteral("Random fills draw again the letters that would spell "
+                                         "a blocked word"));
+    connect(keepClean, &QAction::triggered, this, [this](bool on) {
+        const QString error = FillSettings::instance().setKeepFillClean(on);
+        if (!error.isEmpty())
+            showMessage(error);
+    });
+    connect(&FillSettings::instance(), &FillSettings::keepFillCleanChanged, keepClean,
+            &QAction::setChecked);
 
     QMenu *about = bar->addMenu(QStringLiteral("About"));
     about->setObjectName(QStringLiteral("About1"));

@@ -7,6 +7,7 @@
 
 #include "editor/editor_grid.h"
 #include "editor/editor_host.h"
+#include "editor/fill_settings.h"
 
 #include <QAction>
 #include <QApplication>
@@ -29,9 +30,10 @@ constexpr int kRecentFiles = 8;
 // Undo steps kept per editor; a 50x50 puzzle's step is a few tens of kilobytes.
 constexpr int kUndoLevels = 200;
 
+// The program's settings file, which Keep Fill Clean is kept in too.
 QSettings editorSettings()
 {
-    return QSettings(QStringLiteral("wordquarrin"), QStringLiteral("word_quarrin"));
+    return QSettings(FillSettings::settingsPath(), QSettings::IniFormat);
 }
 
 // One command's change: the whole puzzle before and after it. The first
@@ -184,7 +186,7 @@ bool EditorWindow::confirmLoss()
 
 QStringList EditorWindow::recentFiles()
 {
-    return editorSettings().value(QStringLiteral("recentFiles")).toStringList();
+    return editorSettings().value(QStringLiteral("Files/Recent")).toStringList();
 }
 
 void EditorWindow::addRecentFile(const QString &path)
@@ -196,19 +198,19 @@ void EditorWindow::addRecentFile(const QString &path)
     while (files.size() > kRecentFiles)
         files.removeLast();
     QSettings settings = editorSettings();
-    settings.setValue(QStringLiteral("recentFiles"), files);
-    settings.setValue(QStringLiteral("lastFolder"), QFileInfo(full).absolutePath());
+    settings.setValue(QStringLiteral("Files/Recent"), files);
+    settings.setValue(QStringLiteral("Files/LastFolder"), QFileInfo(full).absolutePath());
 }
 
 QString EditorWindow::lastFolder()
 {
-    const QString folder = editorSettings().value(QStringLiteral("lastFolder")).toString();
+    const QString folder = editorSettings().value(QStringLiteral("Files/LastFolder")).toString();
     return !folder.isEmpty() && QFileInfo(folder).isDir() ? folder : QString();
 }
 
 void EditorWindow::setLastFolder(const QString &folder)
 {
-    editorSettings().setValue(QStringLiteral("lastFolder"), folder);
+    editorSettings().setValue(QStringLiteral("Files/LastFolder"), folder);
 }
 
 void EditorWindow::startInLastFolder(QFileDialog *dialog)
@@ -245,7 +247,7 @@ void EditorWindow::openRecentFile(const QString &path)
                         .arg(QDir::toNativeSeparators(path)));
         QStringList files = recentFiles();
         files.removeAll(path);
-        editorSettings().setValue(QStringLiteral("recentFiles"), files);
+        editorSettings().setValue(QStringLiteral("Files/Recent"), files);
         return;
     }
     openPuzzlePath(path);

@@ -4,11 +4,13 @@
 
 #include "editor/editor_window.h"
 
+#include "check/clean_fill_model.h"
 #include "check/puzzle_check.h"
 #include "editor/check_window.h"
 #include "editor/editor_grid.h"
 #include "editor/editor_host.h"
 #include "editor/editor_layout.h"
+#include "editor/fill_settings.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -243,7 +245,14 @@ void EditorWindow::refreshDeleteList()
 
 void EditorWindow::fillWithRandom()
 {
-    apply(m_model.fillRandom());
+    if (!FillSettings::instance().keepFillClean()) {
+        apply(m_model.fillRandom());
+    } else {
+        // The blocked words of the check window, read afresh so that a change
+        // to the user's own list counts at once.
+        const BlockedWordMatcher matcher(BlockedWords::standard().words());
+        apply(fillRandomClean(m_model, m_model.random(), matcher).fill);
+    }
     record(QStringLiteral("Fill with Random"));
 }
 

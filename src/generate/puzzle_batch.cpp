@@ -1,5 +1,6 @@
 #include "generate/puzzle_batch.h"
 
+#include "check/clean_fill_model.h"
 #include "files/puzzle_file.h"
 #include "puzzle/code_page.h"
 
@@ -9,6 +10,8 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTextStream>
+
+#include <algorithm>
 
 #include <cerrno>
 #include <cstdio>
@@ -182,16 +185,18 @@ std::optional<DirectionSet> parseDirections(const QString &text)
 
 PuzzleBatch::PuzzleBatch(const BatchOptions &options) : m_options(options)
 {
-    if (options.clean)
+    if (options.clean) {
         m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard(&m_blockedWordsWarning));
+        m_fillMatcher = std::make_unique<BlockedWordMatcher>(m_check->blocked().words());
+    }
     if (options.seed) {
         m_random.setClock(seededClock(*options.seed));
         m_random.setSeed(*options.seed);
     }
 }
 
-void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
-                       std::vector<Warning> &warnings)
+void PuzzleBatch::place(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
+                        std::vector<Warning> &warnings)
 {
     const SizeSpec &spec = model.spec();
     const auto warn = [&](const InputWord &w, const QString &reason) {
@@ -244,22 +249,59 @@ void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleN
         m_messageLetters =
             int(upperCaseEachChar(m_options.message.left(takes)).remove(QLatin1Char(' ')).size());
     }
-    switch (m_options.fill) {
-    case FillKind::None:
-        break;
-    case FillKind::Message:
-        model.fillMessage(m_options.message);
-        model.fillRandom();
-        break;
-    case FillKind::Random:
-        model.fillRandom();
-        break;
+}
+
+void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
+                       std::vector<Warning> &warnings)
+{
+    if (!m_check || m_options.fill == FillKind::None) {
+        place(words, model, puzzleNumber, warnings);
+        if (m_options.fill == FillKind::Message)
+            model.fillMessage(m_options.message);
+        if (m_options.fill != FillKind::None)
+            model.fillRandom();
+        return;
     }
-    if (m_check && m_options.fill != FillKind::None) {
-        // The same refill as the editor's check window: only filled cells change.
-        const RefillResult result = refill(model, *m_check, m_options.message);
-        if (!result.clean || !result.incurable.empty())
-            warnings.push_back({puzzleNumber, 0, QString(), result.summary});
+
+    // Clean: every try of the refill is a clean fill, which leaves no blocked
+    // word through a filled letter; the same refill as the editor's check
+    // window also cures a listed word that the fill spells again. A blocked
+    // word on word and message letters alone no fill can cure: the words are
+    // placed again, with the generator's next draws.
+    const RefillFill cleanFill = [this](PuzzleModel &m) {
+        fillRandomClean(m, m.random(), *m_fillMatcher);
+    };
+    for (int placement = 1;; ++placement) {
+        std::vector<Warning> placing;
+        if (placement > 1)
+            model.clear();
+        place(words, model, puzzleNumber, placing);
+        const RefillResult result =
+            refill(model, *m_check, m_options.message, kRefillTries, cleanFill);
+        if (!result.refilled) {
+            // No try was clean: one more fill, so that no blank is left.
+            if (m_options.fill == FillKind::Message)
+                model.fillMessage(m_options.message);
+            cleanFill(model);
+        }
+        const bool blockedOnWords =
+            std::any_of(result.incurable.begin(), result.incurable.end(),
+                        [](const Problem &p) { return p.kind == ProblemKind::BlockedWord; });
+        if (blockedOnWords && placement < kCleanPlacements)
+            continue;
+        warnings.insert(warnings.end(), placing.begin(), placing.end());
+        // Only a blocked word is worth a word unless every problem was asked for.
+        const bool report =
+            m_options.reportIncurable ? !result.clean || !result.incurable.empty() : blockedOnWords;
+        if (report) {
+            const QString placed =
+                blockedOnWords ? QStringLiteral("the words spell a blocked word in each of %1 "
+                                                "placements; ")
+                                     .arg(kCleanPlacements)
+                               : QString();
+            warnings.push_back({puzzleNumber, 0, QString(), placed + result.summary});
+        }
+        return;
     }
 }
 

@@ -10,7 +10,7 @@
 // editor's rules: letters A to Z only, upper-cased, at most the size's longest word
 // and most words. A word that breaks a rule or finds no place becomes a
 // Warning naming its input line; the puzzle is made without it. Then the
-// blanks are filled as asked.
+// blanks are filled as asked, cleanly when asked (see BatchOptions::clean).
 //
 // With a seed, the same seed and input give the same puzzles: the generator's
 // clock is then a fixed sequence of ticks drawn from the seed. Without one the
@@ -19,6 +19,7 @@
 // Puzzles are written with the editor's record writer, each file under its
 // final name only once it is whole (written aside, then renamed).
 
+#include "check/clean_fill.h"
 #include "check/puzzle_check.h"
 #include "puzzle/puzzle_model.h"
 
@@ -85,8 +86,14 @@ struct BatchOptions
     FillKind fill = FillKind::Random;
     QString message;
     std::optional<std::uint32_t> seed;
-    // Refill until the puzzle check finds nothing a fill can cure.
+    // A clean fill (no blocked word through a filled letter), refilled until
+    // the puzzle check finds nothing a fill can cure; a puzzle whose words
+    // spell a blocked word with their own letters is placed again, up to
+    // kCleanPlacements times. The command cleans unless told not to.
     bool clean = false;
+    // With `clean`: a warning for every problem that no refill cured (a word
+    // inside another, say), not only for a blocked word (`--clean`).
+    bool reportIncurable = false;
     // Longest words first, where they share letters, taking back words in
     // the way (dense placement); otherwise each word in turn by the editor's
     // random draws and then, when they miss, a search of every place.
@@ -106,6 +113,10 @@ struct Warning
 // commas; nothing for a text that is neither.
 std::optional<DirectionSet> parseDirections(const QString &text);
 
+// How many times a puzzle's words are placed, each with new draws, before a
+// blocked word that their own letters spell is reported.
+inline constexpr int kCleanPlacements = 20;
+
 class PuzzleBatch
 {
 public:
@@ -124,9 +135,14 @@ public:
     const QString &blockedWordsWarning() const { return m_blockedWordsWarning; }
 
 private:
+    // Places the words into the empty model, appending any warnings.
+    void place(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
+               std::vector<Warning> &warnings);
+
     BatchOptions m_options;
     RandomGenerator m_random;
-    std::unique_ptr<PuzzleCheck> m_check; // with `clean` only
+    std::unique_ptr<PuzzleCheck> m_check;              // with `clean` only
+    std::unique_ptr<BlockedWordMatcher> m_fillMatcher; // its blocked words, for the fill
     QString m_blockedWordsWarning;
     int m_messageLetters = 0;
 };

@@ -219,6 +219,9 @@ public:
     PuzzleModel(GridSize size, RandomGenerator *random);
 
     const SizeSpec &spec() const { return *m_spec; }
+    // The generator the model draws from, for code that draws more letters
+    // the same way (the clean fill).
+    RandomGenerator &random() const { return *m_random; }
     GridSize size() const { return m_spec->size; }
     // The visible grid.
     int columns() const { return m_spec->columns; }

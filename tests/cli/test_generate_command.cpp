@@ -11,6 +11,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -100,6 +101,9 @@ private slots:
         QTest::newRow("count") << QStringList{"--pool",       "words.txt", "--count", "0",
                                               "--per-puzzle", "2",         "--out",   "o"}
                                << "--count";
+        QTest::newRow("clean and not")
+            << QStringList{"--words", "words.txt", "--out", "o", "--clean", "--no-clean"}
+            << "--no-clean";
         QTest::newRow("unknown option")
             << QStringList{"--words", "words.txt", "--out", "o", "--colour", "red"} << "--colour";
         QTest::newRow("no input") << QStringList{"--out", "o"} << "--words";
@@ -372,10 +376,18 @@ private slots:
             words.write("cat dog owl\n");
         words.close();
         const QStringList common{"--words", "short.txt", "--size", "30", "--seed", "3", "--quiet"};
-        QCOMPARE(run(QStringList{"--out", "plain"} + common).status, 0);
+        QCOMPARE(run(QStringList{"--out", "plain", "--no-clean"} + common).status, 0);
         const Run cleaned = run(QStringList{"--out", "clean", "--clean"} + common);
         QCOMPARE(cleaned.status, 0);
         QCOMPARE(cleaned.err, QString());
+        // Cleaning is the default: the same puzzles without the option.
+        const Run byDefault = run(QStringList{"--out", "default"} + common);
+        QCOMPARE(byDefault.status, 0);
+        QCOMPARE(byDefault.err, QString());
+        for (int k = 1; k <= 6; ++k) {
+            const QString name = QStringLiteral("/puzzle-00%1.qrn2").arg(k);
+            QCOMPARE(contents(path("default" + name)), contents(path("clean" + name)));
+        }
 
         const PuzzleCheck check(BlockedWords::builtIn());
         int plainProblems = 0;
@@ -412,6 +424,39 @@ private slots:
                                 "--strict", "--seed", "1", "--quiet"});
         QCOMPARE(strict.status, 1);
         QVERIFY(!QDir(path("inside-strict")).exists());
+        // Without --clean only a blocked word is reported: the puzzle is made.
+        const Run quiet = run({"--words", "inside.txt", "--out", "inside-default", "--strict",
+                               "--seed", "1", "--quiet"});
+        QCOMPARE(quiet.err, QString());
+        QCOMPARE(quiet.status, 0);
+    }
+
+    // Words that spell a blocked word of the user's list with their own
+    // letters wherever they go: the puzzle is placed again with new draws,
+    // then reported, and under --strict nothing is written.
+    void wordsThatAlwaysSpellABlockedWordAreReported()
+    {
+        const QString list = path("config/Word Quarrin Generator/blocked-words.txt");
+        QVERIFY(QDir().mkpath(QFileInfo(list).absolutePath()));
+        write("config/Word Quarrin Generator/blocked-words.txt", "qq\n");
+        // Five words of five letters fill a 5x5 grid row by row; each starts with Q.
+        write("q.txt", "qabcd qefgh qijkl qmnop qrstu\n");
+        const QStringList common{"--words", "q.txt",  "--size", "5",      "--directions",
+                                 "Right",   "--seed", "4",      "--quiet"};
+        const Run loose = run(QStringList{"--out", "q"} + common);
+        QCOMPARE(loose.status, 0);
+        QVERIFY2(loose.err.startsWith("word_quarrin generate: warning: puzzle 1, the words spell "
+                                      "a blocked word in each of 20 placements; "),
+                 qPrintable(loose.err));
+        QVERIFY(loose.err.contains("Blocked word QQ reads at 1, 1 Down"));
+        QCOMPARE(QDir(path("q")).entryList(QDir::Files), QStringList{"puzzle-001.ipuz"});
+
+        const Run strict = run(QStringList{"--out", "q-strict", "--strict"} + common);
+        QVERIFY(QFile::remove(list));
+        QCOMPARE(strict.status, 1);
+        QVERIFY2(strict.err.contains("error: puzzle 1, the words spell a blocked word"),
+                 qPrintable(strict.err));
+        QVERIFY(!QDir(path("q-strict")).exists());
     }
 
     void cleanSaysWhenTheUsersBlockedWordsCannotBeRead()

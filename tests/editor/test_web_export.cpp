@@ -190,7 +190,17 @@ private slots:
         EditorWindow editor(size, &m_random, &m_snapshot);
         auto *file = editor.findChild<QMenu *>(QStringLiteral("File1"));
         QVERIFY(file);
-        QCOMPARE(file->actions().last(), exportItem(editor));
+        // After every command that came before it; only the later commands
+        // (Add Words..., Save As..., Recent Puzzles) and settings follow it.
+        const QList<QAction *> items = file->actions();
+        const qsizetype at = items.indexOf(exportItem(editor));
+        QVERIFY(at >= 0);
+        QCOMPARE(items.at(at - 1)->objectName(), QStringLiteral("NewPuzzle1"));
+        const QStringList later{"AddWords1", "SaveAs1", "RecentPuzzlesItem"};
+        for (qsizetype k = at + 1; k < items.size(); ++k)
+            QVERIFY2(items[k]->isSeparator() || items[k]->isCheckable() ||
+                         later.contains(items[k]->objectName()),
+                     qPrintable(items[k]->text()));
         QCOMPARE(exportItem(editor)->text(), QStringLiteral("Export Web Page..."));
     }
 

@@ -1,7 +1,9 @@
 // Making puzzles in bulk: reading word lists and pools, the editor's word
 // rules as warnings, determinism with a seed, and files that load back in
-// the editor model with every word where its lists say.
+// the editor model with every word where its lists say; the clean fill of a
+// batch, with words placed again where their own letters spell a blocked word.
 
+#include "element_names.h"
 #include "files/puzzle_file.h"
 #include "generate/puzzle_batch.h"
 #include "named_pipe.h"
@@ -58,12 +60,60 @@ QList<QByteArray> makeAll(const QByteArray &text, GridSize size, std::uint32_t s
     return out;
 }
 
+// Blocked words the check finds in a puzzle, and how many of them lie on
+// word and message letters alone (which no fill can cure).
+struct BlockedFound
+{
+    int all = 0;
+    int onFixedLetters = 0;
+};
+
+BlockedFound blockedIn(const PuzzleCheck &check, const PuzzleModel &model)
+{
+    BlockedFound found;
+    for (const Problem &p : check.run(model).problems) {
+        if (p.kind != ProblemKind::BlockedWord)
+            continue;
+        ++found.all;
+        bool filler = false;
+        const Place &place = p.places.front();
+        for (int k = 0; k < place.length; ++k) {
+            const QPoint c = place.cell(k);
+            filler = filler || model.cellAt(c.x(), c.y()).kind == Cell::Filled;
+        }
+        found.onFixedLetters += filler ? 0 : 1;
+    }
+    return found;
+}
+
 } // namespace
 
 class TestPuzzleBatch : public QObject
 {
     Q_OBJECT
+
+    QTemporaryDir m_config;
+
+    // The user's own blocked words, for the clean batches made after it.
+    void writeUserList(const QByteArray &text)
+    {
+        const QString path = BlockedWords::userListPath();
+        QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+        QFile list(path);
+        QVERIFY(list.open(QIODevice::WriteOnly));
+        list.write(text);
+    }
+
 private slots:
+    void initTestCase()
+    {
+        // The built-in blocked words, and a user list only where a test writes one.
+        QVERIFY(m_config.isValid());
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(m_config.path()));
+        QCoreApplication::setApplicationName(QStringLiteral("Word Quarrin Generator"));
+    }
+    void cleanup() { QFile::remove(BlockedWords::userListPath()); }
+
     void wordListsSkipBlankAndCommentLines()
     {
         const InputResult read = wordLists("# animals\n"
@@ -336,6 +386,131 @@ private slots:
         QVERIFY(QFile::exists(dir.filePath("puzzle-001.qrn")));
         QVERIFY(QFile::exists(dir.filePath("puzzle-002.qrn2")));
         QCOMPARE(puzzleFileName(GridSize::Small, 7, 1500), QStringLiteral("puzzle-0007.qrn"));
+    }
+
+    // 1,000 seeded puzzles of each record size from a pool of element names
+    // (whose -IUM and -UM endings spell CUM and the like): without cleaning
+    // many hold blocked words, some of them on word letters alone; cleaned,
+    // none holds any, and no puzzle is reported.
+    void cleanBatchesHoldNoBlockedWord_data()
+    {
+        QTest::addColumn<GridSize>("size");
+        QTest::addColumn<int>("perPuzzle");
+        QTest::newRow("15x15") << GridSize::Small << 15;
+        QTest::newRow("30x30") << GridSize::Large << 28;
+    }
+    void cleanBatchesHoldNoBlockedWord()
+    {
+        QFETCH(GridSize, size);
+        QFETCH(int, perPuzzle);
+        const QByteArray pool = test::elementNames().join(QLatin1Char('\n')).toUtf8();
+        QVERIFY(pool.size() > 500);
+        const PuzzleCheck check(BlockedWords::builtIn());
+        int plainPuzzles = 0, plainOnWords = 0;
+        for (const bool clean : {false, true}) {
+            BatchOptions options;
+            options.size = size;
+            options.seed = 2024;
+            options.clean = clean;
+            PuzzleBatch batch(options);
+            QBuffer in;
+            in.setData(pool);
+            in.open(QIODevice::ReadOnly);
+            LcgState draw = batch.random().state();
+            const InputResult read = readPool(in, 1000, perPuzzle, draw);
+            QVERIFY(read.ok);
+            std::vector<Warning> warnings;
+            for (int k = 0; k < 1000; ++k) {
+                PuzzleModel model(size, &batch.random());
+                batch.make(read.puzzles[std::size_t(k)], model, k + 1, warnings);
+                const BlockedFound found = blockedIn(check, model);
+                if (clean) {
+                    QVERIFY2(found.all == 0, qPrintable(check.run(model).lines().join('\n')));
+                } else {
+                    plainPuzzles += found.all > 0 ? 1 : 0;
+                    plainOnWords += found.onFixedLetters > 0 ? 1 : 0;
+                }
+            }
+            if (clean) {
+                // No puzzle reported (a word that found no place is another matter).
+                QStringList reported;
+                for (const Warning &w : warnings)
+                    if (w.line == 0)
+                        reported << w.text();
+                QCOMPARE(reported, QStringList());
+            }
+        }
+        // What the cleaning had to do: the fill and the placement both.
+        QVERIFY2(plainPuzzles > 100, qPrintable(QString::number(plainPuzzles)));
+        QVERIFY2(plainOnWords > 0, qPrintable(QString::number(plainOnWords)));
+    }
+
+    // Words whose own letters spell a blocked word wherever they go (five
+    // words of five letters fill a 5x5 grid row by row, and every one starts
+    // with Q, so the first column reads QQQQQ): placed again and again, then
+    // reported with the problem, the puzzle kept; the same seed gives the
+    // same bytes.
+    void wordsThatAlwaysSpellABlockedWordAreReported()
+    {
+        writeUserList("# no fill can mend this one\nqq\n");
+        const QByteArray lists = "qabcd qefgh qijkl qmnop qrstu\n";
+        BatchOptions options;
+        options.size = GridSize(5, 5);
+        options.seed = 8;
+        options.clean = true;
+        options.directions = *parseDirections(QStringLiteral("Right"));
+        const auto makeOnce = [&](std::vector<Warning> &warnings) {
+            PuzzleBatch batch(options);
+            PuzzleModel model(options.size, &batch.random());
+            batch.make(wordLists(lists).puzzles.at(0), model, 1, warnings);
+            return model.cells();
+        };
+        std::vector<Warning> warnings;
+        const std::vector<Cell> cells = makeOnce(warnings);
+        QCOMPARE(int(warnings.size()), 1);
+        QCOMPARE(warnings[0].line, 0);
+        QVERIFY2(warnings[0].text().startsWith(QStringLiteral(
+                     "the words spell a blocked word in each of 20 placements; Refilled in 1 try, "
+                     "but no fill can cure these problems")),
+                 qPrintable(warnings[0].text()));
+        QVERIFY(warnings[0].text().contains(QStringLiteral("Blocked word QQ reads at 1, 1 Down")));
+        std::vector<Warning> again;
+        QVERIFY(makeOnce(again) == cells);
+    }
+
+    // A blocked word of the user's list that the words spell only in some
+    // places: the puzzle is placed again until it does not, and nothing is
+    // reported.
+    void wordsThatSpellABlockedWordSomewhereArePlacedAgain()
+    {
+        writeUserList("zz\n");
+        // Two words of Z alone in a 6x6 grid, going right: stacked in
+        // neighbouring rows at the same column, ZZ reads down through them.
+        const QByteArray lists = "zzzzz yzzzz\n";
+        BatchOptions options;
+        options.size = GridSize(6, 6);
+        options.clean = true;
+        options.directions = *parseDirections(QStringLiteral("Right"));
+        const PuzzleCheck check(BlockedWords::standard());
+        int placedAgain = 0;
+        for (std::uint32_t seed = 1; seed <= 40; ++seed) {
+            options.seed = seed;
+            options.clean = false;
+            PuzzleBatch plainBatch(options);
+            PuzzleModel plain(options.size, &plainBatch.random());
+            std::vector<Warning> warnings;
+            plainBatch.make(wordLists(lists).puzzles.at(0), plain, 1, warnings);
+            placedAgain += blockedIn(check, plain).onFixedLetters > 0 ? 1 : 0;
+
+            options.clean = true;
+            PuzzleBatch batch(options);
+            PuzzleModel model(options.size, &batch.random());
+            batch.make(wordLists(lists).puzzles.at(0), model, 1, warnings);
+            QCOMPARE(int(warnings.size()), 0);
+            QCOMPARE(model.wordCount(), 2);
+            QCOMPARE(blockedIn(check, model).all, 0);
+        }
+        QVERIFY2(placedAgain > 0, "no seed placed the words onto a blocked word at first");
     }
 
     void directionsOption_data()
