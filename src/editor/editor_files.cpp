@@ -113,21 +113,20 @@ FileResult EditorWindow::saveAsDocument(const QString &path)
 
 void EditorWindow::savePuzzle()
 {
-    saveThroughDialog(true);
+    saveThroughDialog();
 }
 
 void EditorWindow::savePuzzleAs()
 {
-    saveThroughDialog(false);
+    // Save asks for a name every time too; Save As is where users look for it.
+    saveThroughDialog();
 }
 
-bool EditorWindow::saveThroughDialog(bool preselectDocument)
+bool EditorWindow::saveThroughDialog()
 {
     startInLastFolder(m_saveDialog);
-    if (m_kind == EditorKind::Document && !m_documentPath.isEmpty()) {
-        // Save offers the document's own name; Save As asks for one.
-        m_saveDialog->selectFile(preselectDocument ? m_documentPath : QString());
-    }
+    if (m_kind == EditorKind::Document && !m_documentPath.isEmpty())
+        m_saveDialog->selectFile(m_documentPath);
     if (m_saveDialog->exec() != QDialog::Accepted)
         return false;
     const QStringList chosen = m_saveDialog->selectedFiles();

@@ -178,7 +178,7 @@ bool EditorWindow::confirmLoss()
     if (box.clickedButton() == discard)
         return true;
     if (box.clickedButton() == save)
-        return saveThroughDialog(true);
+        return saveThroughDialog();
     return false;
 }
 

@@ -215,7 +215,7 @@ private:
     // The file dialogs start in the folder last used.
     static void startInLastFolder(QFileDialog *dialog);
     // Saves through the save dialog; true when the puzzle was written.
-    bool saveThroughDialog(bool preselectDocument);
+    bool saveThroughDialog();
     void buildEditMenu();
     void fillRecentMenu(QMenu *menu);
     void openRecentFile(const QString &path);

@@ -3,10 +3,12 @@
 // Answers the modal windows a test's command opens, one at a time, as a
 // user would: see ModalAnswerer.
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -32,6 +34,7 @@ public:
     QList<int> inputLimits;
     std::optional<QString> inputAnswer; // nothing: cancel
     QString fileToChoose;               // empty: cancel the file dialog
+    QStringList filesToChoose;          // one for each file dialog in turn, before fileToChoose
     QStringList fileDialogs;            // objectNames of the file dialogs seen
     QStringList fileFilters;            // the file type choices those dialogs showed
     QLineEdit *watched = nullptr;       // a box whose text is noted at every message
@@ -90,11 +93,25 @@ private:
             if (auto *types = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
                 for (int i = 0; i < types->count(); ++i)
                     fileFilters << types->itemText(i);
+            if (!filesToChoose.isEmpty())
+                fileToChoose = filesToChoose.takeFirst();
             if (fileToChoose.isEmpty()) {
                 files->reject();
             } else {
                 files->selectFile(fileToChoose);
-                QMetaObject::invokeMethod(files, "accept");
+                // A name typed anew replaces whatever the list has selected
+                // meanwhile (a folder read in the background selects the
+                // last file chosen), as typing in the name box does.
+                const QString name = QFileInfo(fileToChoose).fileName();
+                QMetaObject::invokeMethod(files, [files, name] {
+                    for (QAbstractItemView *view : files->findChildren<QAbstractItemView *>())
+                        if (view->selectionModel())
+                            view->selectionModel()->clearSelection();
+                    if (files->acceptMode() == QFileDialog::AcceptSave)
+                        if (auto *edit = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                            edit->setText(name);
+                    QMetaObject::invokeMethod(files, "accept");
+                }, Qt::QueuedConnection);
             }
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
             if (onDialog)
