@@ -12,6 +12,7 @@
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QTimer>
 
@@ -89,6 +90,8 @@ private:
                 input->reject();
             }
         } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
+            if (files == m_answering)
+                return; // its answer is on the way
             fileDialogs << files->objectName();
             if (auto *types = files->findChild<QComboBox *>(QStringLiteral("fileTypeCombo")))
                 for (int i = 0; i < types->count(); ++i)
@@ -103,7 +106,8 @@ private:
                 // meanwhile (a folder read in the background selects the
                 // last file chosen), as typing in the name box does.
                 const QString name = QFileInfo(fileToChoose).fileName();
-                QMetaObject::invokeMethod(files, [files, name] {
+                m_answering = files;
+                QMetaObject::invokeMethod(files, [this, files, name] {
                     for (QAbstractItemView *view : files->findChildren<QAbstractItemView *>())
                         if (view->selectionModel())
                             view->selectionModel()->clearSelection();
@@ -111,6 +115,7 @@ private:
                         if (auto *edit = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
                             edit->setText(name);
                     QMetaObject::invokeMethod(files, "accept");
+                    m_answering = nullptr;
                 }, Qt::QueuedConnection);
             }
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
@@ -123,6 +128,7 @@ private:
     }
 
     QTimer m_timer;
+    QPointer<QFileDialog> m_answering;
 };
 
 } // namespace quarrin::test
