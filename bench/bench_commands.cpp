@@ -8,6 +8,7 @@
 #include "editor/editor_window.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -19,6 +20,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
+#include <string>
 #include <vector>
 
 using namespace quarrin;
@@ -37,7 +39,11 @@ void answerNextModal(int turns = 20)
             input->setTextValue(QStringLiteral("Hidden words everywhere"));
             input->accept();
         } else if (auto *box = qobject_cast<QMessageBox *>(modal)) {
-            box->accept();
+            // "Save changes to this puzzle?" is answered Discard.
+            if (QAbstractButton *discard = box->button(QMessageBox::Discard))
+                discard->click();
+            else
+                box->accept();
         } else if (turns > 0) {
             answerNextModal(turns - 1);
         }
@@ -236,8 +242,55 @@ int main(int argc, char **argv)
             window.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
         },
         [&window] { return window.model().wordCount() == 27; });
-    bench.time("Clear", click("Button2"), full,
-               [&window] { return window.model().wordCount() == 0; });
+    bench.time(
+        "Clear (unsaved: the question answered)",
+        [&] {
+            answerNextModal();
+            bench.button("Button2")->click();
+        },
+        full, [&window] { return window.model().wordCount() == 0; });
+
+    // Undo and Redo of each kind of command, from the menu item to the repaint.
+    QAction *undo = window.findChild<QAction *>(QStringLiteral("Undo1"));
+    QAction *redo = window.findChild<QAction *>(QStringLiteral("Redo1"));
+    struct Step
+    {
+        const char *name;
+        std::function<void()> command;
+    };
+    const Step steps[] = {
+        {"Fill blank with Random", [&] {
+             window.model().removeFill();
+             window.showPuzzle();
+             bench.button("Button1")->click();
+         }},
+        {"Delete (first word)", [&] {
+             window.findChild<QComboBox *>(QStringLiteral("ComboBox1"))->setCurrentIndex(0);
+             bench.button("Button4")->click();
+         }},
+        {"Remove random characters", click("removeRandom")},
+        {"Clear", [&] {
+             answerNextModal();
+             bench.button("Button2")->click();
+         }},
+    };
+    for (const Step &step : steps) {
+        const std::string undoName = std::string("Undo ") + step.name;
+        const std::string redoName = std::string("Redo ") + step.name;
+        bench.time(undoName.c_str(), [undo] { undo->trigger(); },
+                   [&] {
+                       full();
+                       step.command();
+                   },
+                   [redo] { return redo->isEnabled(); });
+        bench.time(redoName.c_str(), [redo] { redo->trigger(); },
+                   [&] {
+                       full();
+                       step.command();
+                       undo->trigger();
+                   },
+                   [redo] { return !redo->isEnabled(); });
+    }
 
     if (bench.over())
         std::printf("some commands take longer than %.0f ms\n", kTargetMs);
