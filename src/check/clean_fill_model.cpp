@@ -1,7 +1,5 @@
 #include "check/clean_fill_model.h"
 
-#include "puzzle/fill_letters.h"
-
 #include <algorithm>
 
 namespace quarrin {
@@ -49,9 +47,10 @@ ModelCleanFill fillRandomClean(PuzzleModel &model, RandomGenerator &random,
         }
     }
     const LetterGrid drawn = grid;
-    const QString &pool = randomFillLetters();
-    out.clean = cleanFill(grid, filler, matcher,
-                          [&] { return pool.at(random.below(int(pool.size()))).unicode(); });
+    // Redrawn as the model's fill draws: the pool of a record, the sampler of a document.
+    Q_UNUSED(random); // the model's own generator, which drawFillerLetter steps
+    out.clean =
+        cleanFill(grid, filler, matcher, [&] { return model.drawFillerLetter().unicode(); });
     for (int row = 0; row < rows; ++row) {
         for (int col = 0; col < columns; ++col) {
             if (grid.at(col, row) != drawn.at(col, row))

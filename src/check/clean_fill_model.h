@@ -5,7 +5,7 @@
 //
 // The model's own random fill runs first, exactly as the command draws it;
 // then only the cells that fill wrote are drawn again where they complete a
-// blocked word, from the same letter pool with the model's generator. Word
+// blocked word, drawn as the model's fill draws (PuzzleModel::drawFillerLetter). Word
 // letters, message letters and the letters of an earlier fill are kept. A
 // caller that leaves cleaning off calls fillRandom alone and gets the fill
 // exactly as before.

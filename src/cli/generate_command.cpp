@@ -25,6 +25,7 @@ namespace quarrin::cli {
 namespace {
 
 using namespace quarrin::generate;
+using generate::FillKind; // not the letter sampler's
 
 QString checkFill(const QString &value)
 {
@@ -113,9 +114,9 @@ int runGenerate(const ParsedArgs &args)
     BatchOptions options;
     options.size = *GridSize::parse(args.value(QStringLiteral("size"), QStringLiteral("15")));
     // Record files for the record sizes, documents for every other size.
-    const QString format = args.value(QStringLiteral("format"), options.size.isFixed()
-                                                                    ? QStringLiteral("qrn")
-                                                                    : QStringLiteral("ipuz"));
+    const QString format =
+        args.value(QStringLiteral("format"),
+                   options.size.isFixed() ? QStringLiteral("qrn") : QStringLiteral("ipuz"));
     const PuzzleFormat fileFormat =
         format == QLatin1String("ipuz") ? PuzzleFormat::Document : PuzzleFormat::Record;
     if (fileFormat == PuzzleFormat::Record && !options.size.isFixed())

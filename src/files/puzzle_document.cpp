@@ -50,18 +50,20 @@ const QStringList &knownFields()
 const QStringList &extensionFields()
 {
     static const QStringList fields{
-        QStringLiteral("format"),  QStringLiteral("words"),  QStringLiteral("cells"),
-        QStringLiteral("message"), QStringLiteral("margin"), QStringLiteral("reserved"),
-        QStringLiteral("page")};
+        QStringLiteral("format"),  QStringLiteral("words"),    QStringLiteral("cells"),
+        QStringLiteral("message"), QStringLiteral("margin"),   QStringLiteral("reserved"),
+        QStringLiteral("page"),    QStringLiteral("language"), QStringLiteral("keepAccents"),
+        QStringLiteral("sharpS"),  QStringLiteral("fill")};
     return fields;
 }
 
 const QStringList &pageFields()
 {
-    static const QStringList fields{
-        QStringLiteral("titleTop"),  QStringLiteral("titleFont"),      QStringLiteral("gridFont"),
-        QStringLiteral("wordFont"),  QStringLiteral("gridColour"),     QStringLiteral("pageColour"),
-        QStringLiteral("answerKey"), QStringLiteral("fitToPage"),      QStringLiteral("whiteBackground")};
+    static const QStringList fields{QStringLiteral("titleTop"),       QStringLiteral("titleFont"),
+                                    QStringLiteral("gridFont"),       QStringLiteral("wordFont"),
+                                    QStringLiteral("gridColour"),     QStringLiteral("pageColour"),
+                                    QStringLiteral("answerKey"),      QStringLiteral("fitToPage"),
+                                    QStringLiteral("whiteBackground")};
     return fields;
 }
 
@@ -237,8 +239,7 @@ struct Reader
 
     FileResult fail(const QString &what) const
     {
-        return FileResult::failure(
-            QStringLiteral("%1 could not be loaded: %2").arg(name, what));
+        return FileResult::failure(QStringLiteral("%1 could not be loaded: %2").arg(name, what));
     }
 };
 
@@ -321,11 +322,11 @@ FileResult readSolution(const QJsonValue &solution, PuzzleDocument &doc, const R
         return {};
     // A plain word or list of words says nothing of where they lie.
     if (solution.isString() || solution.isArray()) {
-        const QJsonArray array =
-            solution.isString() ? QJsonArray{solution} : solution.toArray();
+        const QJsonArray array = solution.isString() ? QJsonArray{solution} : solution.toArray();
         for (const QJsonValue &v : array) {
             if (!v.isString())
-                return reader.fail(QStringLiteral("its solution lists something that is not a word."));
+                return reader.fail(
+                    QStringLiteral("its solution lists something that is not a word."));
             doc.words << upperCaseEachChar(v.toString().normalized(QString::NormalizationForm_C));
             doc.positions << QString();
             doc.directions << QString();
@@ -336,8 +337,7 @@ FileResult readSolution(const QJsonValue &solution, PuzzleDocument &doc, const R
         return reader.fail(QStringLiteral("its solution is neither words nor words with cells."));
     const QJsonObject words = solution.toObject();
     for (auto it = words.begin(); it != words.end(); ++it) {
-        const QString word =
-            upperCaseEachChar(it.key().normalized(QString::NormalizationForm_C));
+        const QString word = upperCaseEachChar(it.key().normalized(QString::NormalizationForm_C));
         const QJsonArray cells = it.value().toObject().value(QStringLiteral("cells")).toArray();
         QString position, direction;
         if (!cells.isEmpty()) {
@@ -403,6 +403,45 @@ bool locateWord(PuzzleDocument &doc, int k)
     return false;
 }
 
+// The language, letter rules and fill kind; a missing field keeps its
+// default, a field this program cannot follow refuses the document.
+FileResult readLetters(const QJsonObject &ext, PuzzleDocument &doc, const Reader &reader)
+{
+    if (ext.contains(QStringLiteral("language"))) {
+        const QString code = ext.value(QStringLiteral("language")).toString();
+        const Language *language = Language::find(code);
+        if (!language)
+            return reader.fail(
+                QStringLiteral("its language \"%1\" is not one this program knows.").arg(code));
+        doc.language = language->code();
+    }
+    if (ext.contains(QStringLiteral("keepAccents"))) {
+        const QJsonValue keep = ext.value(QStringLiteral("keepAccents"));
+        if (!keep.isBool())
+            return reader.fail(QStringLiteral("its \"keepAccents\" is neither true nor false."));
+        doc.rules.keepAccents = keep.toBool();
+    }
+    if (ext.contains(QStringLiteral("sharpS"))) {
+        const QString sharpS = ext.value(QStringLiteral("sharpS")).toString();
+        if (sharpS == QLatin1String("capital"))
+            doc.rules.sharpS = SharpS::Capital;
+        else if (sharpS == QLatin1String("ss"))
+            doc.rules.sharpS = SharpS::DoubleS;
+        else
+            return reader.fail(
+                QStringLiteral("its \"sharpS\" is \"%1\", not \"ss\" or \"capital\".").arg(sharpS));
+    }
+    if (ext.contains(QStringLiteral("fill"))) {
+        const QString fill = ext.value(QStringLiteral("fill")).toString();
+        const std::optional<FillKind> kind = fillKindFromName(fill);
+        if (!kind)
+            return reader.fail(
+                QStringLiteral("its fill \"%1\" is not \"natural\" or \"uniform\".").arg(fill));
+        doc.fill = *kind;
+    }
+    return {};
+}
+
 FileResult readExtension(const QJsonObject &ext, PuzzleDocument &doc, Reader &reader)
 {
     for (const QString &key : ext.keys())
@@ -411,6 +450,10 @@ FileResult readExtension(const QJsonObject &ext, PuzzleDocument &doc, Reader &re
     int format = 0;
     if (readInt(ext, "format", &format) && format > kFormat)
         reader.passedOver << QStringLiteral("format %1").arg(format);
+
+    const FileResult letters = readLetters(ext, doc, reader);
+    if (!letters.ok)
+        return letters;
 
     const QJsonArray words = ext.value(QStringLiteral("words")).toArray();
     for (const QJsonValue &v : words) {
@@ -507,6 +550,7 @@ FileResult checkWords(const PuzzleDocument &doc, const Reader &reader,
 {
     RandomGenerator random([] { return std::uint64_t(0); });
     PuzzleModel model(doc.size, &random);
+    model.setLetters(doc.alphabet(), doc.fill);
     const FileResult applied = applyDocument(doc, model);
     if (!applied.ok)
         return reader.fail(applied.error);
@@ -561,6 +605,18 @@ char16_t PuzzleDocument::letterAt(int col, int row) const
     return i < letters.size() ? letters[i] : 0;
 }
 
+Alphabet PuzzleDocument::alphabet() const
+{
+    const Language *found = Language::find(language);
+    return Alphabet(found ? *found : Language::english(), rules);
+}
+
+bool PuzzleDocument::hasDefaultLetters() const
+{
+    return alphabet().language() == Language::english() && rules.keepAccents &&
+           fill == FillKind::Natural;
+}
+
 DocumentCell PuzzleDocument::kindAt(int col, int row) const
 {
     const int rows = size.rows() + 1;
@@ -581,7 +637,7 @@ PuzzleDocument documentFromModel(const PuzzleModel &model, int messageLetters,
             const std::size_t i = std::size_t(col) * std::size_t(storeRows) + std::size_t(row);
             const bool blank = c.kind == Cell::Empty || c.letter == u' ';
             doc.letters[i] = blank ? 0 : c.letter;
-            doc.kinds[i] = blank                     ? DocumentCell::Blank
+            doc.kinds[i] = blank                    ? DocumentCell::Blank
                            : c.kind == Cell::Single ? DocumentCell::Word
                                                     : DocumentCell::Filler;
         }
@@ -607,6 +663,9 @@ PuzzleDocument documentFromModel(const PuzzleModel &model, int messageLetters,
     doc.directions = model.directionMemo();
     doc.clues = model.clues();
     doc.paths = model.wordPaths();
+    doc.language = model.alphabet().language().code();
+    doc.rules = model.alphabet().rules();
+    doc.fill = model.fillKind();
     if (page) {
         doc.page = *page;
         doc.hasPage = true;
@@ -619,6 +678,11 @@ FileResult applyDocument(const PuzzleDocument &document, PuzzleModel &model)
     if (model.size() != document.size)
         return FileResult::failure(QStringLiteral("the puzzle is %1, not %2.")
                                        .arg(document.size.text(), model.size().text()));
+    const Alphabet alphabet = document.alphabet();
+    if (!model.hasAlphabet() && alphabet.language() != Language::english())
+        return FileResult::failure(
+            QStringLiteral("the puzzle is in %1; this editor holds English puzzles only.")
+                .arg(alphabet.language().englishName()));
     const bool wide = model.spec().wideMessageMark;
     const CommandOutcome out = model.runAtomically([&](CommandOutcome &) {
         model.setListTexts(PuzzleModel::linesToText(document.words),
@@ -629,8 +693,7 @@ FileResult applyDocument(const PuzzleDocument &document, PuzzleModel &model)
         const int storeColumns = model.storeColumns(), storeRows = model.storeRows();
         for (int col = 0; col < storeColumns; ++col) {
             for (int row = 0; row < storeRows; ++row) {
-                const std::size_t i =
-                    std::size_t(col) * std::size_t(storeRows) + std::size_t(row);
+                const std::size_t i = std::size_t(col) * std::size_t(storeRows) + std::size_t(row);
                 const char16_t letter = i < document.letters.size() ? document.letters[i] : 0;
                 if (!letter) {
                     model.setCell(col, row, QString());
@@ -638,13 +701,16 @@ FileResult applyDocument(const PuzzleDocument &document, PuzzleModel &model)
                 }
                 const bool message =
                     i < document.kinds.size() && document.kinds[i] == DocumentCell::Message;
-                model.setCell(col, row, QChar(letter) + (message && wide ? kWideMark : kFillerMark));
+                model.setCell(col, row,
+                              QChar(letter) + (message && wide ? kWideMark : kFillerMark));
             }
         }
         model.refreshGrid();
     });
     if (!out.ok)
         return FileResult::failure(out.messages.join(QLatin1Char(' ')));
+    if (model.hasAlphabet())
+        model.setLetters(alphabet, document.fill);
     return {};
 }
 
@@ -734,6 +800,16 @@ QByteArray documentBytes(const PuzzleDocument &doc)
         ext.insert(QStringLiteral("reserved"), QString::fromLatin1(doc.reserved.toBase64()));
     if (doc.hasPage)
         ext.insert(QStringLiteral("page"), pageObject(doc.page));
+    // Only what differs from what a document without the field means, so an
+    // English puzzle's document is as it always was.
+    if (doc.language != Language::english().code())
+        ext.insert(QStringLiteral("language"), doc.language);
+    if (!doc.rules.keepAccents)
+        ext.insert(QStringLiteral("keepAccents"), false);
+    if (doc.rules.sharpS == SharpS::Capital)
+        ext.insert(QStringLiteral("sharpS"), QStringLiteral("capital"));
+    if (doc.fill != FillKind::Natural)
+        ext.insert(QStringLiteral("fill"), fillKindName(doc.fill));
     root.insert(kDocumentExtensionKey, ext);
 
     QByteArray out;
@@ -746,8 +822,9 @@ FileResult parseDocument(const QByteArray &bytes, PuzzleDocument *document, cons
 {
     Reader reader{displayName(fileName), {}};
     if (bytes.size() > kMaxDocumentBytes)
-        return reader.fail(QStringLiteral("it holds %1 MB, and a puzzle document holds at most 10 MB.")
-                               .arg(double(bytes.size()) / (1024.0 * 1024.0), 0, 'f', 1));
+        return reader.fail(
+            QStringLiteral("it holds %1 MB, and a puzzle document holds at most 10 MB.")
+                .arg(double(bytes.size()) / (1024.0 * 1024.0), 0, 'f', 1));
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(bytes, &error);
     if (error.error != QJsonParseError::NoError) {
@@ -766,12 +843,13 @@ FileResult parseDocument(const QByteArray &bytes, PuzzleDocument *document, cons
 
     const QString version = root.value(QStringLiteral("version")).toString();
     if (!version.startsWith(QLatin1String("http://ipuz.org/v")))
-        return reader.fail(QStringLiteral("it is not a puzzle document: it names no ipuz version."));
+        return reader.fail(
+            QStringLiteral("it is not a puzzle document: it names no ipuz version."));
     bool numbered = false;
     const int versionNumber = version.mid(17).toInt(&numbered);
     if (!numbered || versionNumber < 1)
-        return reader.fail(QStringLiteral("it names the ipuz version \"%1\", which is not one.")
-                               .arg(version));
+        return reader.fail(
+            QStringLiteral("it names the ipuz version \"%1\", which is not one.").arg(version));
     if (versionNumber > 2)
         reader.passedOver << QStringLiteral("ipuz version %1").arg(versionNumber);
 
@@ -782,7 +860,8 @@ FileResult parseDocument(const QByteArray &bytes, PuzzleDocument *document, cons
         const QString kind = k.toString();
         wordSearch = wordSearch || kind.startsWith(kKindPrefix);
         if (otherKind.isEmpty() && kind.startsWith(QLatin1String("http://ipuz.org/")))
-            otherKind = kind.mid(16).section(QLatin1Char('/'), 0, 0).section(QLatin1Char('#'), 0, 0);
+            otherKind =
+                kind.mid(16).section(QLatin1Char('/'), 0, 0).section(QLatin1Char('#'), 0, 0);
     }
     if (!wordSearch) {
         if (otherKind.isEmpty())
@@ -805,8 +884,9 @@ FileResult parseDocument(const QByteArray &bytes, PuzzleDocument *document, cons
                                .arg(GridSize::kMaxSide));
 
     PuzzleDocument doc = PuzzleDocument::empty(size);
-    const QJsonValue empty =
-        root.contains(QStringLiteral("empty")) ? root.value(QStringLiteral("empty")) : QJsonValue(0);
+    const QJsonValue empty = root.contains(QStringLiteral("empty"))
+                                 ? root.value(QStringLiteral("empty"))
+                                 : QJsonValue(0);
     const QJsonValue puzzle = root.value(QStringLiteral("puzzle"));
     if (!puzzle.isArray())
         return reader.fail(QStringLiteral("it holds no letter grid."));
@@ -933,9 +1013,9 @@ FileResult readDocument(QIODevice &device, PuzzleDocument *document, const QStri
             QStringLiteral("%1 could not be loaded: it holds %2, and a puzzle document holds at "
                            "most 10 MB.")
                 .arg(displayName(fileName),
-                     total > 0 ? QStringLiteral("%1 MB").arg(double(total) / (1024.0 * 1024.0), 0,
-                                                              'f', 1)
-                               : QStringLiteral("more than 10 MB")));
+                     total > 0
+                         ? QStringLiteral("%1 MB").arg(double(total) / (1024.0 * 1024.0), 0, 'f', 1)
+                         : QStringLiteral("more than 10 MB")));
     }
     return parseDocument(bytes, document, fileName);
 }
@@ -944,8 +1024,9 @@ FileResult loadDocument(const QString &path, PuzzleDocument *document)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
-        return FileResult::failure(QStringLiteral("\"%1\" could not be opened: %2")
-                                       .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
+        return FileResult::failure(
+            QStringLiteral("\"%1\" could not be opened: %2")
+                .arg(QFileInfo(path).absoluteFilePath(), file.errorString()));
     return readDocument(file, document, path);
 }
 
@@ -963,7 +1044,8 @@ FileResult documentFromRecord(const QByteArray &recordBytes, GridSize size,
                               PuzzleDocument *document, const QString &fileName)
 {
     if (!size.isFixed())
-        return FileResult::failure(QStringLiteral("%1 puzzles have no record file.").arg(size.text()));
+        return FileResult::failure(
+            QStringLiteral("%1 puzzles have no record file.").arg(size.text()));
     PuzzleFileRecord record(size);
     FileResult read = record.fromBytes(recordBytes, fileName);
     if (!read.ok)
@@ -991,6 +1073,11 @@ FileResult recordFromDocument(const PuzzleDocument &document, QByteArray *record
                            "15x15 (.qrn) and 30x30 (.qrn2) puzzles. Save it as a puzzle document "
                            "(.ipuz).")
                 .arg(size.text()));
+    if (document.alphabet().language() != Language::english())
+        return FileResult::failure(
+            QStringLiteral("The puzzle is in %1; a record file holds English puzzles only. Save "
+                           "it as a puzzle document (.ipuz).")
+                .arg(document.alphabet().language().englishName()));
     for (const char16_t l : document.letters) {
         if (l && codePageByte(QChar(l)) < 0)
             return FileResult::failure(

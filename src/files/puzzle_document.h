@@ -31,6 +31,7 @@
 // Only QtCore: fonts and colours are kept as their text forms.
 
 #include "files/puzzle_file.h"
+#include "language/letter_sampler.h"
 #include "puzzle/puzzle_model.h"
 
 #include <QByteArray>
@@ -85,17 +86,27 @@ struct PuzzleDocument
     QStringList words;
     QStringList positions;
     QStringList directions;
-    QStringList clues; // one per word, empty for none
-    QString message;   // the hidden message, as the message fills wrote it
+    QStringList clues;   // one per word, empty for none
+    QString message;     // the hidden message, as the message fills wrote it
     QByteArray reserved; // the 15x15 record's reserved field, when it held anything
     PageSettings page;
     bool hasPage = false;
+    // The language (its ISO 639-1 code), the letter rules and the fill's kind.
+    QString language = QStringLiteral("en");
+    LetterRules rules = {};
+    FillKind fill = FillKind::Natural;
     // Where each word lies, when known (a document made of a model, or read
     // and checked); a writer works it out itself otherwise.
     std::vector<std::optional<WordPath>> paths;
 
     // An empty puzzle of `size`.
     static PuzzleDocument empty(GridSize size);
+    // The alphabet of the document's language under its rules (English when
+    // the code names no language).
+    Alphabet alphabet() const;
+    // English, accents kept, natural fill: letters a record editor can hold
+    // the way the document has them.
+    bool hasDefaultLetters() const;
     char16_t letterAt(int col, int row) const;
     DocumentCell kindAt(int col, int row) const;
 };
@@ -114,7 +125,10 @@ PuzzleDocument documentFromModel(const PuzzleModel &model, int messageLetters = 
 
 // Puts a document into `model`, which must be of the document's size: the
 // lists, the clues, the letters with their kinds, then the words drawn again.
-// Either all of it happens or the model stays as it was.
+// A model with letters of its own (a document editor's) takes the document's
+// language, rules and fill; one without them (a record editor's) refuses a
+// document in another language than English. Either all of it happens or the
+// model stays as it was.
 FileResult applyDocument(const PuzzleDocument &document, PuzzleModel &model);
 
 // The JSON text of a document.

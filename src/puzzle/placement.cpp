@@ -40,6 +40,16 @@ QString upperCase(const QString &text)
 
 } // namespace
 
+PuzzleWord PuzzleModel::wordLetters(const QString &typed) const
+{
+    if (m_letters)
+        return m_letters->alphabet.word(typed);
+    PuzzleWord word;
+    word.letters = upperCase(typed);
+    word.status = word.letters.isEmpty() ? PuzzleWord::Status::Empty : PuzzleWord::Status::Ok;
+    return word;
+}
+
 CommandOutcome PuzzleModel::addWord(const AddWordRequest &request)
 {
     return runCommand([&](CommandOutcome &out) {
@@ -58,7 +68,15 @@ void PuzzleModel::addRandom(const AddWordRequest &request, CommandOutcome &out)
     if (limitReached) {
         out.messages << limitMessage(m_spec->maxWords);
     } else {
-        QString upper = upperCase(request.word);
+        PuzzleWord typed = wordLetters(request.word);
+        if (typed.status == PuzzleWord::Status::NotALetter ||
+            typed.status == PuzzleWord::Status::NotInAlphabet) {
+            // The word stays in its box, to be put right.
+            out.messages << typed.message;
+            refreshGrid();
+            return;
+        }
+        QString upper = std::move(typed.letters);
         if (upper.size() > m_spec->maxWordLength)
             out.messages << m_spec->tooLargeMessage;
         if (!upper.isEmpty() && upper.size() <= m_spec->maxWordLength) {
@@ -275,9 +293,16 @@ std::vector<bool> PuzzleModel::placeTogether(const QStringList &words, Direction
                                              long long effort)
 {
     std::vector<bool> placed(std::size_t(words.size()), false);
+    // A word the puzzle's alphabet refuses has no letters and no place.
     QStringList upper;
-    for (const QString &w : words)
-        upper << upperCase(w);
+    std::vector<int> given; // the index in `words` of each entry of `upper`
+    for (int k = 0; k < words.size(); ++k) {
+        const PuzzleWord w = wordLetters(words.at(k));
+        if (m_letters && !w.ok())
+            continue;
+        upper << w.letters;
+        given.push_back(k);
+    }
     LetterGrid grid = letterGrid();
     LcgState state = m_random->state();
     DenseOptions options;
@@ -289,7 +314,7 @@ std::vector<bool> PuzzleModel::placeTogether(const QStringList &words, Direction
         if (!path)
             continue;
         appendWord(path->col, path->direction, upper.at(k), path->row);
-        placed[std::size_t(k)] = true;
+        placed[std::size_t(given[std::size_t(k)])] = true;
     }
     refreshGrid();
     return placed;
@@ -352,10 +377,19 @@ void PuzzleModel::addAtPosition(const AddWordRequest &request, CommandOutcome &o
     if (wordCount() >= spec.maxWords) {
         out.messages << limitMessage(spec.maxWords);
     } else {
-        if (request.word.size() > spec.maxWordLength)
+        const PuzzleWord typed = wordLetters(request.word);
+        if (typed.status == PuzzleWord::Status::NotALetter ||
+            typed.status == PuzzleWord::Status::NotInAlphabet) {
+            out.messages << typed.message;
+            refreshGrid();
+            return;
+        }
+        // A document's word is as long as its letters (ß may become SS).
+        const int length = m_letters ? int(typed.letters.size()) : int(request.word.size());
+        if (length > spec.maxWordLength)
             out.messages << spec.tooLargeMessage;
-        if (!request.word.isEmpty() && request.word.size() <= spec.maxWordLength) {
-            const QString word = upperCase(request.word);
+        if (!request.word.isEmpty() && length <= spec.maxWordLength) {
+            const QString &word = typed.letters;
             const int col = *x - 1;
             const int row = *y - 1;
             // This path draws no numbers, but it reseeds all the same, which

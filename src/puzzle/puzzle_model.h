@@ -18,8 +18,15 @@
 // and which entry boxes the editor should empty. A command that stops on an
 // error (a damaged position line) leaves the puzzle exactly as it was.
 //
+// A document puzzle also has its letters (setLetters): the alphabet of its
+// language under its rules, which turns a typed word into the puzzle's
+// letters or refuses it, and how its fill draws them. A model without them,
+// as the record editors keep it, takes the typed letters upper-cased and
+// fills from the 44-letter pool.
+//
 // The model has no widget code; the editor windows show it.
 
+#include "language/letter_sampler.h"
 #include "puzzle/letter_grid.h"
 #include "puzzle/random_generator.h"
 #include "puzzle/size_table.h"
@@ -29,6 +36,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -378,6 +386,25 @@ public:
     // and the revision moves on, so views repaint.
     void restore(const PuzzleModel &saved);
 
+    // --- Letters ---
+
+    // Makes this a document puzzle whose words are written in `alphabet` and
+    // whose fill draws as `fill` says. Nothing in the grid changes.
+    void setLetters(const Alphabet &alphabet, FillKind fill);
+    // Whether the model has letters of its own (a document puzzle); without
+    // them it keeps the record editors' A to Z and letter pool.
+    bool hasAlphabet() const { return m_letters != nullptr; }
+    // The puzzle's alphabet: English with accents kept when it has none.
+    const Alphabet &alphabet() const;
+    // Natural when the model has no letters of its own.
+    FillKind fillKind() const;
+    // One filler letter as "Fill blank with Random" draws it, from the pool
+    // or the puzzle's sampler, with one step of the model's generator.
+    QChar drawFillerLetter();
+    // A typed word as the puzzle's letters: upper-cased letter by letter
+    // without an alphabet; through the alphabet (which may refuse it) with one.
+    PuzzleWord wordLetters(const QString &typed) const;
+
     // How many times the model has changed (views use it to know when to repaint).
     quint64 revision() const { return m_revision; }
 
@@ -467,6 +494,8 @@ private:
         int row;
         Direction direction;
     };
+    // "Fill blank with Random" with `pick` turning a draw's seed into a letter.
+    template <typename Pick> void fillBlanks(Pick pick);
     void addRandom(const AddWordRequest &request, CommandOutcome &out);
     // Up to 1500 random attempts at a cell and an allowed direction where the word fits.
     std::optional<Placement> findRandomPlacement(const QString &word, DirectionSet allowed);
@@ -512,9 +541,17 @@ private:
     void rebuildBlocked();
     static bool blocks(const Cell &c) { return c.kind != Cell::Empty && c.letter != u' '; }
 
+    // A document puzzle's alphabet and the sampler of its fill.
+    struct Letters
+    {
+        Alphabet alphabet;
+        LetterSampler sampler;
+    };
+
     const SizeSpec *m_spec;
     RandomGenerator *m_random;
-    std::vector<Cell> m_cells; // column-major: index col * store + row
+    std::shared_ptr<const Letters> m_letters; // none: the record editors' letters
+    std::vector<Cell> m_cells;                // column-major: index col * store + row
     QStringList m_log;
     // Position and direction lines; the last m_linesPending words have theirs
     // only in m_parsed (which is then valid and in step with m_log) so far.

@@ -44,6 +44,13 @@ struct LcgState
         return int((std::uint64_t(std::uint32_t(n)) * seed) >> 32);
     }
 
+    // One step: the seed a draw is made with.
+    std::uint32_t step()
+    {
+        seed = seed * 134775813u + 1u;
+        return seed;
+    }
+
     // A draw that happens only when `draw` is true, without a branch: the
     // seed steps only then. The number returned is meaningful only then.
     int belowWhen(bool draw, int n)
@@ -87,6 +94,8 @@ public:
 
     // A number from 0 to n - 1 (0 when n is 0).
     int below(int n) { return m_state.below(n); }
+    // Steps the generator and gives the new seed.
+    std::uint32_t step() { return m_state.step(); }
     // For loops that draw many numbers: take the state, draw, put it back.
     LcgState state() const { return m_state; }
     void setState(LcgState state) { m_state = state; }
