@@ -142,18 +142,16 @@ void QuarrinApp::wireWindows()
     m_mainC->setPlayWindow(m_solvemode30);
     m_main->setHelpWindow(m_helpForm);
     m_mainC->setHelpWindow(m_helpForm);
-    for (EditorWindow *editor : {static_cast<EditorWindow *>(m_main),
-                                 static_cast<EditorWindow *>(m_mainC)})
+    for (EditorWindow *editor :
+         {static_cast<EditorWindow *>(m_main), static_cast<EditorWindow *>(m_mainC)})
         editor->setHost(this);
     PrintWindow *printPage = m_printPage, *printComplex = m_printComplex;
-    m_main->setPageSettingsAccess([printPage] { return printPage->pageSettings(); },
-                                  [printPage](const PageSettings &page) {
-                                      printPage->applyPageSettings(page);
-                                  });
-    m_mainC->setPageSettingsAccess([printComplex] { return printComplex->pageSettings(); },
-                                   [printComplex](const PageSettings &page) {
-                                       printComplex->applyPageSettings(page);
-                                   });
+    m_main->setPageSettingsAccess(
+        [printPage] { return printPage->pageSettings(); },
+        [printPage](const PageSettings &page) { printPage->applyPageSettings(page); });
+    m_mainC->setPageSettingsAccess(
+        [printComplex] { return printComplex->pageSettings(); },
+        [printComplex](const PageSettings &page) { printComplex->applyPageSettings(page); });
 
     // Closing a play window switches its editor's highlighting off and
     // rebuilds that editor's grid.
@@ -203,10 +201,9 @@ EditorWindow *QuarrinApp::documentEditorFor(GridSize size)
     editor->setPlayWindow(play);
     editor->setHelpWindow(m_helpForm);
     editor->setHost(this);
-    editor->setPageSettingsAccess([print] { return print->pageSettings(); },
-                                  [print](const PageSettings &page) {
-                                      print->applyPageSettings(page);
-                                  });
+    editor->setPageSettingsAccess(
+        [print] { return print->pageSettings(); },
+        [print](const PageSettings &page) { print->applyPageSettings(page); });
     play->setCloseHook([editor] {
         editor->setHighlighting(false);
         editor->refreshGrid();
@@ -242,7 +239,8 @@ bool fitsRecordEditor(const PuzzleDocument &document)
 
 EditorWindow *QuarrinApp::editorForDocument(const PuzzleDocument &document)
 {
-    if (fitsRecordEditor(document))
+    // Only an English puzzle with the record editors' letters goes to them.
+    if (document.hasDefaultLetters() && fitsRecordEditor(document))
         return document.size == GridSize::Small ? static_cast<EditorWindow *>(m_main)
                                                 : static_cast<EditorWindow *>(m_mainC);
     return documentEditorFor(document.size);
@@ -251,9 +249,9 @@ EditorWindow *QuarrinApp::editorForDocument(const PuzzleDocument &document)
 QList<EditorWindow *> QuarrinApp::editors() const
 {
     QList<EditorWindow *> out;
-    for (EditorWindow *editor : {static_cast<EditorWindow *>(m_main),
-                                 static_cast<EditorWindow *>(m_mainC),
-                                 static_cast<EditorWindow *>(m_document.data())}) {
+    for (EditorWindow *editor :
+         {static_cast<EditorWindow *>(m_main), static_cast<EditorWindow *>(m_mainC),
+          static_cast<EditorWindow *>(m_document.data())}) {
         if (editor)
             out << editor;
     }
@@ -268,16 +266,18 @@ bool QuarrinApp::mayReplaceDocumentEditor(GridSize size)
 void QuarrinApp::startNewPuzzle(EditorWindow *from, const NewPuzzleChoice &choice)
 {
     EditorWindow *target = nullptr;
-    if (choice.size == GridSize::Small) {
+    // Records hold A to Z and fill from their pool: any other letters take
+    // the document editor, whatever the size.
+    if (choice.size == GridSize::Small && choice.hasDefaultLetters()) {
         target = m_main;
-    } else if (choice.size == GridSize::Large) {
+    } else if (choice.size == GridSize::Large && choice.hasDefaultLetters()) {
         target = m_mainC;
     } else {
         if (!mayReplaceDocumentEditor(choice.size))
             return;
         target = documentEditorFor(choice.size);
     }
-    if (!target->startEmptyPuzzle(choice.dense))
+    if (!target->startEmptyPuzzle(choice))
         return;
     showInstead(from, target);
 }
@@ -303,7 +303,8 @@ FileResult QuarrinApp::openPuzzleFile(EditorWindow *from, const QString &path)
     if (!result.ok)
         return result;
     const QString notice = result.notice;
-    if (!fitsRecordEditor(document) && !mayReplaceDocumentEditor(document.size))
+    if (!(document.hasDefaultLetters() && fitsRecordEditor(document)) &&
+        !mayReplaceDocumentEditor(document.size))
         return FileResult::failure(QString());
     EditorWindow *target = editorForDocument(document);
     if (!target->confirmLoss())

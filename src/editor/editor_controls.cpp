@@ -24,6 +24,29 @@ namespace quarrin {
 
 namespace {
 
+// The document editor's word box: pasted text of the puzzle's alphabet goes
+// in as typed. Other text stays in the box too, so that Add Word can name the
+// letter it refuses rather than the paste vanishing without a word.
+class AlphabetValidator : public QValidator
+{
+public:
+    AlphabetValidator(const PuzzleModel *model, QObject *parent)
+        : QValidator(parent), m_model(model)
+    {
+    }
+    State validate(QString &input, int &) const override
+    {
+        return m_model->alphabet().acceptsText(input) ? Acceptable : Intermediate;
+    }
+
+private:
+    const PuzzleModel *m_model;
+};
+
+} // namespace
+
+namespace {
+
 const QColor kSkyBlue(166, 202, 240); // clSkyBlue
 const QColor kPanelColour(87, 160, 227);
 
@@ -154,8 +177,11 @@ void EditorWindow::buildControls()
     m_wordBox->setToolTip(QStringLiteral("Word to Enter"));
     m_wordBox->setAccessibleName(QStringLiteral("Word to enter:"));
     // Text that arrives without a key press (a paste) obeys the same rule as typing.
-    m_wordBox->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[A-Za-z]*")), m_wordBox));
+    if (m_kind == EditorKind::Document)
+        m_wordBox->setValidator(new AlphabetValidator(&m_model, m_wordBox));
+    else
+        m_wordBox->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[A-Za-z]*")), m_wordBox));
 
     m_randomPositionBox = new QCheckBox(QStringLiteral("Random Position"), client);
     m_randomPositionBox->setObjectName(QStringLiteral("CheckBox1"));
@@ -211,8 +237,8 @@ void EditorWindow::buildControls()
     m_gridModel = new EditorGridModel(&m_model, this);
     m_gridModel->setHint(QStringLiteral("Quarrin"));
     m_cellDelegate = new EditorCellDelegate(this);
-    m_grid = new EditorGridView(m_spec.editorCellPixels > 0 ? m_spec.editorCellPixels : 16,
-                                m_gridPanel);
+    m_grid =
+        new EditorGridView(m_spec.editorCellPixels > 0 ? m_spec.editorCellPixels : 16, m_gridPanel);
     m_grid->setObjectName(QString::fromLatin1(m_layout.gridName));
     m_grid->setModel(m_gridModel);
     m_grid->setItemDelegate(m_cellDelegate);
@@ -257,14 +283,15 @@ void EditorWindow::buildControls()
              "directionMemoLabel");
     m_log = makeList("log", QRect(528, 56, 217, 473), QStringLiteral("Entered Words"),
                      QStringLiteral("Words Entered:"));
-    m_positions =
-        makeList("positions", QRect(744, 56, 113, 473), m_spec.positionsHint,
-                 QStringLiteral("First Letter (X,Y):"));
+    m_positions = makeList("positions", QRect(744, 56, 113, 473), m_spec.positionsHint,
+                           QStringLiteral("First Letter (X,Y):"));
     m_directionMemo = makeList("directionMemo", QRect(856, 56, 121, 473),
                                QStringLiteral("Directions"), QStringLiteral("Direction:"));
 
     // --- Delete list ---
     addLabel(QStringLiteral("Delete Word:"), QRect(656, 548, 86, 17), headerFont, "deleteLabel");
+    if (m_kind == EditorKind::Document) // placed by arrangeScaledLayout, shown by showPuzzle
+        m_languageLabel = addLabel(QString(), QRect(), headerFont, "languageLabel");
     auto *deleteList = new DeleteListBox(client);
     deleteList->aboutToOpen = [this] { refreshDeleteList(); };
     m_deleteWordBox = deleteList;
@@ -273,8 +300,8 @@ void EditorWindow::buildControls()
     makeListBoxReadOnly(m_deleteWordBox);
     m_deleteWordBox->setToolTip(QStringLiteral("Word to Delete"));
     m_deleteWordBox->setAccessibleName(QStringLiteral("Delete Word:"));
-    m_deleteButton = addButton("Button4", QStringLiteral("Delete"), QRect(912, 545, 65, 25),
-                               m_spec.deleteHint);
+    m_deleteButton =
+        addButton("Button4", QStringLiteral("Delete"), QRect(912, 545, 65, 25), m_spec.deleteHint);
     m_deleteButton->setFont(windowFont());
 
     // --- Allowed directions ---
@@ -319,9 +346,8 @@ void EditorWindow::buildControls()
         m_kind == EditorKind::Document ? QStringLiteral("New Puzzle...") : m_spec.switchCaption;
     m_switchSizeButton =
         addButton("Button5", switchCaption, QRect(352, 616, 209, 25),
-                  m_kind == EditorKind::Document
-                      ? QStringLiteral("Start a new puzzle of any size")
-                      : switchCaption);
+                  m_kind == EditorKind::Document ? QStringLiteral("Start a new puzzle of any size")
+                                                 : switchCaption);
     m_switchSizeButton->setFont(arialFont(13, true));
     m_playButton = addButton("Button9", QStringLiteral("Play it!"), QRect(600, 616, 89, 25));
     m_printButton = addButton("BitBtn2", QStringLiteral("Print"), QRect(696, 616, 65, 25));
@@ -476,9 +502,9 @@ void EditorWindow::arrangeScaledLayout()
     m_grid->setCellPixels(cell);
     m_grid->setLineWidth(1);
     const QSize grid(m_size.columns() * (cell + 1) + 1 + 2, m_size.rows() * (cell + 1) + 1 + 2);
-    m_grid->setGeometry(QRect(QPoint((g.panel.width() - grid.width()) / 2,
-                                     (g.panel.height() - grid.height()) / 2),
-                              grid));
+    m_grid->setGeometry(
+        QRect(QPoint((g.panel.width() - grid.width()) / 2, (g.panel.height() - grid.height()) / 2),
+              grid));
     QFont gridFont = m_grid->font();
     // Small cells get bold letters filling more of the cell, so a 50x50 grid
     // stays legible on a small screen.
@@ -495,6 +521,8 @@ void EditorWindow::arrangeScaledLayout()
     m_directionMemo->setGeometry(x + 440, g.listTop, 121, g.listHeight);
 
     int y = g.commandsTop;
+    // The puzzle's language, in the free space left of the delete row.
+    place("languageLabel", QRect(x, y + 2, 232, 17));
     place("deleteLabel", QRect(x + 240, y + 2, 86, 17));
     m_deleteWordBox->setGeometry(x + 328, y, 161, 21);
     m_deleteButton->setGeometry(x + 496, y - 1, 65, 25);

@@ -136,6 +136,14 @@ bool EditorWindow::event(QEvent *event)
 
 bool EditorWindow::dropsWordKey(QKeyEvent *event) const
 {
+    // A document takes its alphabet's letters, as any keyboard layout types
+    // them; the record editors take A to Z.
+    if (m_model.hasAlphabet()) {
+        const Alphabet &alphabet = m_model.alphabet();
+        return dropsKey(event, [&alphabet](QChar c) {
+            return isBackspaceOrEnter(c) || alphabet.acceptsKey(c);
+        });
+    }
     return dropsKey(event, [](QChar c) { return isBackspaceOrEnter(c) || isAsciiLetter(c); });
 }
 

@@ -57,8 +57,8 @@ QSize firstScaledClientSize(GridSize size, int menuHeight)
     QSize wanted = scaledEditorClientSize(size, 26);
     if (const QScreen *screen = QGuiApplication::primaryScreen()) {
         const QSize room = screen->availableGeometry().size() - QSize(16, 48 + menuHeight);
-        wanted = wanted.boundedTo(room).expandedTo(
-            QSize(kScaledEditorMinWidth, kScaledEditorMinHeight));
+        wanted =
+            wanted.boundedTo(room).expandedTo(QSize(kScaledEditorMinWidth, kScaledEditorMinHeight));
     }
     return wanted;
 }
@@ -78,6 +78,9 @@ EditorWindow::EditorWindow(GridSize size, EditorKind kind, RandomGenerator *rand
       m_file(size.isFixed() ? size : GridSize::Small), m_snapshot(snapshot)
 {
     Q_ASSERT(kind == EditorKind::Document || size.isFixed());
+    // A document's words are English until New Puzzle or a document says otherwise.
+    if (kind == EditorKind::Document)
+        m_model.setLetters(Alphabet(), FillKind::Natural);
     setObjectName(QString::fromLatin1(m_layout.windowName));
     setWindowTitle(m_spec.editorCaption);
     setAccessibleName(windowTitle());
@@ -123,6 +126,20 @@ void EditorWindow::setWordProcessorFactory(WordProcessorFactory factory)
 void EditorWindow::showPuzzle()
 {
     m_gridModel->refresh();
+    if (m_languageLabel) {
+        const Alphabet &alphabet = m_model.alphabet();
+        const Language &language = alphabet.language();
+        QString text =
+            language.nativeName() == language.englishName()
+                ? language.englishName()
+                : QStringLiteral("%1 (%2)").arg(language.nativeName(), language.englishName());
+        if (!alphabet.rules().keepAccents)
+            text += QStringLiteral(", no accents");
+        if (m_model.fillKind() == FillKind::Uniform)
+            text += QStringLiteral(", uniform fill");
+        m_languageLabel->setText(text);
+        m_languageLabel->setAccessibleName(text);
+    }
     setListLines(m_log, m_model.log());
     setListLines(m_positions, m_model.positions());
     setListLines(m_directionMemo, m_model.directionMemo());
@@ -212,7 +229,8 @@ void EditorWindow::addWord()
     request.allowed = allowedDirections();
     CommandOutcome outcome = m_model.addWord(request);
     if (!outcome.positionDetail.isEmpty()) {
-        const int at = int(outcome.messages.indexOf(QStringLiteral("Invalid position to enter word")));
+        const int at =
+            int(outcome.messages.indexOf(QStringLiteral("Invalid position to enter word")));
         if (at >= 0)
             outcome.messages[at] += QStringLiteral(": ") + outcome.positionDetail;
     }
@@ -404,7 +422,11 @@ void EditorWindow::newPuzzle()
 {
     NewPuzzleDialog dialog(this);
     // The dialog starts at this editor's size and placement.
-    dialog.setChoice(NewPuzzleChoice{m_size, m_densePlacement});
+    NewPuzzleChoice start{m_size, m_densePlacement};
+    start.language = m_model.alphabet().language().code();
+    start.rules = m_model.alphabet().rules();
+    start.fill = m_model.fillKind();
+    dialog.setChoice(start);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const NewPuzzleChoice choice = dialog.choice();
@@ -412,9 +434,10 @@ void EditorWindow::newPuzzle()
         m_host->startNewPuzzle(this, choice);
         return;
     }
-    // On its own an editor can only start a puzzle of its own size.
-    if (choice.size == m_size)
-        startEmptyPuzzle(choice.dense);
+    // On its own an editor can only start a puzzle of its own size, and a
+    // record editor only one in its own letters.
+    if (choice.size == m_size && (m_model.hasAlphabet() || choice.hasDefaultLetters()))
+        startEmptyPuzzle(choice);
 }
 
 void EditorWindow::setDensePlacement(bool on)
@@ -424,6 +447,17 @@ void EditorWindow::setDensePlacement(bool on)
     // only when no place exists.
     if (m_kind == EditorKind::Document)
         m_model.setPlacementRule(on ? PlacementRule::Dense : PlacementRule::DrawsThenSearch);
+}
+
+bool EditorWindow::startEmptyPuzzle(const NewPuzzleChoice &choice)
+{
+    // Asked before the letters change, so Cancel leaves the puzzle whole.
+    if (!confirmLoss())
+        return false;
+    const QScopedValueRollback<bool> asked(m_lossConfirmed, true);
+    if (m_model.hasAlphabet())
+        m_model.setLetters(choice.alphabet(), choice.fill);
+    return startEmptyPuzzle(choice.dense);
 }
 
 bool EditorWindow::startEmptyPuzzle(bool densePlacement)

@@ -60,8 +60,8 @@ public:
     EditorWindow(GridSize size, RandomGenerator *random, PuzzleSnapshot *snapshot,
                  QWidget *parent = nullptr);
     // An editor of either kind; a record editor only for a record size.
-    EditorWindow(GridSize size, EditorKind kind, RandomGenerator *random,
-                 PuzzleSnapshot *snapshot, QWidget *parent = nullptr);
+    EditorWindow(GridSize size, EditorKind kind, RandomGenerator *random, PuzzleSnapshot *snapshot,
+                 QWidget *parent = nullptr);
     ~EditorWindow() override;
 
     // --- Wiring, done once by the application ---
@@ -81,7 +81,10 @@ public:
     using PageSettingsSink = std::function<void(const PageSettings &)>;
     void setPageSettingsAccess(PageSettingsSource source, PageSettingsSink sink);
     // The print page's title and labels, whose clues "Export Web Page..." takes.
-    void setPrintedTexts(std::function<PrintedTexts()> source) { m_printedTexts = std::move(source); }
+    void setPrintedTexts(std::function<PrintedTexts()> source)
+    {
+        m_printedTexts = std::move(source);
+    }
 
     GridSize gridSize() const { return m_size; }
     EditorKind kind() const { return m_kind; }
@@ -115,6 +118,9 @@ public:
     // Starts an empty puzzle here, as "New Puzzle..." chose it. False when
     // the user kept unsaved work instead (Cancel).
     bool startEmptyPuzzle(bool densePlacement);
+    // The same with the puzzle's letters, which a document editor takes (a
+    // record editor keeps A to Z and its pool).
+    bool startEmptyPuzzle(const NewPuzzleChoice &choice);
     // New puzzles of this editor place their words densely.
     void setDensePlacement(bool on);
     bool densePlacement() const { return m_densePlacement; }
@@ -299,6 +305,7 @@ private:
     bool m_loadedFill = false;
 
     // Controls; buildControls() gives each its objectName.
+    QLabel *m_languageLabel = nullptr; // the document editor's: the puzzle's language
     QLineEdit *m_wordBox = nullptr;
     QCheckBox *m_randomPositionBox = nullptr;
     QLineEdit *m_xPos = nullptr;

@@ -11,7 +11,21 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace quarrin {
+
+Alphabet NewPuzzleChoice::alphabet() const
+{
+    const Language *found = Language::find(language);
+    return Alphabet(found ? *found : Language::english(), rules);
+}
+
+bool NewPuzzleChoice::hasDefaultLetters() const
+{
+    return alphabet().language() == Language::english() && rules.keepAccents &&
+           fill == FillKind::Natural;
+}
 
 QList<GridSize> NewPuzzleDialog::presets()
 {
@@ -48,6 +62,33 @@ NewPuzzleDialog::NewPuzzleDialog(QWidget *parent) : QDialog(parent)
     m_dense->setToolTip(QStringLiteral("Longest words first, in places that share letters with "
                                        "the words already placed"));
 
+    m_language = new QComboBox(this);
+    m_language->setObjectName(QStringLiteral("language"));
+    m_language->setAccessibleName(QStringLiteral("Language"));
+    for (const Language &language : Language::all()) {
+        const QString name =
+            language.nativeName() == language.englishName()
+                ? language.englishName()
+                : QStringLiteral("%1 (%2)").arg(language.nativeName(), language.englishName());
+        m_language->addItem(name, language.code());
+    }
+    m_keepAccents = new QCheckBox(QStringLiteral("Keep accents"), this);
+    m_keepAccents->setObjectName(QStringLiteral("keepAccents"));
+    m_keepAccents->setAccessibleName(m_keepAccents->text());
+    m_keepAccents->setToolTip(QStringLiteral("On, \u00c9 stays \u00c9; off, it becomes E"));
+    m_sharpS = new QComboBox(this);
+    m_sharpS->setObjectName(QStringLiteral("sharpS"));
+    m_sharpS->setAccessibleName(QStringLiteral("German \u00df"));
+    m_sharpS->addItem(QStringLiteral("as SS (STRASSE)"), int(SharpS::DoubleS));
+    m_sharpS->addItem(QStringLiteral("as \u1e9e (STRA\u1e9eE)"), int(SharpS::Capital));
+    m_fill = new QComboBox(this);
+    m_fill->setObjectName(QStringLiteral("fillKind"));
+    m_fill->setAccessibleName(QStringLiteral("Fill"));
+    m_fill->addItem(QStringLiteral("Natural"), int(FillKind::Natural));
+    m_fill->addItem(QStringLiteral("Uniform"), int(FillKind::Uniform));
+    m_fill->setToolTip(QStringLiteral("Natural: filler letters as often as the language uses "
+                                      "them; uniform: every letter alike"));
+
     auto *form = new QFormLayout;
     form->addRow(QStringLiteral("&Size:"), m_preset);
     auto *sides = new QHBoxLayout;
@@ -58,6 +99,11 @@ NewPuzzleDialog::NewPuzzleDialog(QWidget *parent) : QDialog(parent)
     sides->addStretch();
     form->addRow(QString(), sides);
     form->addRow(QString(), m_dense);
+    form->addRow(QStringLiteral("&Language:"), m_language);
+    form->addRow(QString(), m_keepAccents);
+    m_sharpSLabel = new QLabel(QStringLiteral("German \u00df:"), this);
+    form->addRow(m_sharpSLabel, m_sharpS);
+    form->addRow(QStringLiteral("&Fill:"), m_fill);
 
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     m_buttons->setObjectName(QStringLiteral("buttons"));
@@ -76,12 +122,22 @@ NewPuzzleDialog::NewPuzzleDialog(QWidget *parent) : QDialog(parent)
             &NewPuzzleDialog::sidesChanged);
     connect(m_rows, QOverload<int>::of(&QSpinBox::valueChanged), this,
             &NewPuzzleDialog::sidesChanged);
+    connect(m_language, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &NewPuzzleDialog::languageChosen);
+    connect(m_keepAccents, &QCheckBox::toggled, this, &NewPuzzleDialog::languageChosen);
     setChoice(NewPuzzleChoice{GridSize(12, 12), false});
 }
 
 NewPuzzleChoice NewPuzzleDialog::choice() const
 {
-    return {GridSize(m_columns->value(), m_rows->value()), m_dense->isChecked()};
+    NewPuzzleChoice choice;
+    choice.size = GridSize(m_columns->value(), m_rows->value());
+    choice.dense = m_dense->isChecked();
+    choice.language = m_language->currentData().toString();
+    choice.rules.keepAccents = m_keepAccents->isChecked();
+    choice.rules.sharpS = SharpS(m_sharpS->currentData().toInt());
+    choice.fill = FillKind(m_fill->currentData().toInt());
+    return choice;
 }
 
 void NewPuzzleDialog::setChoice(const NewPuzzleChoice &choice)
@@ -93,6 +149,21 @@ void NewPuzzleDialog::setChoice(const NewPuzzleChoice &choice)
     }
     sidesChanged();
     m_dense->setChecked(choice.dense);
+    const int language = m_language->findData(choice.alphabet().language().code());
+    m_language->setCurrentIndex(std::max(0, language));
+    m_keepAccents->setChecked(choice.rules.keepAccents);
+    m_sharpS->setCurrentIndex(std::max(0, m_sharpS->findData(int(choice.rules.sharpS))));
+    m_fill->setCurrentIndex(std::max(0, m_fill->findData(int(choice.fill))));
+    languageChosen();
+}
+
+void NewPuzzleDialog::languageChosen()
+{
+    // The ß choice is German's alone, and with accents off ß is always SS.
+    const bool german = m_language->currentData().toString() == QLatin1String("de");
+    m_sharpSLabel->setVisible(german);
+    m_sharpS->setVisible(german);
+    m_sharpS->setEnabled(m_keepAccents->isChecked());
 }
 
 void NewPuzzleDialog::presetChosen(int index)

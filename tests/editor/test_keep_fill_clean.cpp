@@ -118,6 +118,14 @@ class TestKeepFillClean : public QObject
         QCOMPARE(FillSettings::instance().setKeepFillClean(on), QString());
     }
 
+    // A document editor's puzzle has letters of its own (English, the natural
+    // fill); a model standing in for it takes the same.
+    static void takeEditorLetters(PuzzleModel &model)
+    {
+        if (!model.size().isFixed())
+            model.setLetters(Alphabet(), FillKind::Natural);
+    }
+
     // The first clock start from 1 on whose plain fill of the words reads
     // a blocked word.
     static std::uint64_t startWithABlockedFill(GridSize size, const PuzzleCheck &check)
@@ -125,6 +133,7 @@ class TestKeepFillClean : public QObject
         for (std::uint64_t start = 1; start < 500; ++start) {
             RandomGenerator random(stepping(start));
             PuzzleModel model(size, &random);
+            takeEditorLetters(model);
             placeWords(model);
             model.fillRandom();
             if (!blockedProblems(check, model).isEmpty())
@@ -243,6 +252,7 @@ private slots:
 
         RandomGenerator plainRandom(stepping(start));
         PuzzleModel plain(size, &plainRandom);
+        takeEditorLetters(plain);
         placeWords(plain);
         const QStringList unfilled = allCells(plain);
         plain.fillRandom();
