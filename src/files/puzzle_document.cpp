@@ -545,6 +545,46 @@ FileResult readExtension(const QJsonObject &ext, PuzzleDocument &doc, Reader &re
 // Every word that the lists draw must read in the grid's letters where it
 // lies; the words are drawn by the puzzle model itself, so the test is the
 // one the editor will make.
+// A document that names its language has its words in that language's
+// letters: one that does not was damaged or edited by hand, and the editor
+// could never type its words.
+FileResult checkAlphabet(const PuzzleDocument &doc, const Reader &reader)
+{
+    const Alphabet alphabet = doc.alphabet();
+    for (const QString &word : doc.words) {
+        for (const QChar c : word) {
+            if (!alphabet.contains(c))
+                return reader.fail(QStringLiteral("the word \"%1\" holds the letter \"%2\", "
+                                                  "which is not in the %3 alphabet.")
+                                       .arg(word, c, alphabet.language().englishName()));
+        }
+    }
+    return {};
+}
+
+// Another program's document names no language: it takes the first one of
+// the table (English first) whose alphabet holds every letter of its words
+// and grid, and stays English when none does.
+void guessLanguage(PuzzleDocument &doc)
+{
+    QString letters = doc.words.join(QString());
+    for (const char16_t c : doc.letters) {
+        if (c)
+            letters += QChar(c);
+    }
+    for (const Language &language : Language::all()) {
+        const bool holdsAll = std::all_of(letters.cbegin(), letters.cend(),
+                                          [&](QChar c) { return language.hasLetter(c); });
+        if (!holdsAll)
+            continue;
+        doc.language = language.code();
+        // The capital ẞ is a letter of its own only when it is written so.
+        if (letters.contains(QChar(0x1E9E)))
+            doc.rules.sharpS = SharpS::Capital;
+        return;
+    }
+}
+
 FileResult checkWords(const PuzzleDocument &doc, const Reader &reader,
                       std::vector<std::optional<WordPath>> *wordPaths)
 {
@@ -946,6 +986,15 @@ FileResult parseDocument(const QByteArray &bytes, PuzzleDocument *document, cons
                     QStringLiteral("the word \"%1\" holds \"%2\", which is not a letter.")
                         .arg(word, c));
         }
+    }
+    const bool languageNamed =
+        ext.isObject() && ext.toObject().contains(QStringLiteral("language"));
+    if (languageNamed) {
+        const FileResult inAlphabet = checkAlphabet(doc, reader);
+        if (!inAlphabet.ok)
+            return inAlphabet;
+    } else {
+        guessLanguage(doc);
     }
     while (doc.clues.size() < doc.words.size())
         doc.clues << QString();

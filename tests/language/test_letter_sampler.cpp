@@ -2,6 +2,7 @@
 // the language's counts say, the uniform one every letter alike, both from
 // the program's own generator with fixed seeds.
 
+#include "chi_square.h"
 #include "language/letter_sampler.h"
 #include "puzzle/random_generator.h"
 
@@ -12,51 +13,11 @@
 #include <numeric>
 
 using namespace quarrin;
+using namespace quarrin::test;
 
 namespace {
 
 constexpr int kDraws = 100000;
-
-// Pearson's chi-square of the counts against the expected shares, letters
-// expected fewer than 5 times pooled into one bin, as the test needs.
-struct ChiSquare
-{
-    double value = 0;
-    int degrees = 0;
-};
-
-ChiSquare chiSquare(const std::vector<int> &counts, const std::vector<double> &shares, int draws)
-{
-    ChiSquare out;
-    double pooledExpected = 0, pooledSeen = 0;
-    int bins = 0;
-    for (std::size_t i = 0; i < counts.size(); ++i) {
-        const double expected = shares[i] * draws;
-        if (expected < 5) {
-            pooledExpected += expected;
-            pooledSeen += counts[i];
-            continue;
-        }
-        out.value += (counts[i] - expected) * (counts[i] - expected) / expected;
-        ++bins;
-    }
-    if (pooledExpected > 0) {
-        out.value += (pooledSeen - pooledExpected) * (pooledSeen - pooledExpected) /
-                     std::max(pooledExpected, 1.0);
-        ++bins;
-    }
-    out.degrees = bins - 1;
-    return out;
-}
-
-// The chi-square value a fair draw stays under 999 times in 1000
-// (Wilson and Hilferty's approximation of the distribution).
-double chiSquareBound(int degrees)
-{
-    const double k = degrees;
-    const double z = 3.090; // the normal distribution's 0.999 point
-    return k * std::pow(1 - 2 / (9 * k) + z * std::sqrt(2 / (9 * k)), 3);
-}
 
 std::vector<int> drawCounts(const LetterSampler &sampler, std::uint32_t seed, int draws)
 {
