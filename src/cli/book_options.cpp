@@ -1,6 +1,8 @@
 #include "cli/book_options.h"
 
 #include "cli/commands.h"
+#include "language/glyph_coverage.h"
+#include "sheet/sheet_layout.h"
 #include "sheet/sheet_paper.h"
 
 #include <QBuffer>
@@ -77,6 +79,32 @@ QString bookPuzzleTitle(const ParsedArgs &args, const QString &lineTitle, int nu
         return lineTitle;
     return args.value(QStringLiteral("title"), QStringLiteral("Word Quarrin")) + QLatin1Char(' ') +
            QString::number(number);
+}
+
+QString missingLetters(const SheetStyle &style, const QString &text, const QString &headings)
+{
+    const QString regular = missingGlyphsMessage(sheetFont(style, 12), text + headings);
+    if (!regular.isEmpty())
+        return regular;
+    return missingGlyphsMessage(sheetFont(style, 12, true), headings);
+}
+
+QString missingBookLetters(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzles)
+{
+    const BookOptions options = bookOptions(args);
+    QString text;
+    QString headings = options.title;
+    for (const SheetPuzzle &p : puzzles) {
+        // The grid and the list show their letters in the style's case.
+        text += inCase(p.letters.join(QString()), options.style.letterCase) +
+                inCase(p.words.join(QString()), options.style.letterCase) +
+                p.clues.join(QString());
+        headings += p.title;
+    }
+    // Letters that are not drawn need no glyph.
+    text.remove(QLatin1Char(' '));
+    headings.remove(QLatin1Char(' '));
+    return missingLetters(options.style, text, headings);
 }
 
 QString writeBook(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzles,
