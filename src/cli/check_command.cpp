@@ -126,8 +126,7 @@ int runCheck(const ParsedArgs &args)
                 status = 2;
                 continue;
             }
-            status = std::max(status,
-                              report(out, path, checks.of(model->alphabet()).run(*model)));
+            status = std::max(status, report(out, path, checks.of(model->alphabet()).run(*model)));
             continue;
         }
         const GridSize size = !pipe ? sizeOfFile(path)
@@ -166,17 +165,17 @@ CommandSpec checkCommand()
     CommandSpec c;
     c.name = QStringLiteral("check");
     c.operands = QStringLiteral("FILE...");
-    c.summary =
-        QStringLiteral("Checks puzzle files and documents (.ipuz): every listed word must read exactly once, at "
-                       "its listed place and not inside another word, and no blocked word "
-                       "may read in the grid. Prints \"FILE: no problems\" or one line per "
-                       "problem; exits 0 when all are clean, 1 when a problem was found, 2 "
-                       "when a file cannot be read. Blocked words are the built-in list plus "
-                       "the user's own, one a line, in "
-                       "$XDG_CONFIG_HOME/Word Quarrin Generator/blocked-words.txt; a document "
-                       "in another language is read in its alphabet, against that language's "
-                       "list and the user's blocked-words-CODE.txt beside it (blocked-words-ru.txt "
-                       "for Russian).");
+    c.summary = QStringLiteral(
+        "Checks puzzle files and documents (.ipuz): every listed word must read exactly once, at "
+        "its listed place and not inside another word, and no blocked word "
+        "may read in the grid. Prints \"FILE: no problems\" or one line per "
+        "problem; exits 0 when all are clean, 1 when a problem was found, 2 "
+        "when a file cannot be read. Blocked words are the built-in list plus "
+        "the user's own, one a line, in "
+        "$XDG_CONFIG_HOME/Word Quarrin Generator/blocked-words.txt; a document "
+        "in another language is read in its alphabet, against that language's "
+        "list and the user's blocked-words-CODE.txt beside it (blocked-words-ru.txt "
+        "for Russian).");
     c.minOperands = 1;
     c.run = runCheck;
     return c;

@@ -153,10 +153,10 @@ int runGenerate(const ParsedArgs &args)
         ownLetters << QStringLiteral("--letters ") + args.value(QStringLiteral("letters"));
     // Record files for the record sizes, documents for every other size and
     // for letters of their own.
-    const QString format = args.value(QStringLiteral("format"),
-                                      options.size.isFixed() && ownLetters.isEmpty()
-                                          ? QStringLiteral("qrn")
-                                          : QStringLiteral("ipuz"));
+    const QString format =
+        args.value(QStringLiteral("format"), options.size.isFixed() && ownLetters.isEmpty()
+                                                 ? QStringLiteral("qrn")
+                                                 : QStringLiteral("ipuz"));
     const PuzzleFormat fileFormat =
         format == QLatin1String("ipuz") ? PuzzleFormat::Document : PuzzleFormat::Record;
     if (fileFormat == PuzzleFormat::Record && !options.size.isFixed())
@@ -404,12 +404,14 @@ CommandSpec generateCommand()
                                                       "random; a message is followed by "
                                                       "random letters)"));
     fill.validate = checkFill;
-    OptionSpec language = OptionSpec::text(
-        QStringLiteral("language"), QChar(), QStringLiteral("CODE"),
-        QStringLiteral("the puzzles' language, whose alphabet the words are written in and "
-                       "whose letters fill the grid: ") +
-            languageCodes() +
-            QStringLiteral(" (default en; any other makes documents)"));
+    QStringList codes;
+    for (const Language &l : Language::all())
+        codes << l.code();
+    OptionSpec language =
+        OptionSpec::text(QStringLiteral("language"), QChar(), QStringLiteral("CODE"),
+                         QStringLiteral("the words' alphabet and the fill's letters: ") +
+                             codes.join(QStringLiteral(", ")) +
+                             QStringLiteral(" (default en; any other makes documents)"));
     language.validate = checkLanguage;
     OptionSpec size = OptionSpec::text(
         QStringLiteral("size"), QChar(), QStringLiteral("N|WxH"),
@@ -442,18 +444,18 @@ CommandSpec generateCommand()
         fill,
         language,
         OptionSpec::flag(QStringLiteral("no-accents"), QChar(),
-                         QStringLiteral("with --language: letters lose their accents (É is E, "
+                         QStringLiteral("letters lose their accents (É is E, "
                                         "Ä is A); documents only")),
         OptionSpec::choice(QStringLiteral("sharp-s"), QChar(),
                            {QStringLiteral("ss"), QStringLiteral("capital")},
                            QStringLiteral("German \u00df written SS or as the capital \u1e9e "
                                           "(default ss); documents only")),
-        OptionSpec::choice(QStringLiteral("letters"), QChar(),
-                           {fillKindName(quarrin::FillKind::Natural),
-                            fillKindName(quarrin::FillKind::Uniform)},
-                           QStringLiteral("the fill's letters: as often as the language uses "
-                                          "them, or every letter alike (default natural); "
-                                          "documents only")),
+        OptionSpec::choice(
+            QStringLiteral("letters"), QChar(),
+            {fillKindName(quarrin::FillKind::Natural), fillKindName(quarrin::FillKind::Uniform)},
+            QStringLiteral("the fill's letters: as often as the language uses "
+                           "them, or every letter alike (default natural); "
+                           "documents only")),
         OptionSpec::integer(QStringLiteral("seed"), QChar(), QStringLiteral("N"),
                             QStringLiteral("the same seed and input give the same files "
                                            "(default: the clock, as in the editor)"),

@@ -40,8 +40,7 @@ QString writeWebFolder(const QString &folder, const std::vector<PuzzleSnapshot> 
             {puzzle.title, name, int(puzzle.words.size()), puzzle.columns, puzzle.rows});
     }
     // One run's puzzles share their language.
-    const QString language =
-        puzzles.empty() ? QStringLiteral("en") : puzzles.front().language;
+    const QString language = puzzles.empty() ? QStringLiteral("en") : puzzles.front().language;
     return writeWebFile(dir.filePath(QStringLiteral("index.html")),
                         webIndexHtml(title, index, language));
 }
