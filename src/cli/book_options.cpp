@@ -1,6 +1,8 @@
 #include "cli/book_options.h"
 
 #include "cli/commands.h"
+#include "language/glyph_coverage.h"
+#include "sheet/sheet_layout.h"
 #include "sheet/sheet_paper.h"
 
 #include <QBuffer>
@@ -29,14 +31,14 @@ void addBookOptions(std::vector<OptionSpec> &options)
         text("the book's paper or trim size: a4, letter, a5, 6x9in, 7x10in, 8x10in, 8.25x11in, "
              "8.5x11in, or any WxHin or WxHmm (default: a4 or letter after the locale)"));
     paper.validate = checkPaper;
-    OptionSpec keys = OptionSpec::choice(
-        QStringLiteral("keys-per-page"), QChar(),
-        {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"), QStringLiteral("6"),
-         QStringLiteral("9")},
-        text("answer keys to a page in the solutions section (default 4)"));
-    OptionSpec perPage =
-        OptionSpec::choice(QStringLiteral("per-page"), QChar(), {QStringLiteral("1"), QStringLiteral("2")},
-                           text("puzzles to a page; 2 only while the grids stay legible (default 1)"));
+    OptionSpec keys =
+        OptionSpec::choice(QStringLiteral("keys-per-page"), QChar(),
+                           {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("4"),
+                            QStringLiteral("6"), QStringLiteral("9")},
+                           text("answer keys to a page in the solutions section (default 4)"));
+    OptionSpec perPage = OptionSpec::choice(
+        QStringLiteral("per-page"), QChar(), {QStringLiteral("1"), QStringLiteral("2")},
+        text("puzzles to a page; 2 only while the grids stay legible (default 1)"));
     options.push_back(paper);
     options.push_back(OptionSpec::flag(QStringLiteral("bleed"), QChar(),
                                        text("pages 0.125 in larger on their three outer edges, "
@@ -79,8 +81,32 @@ QString bookPuzzleTitle(const ParsedArgs &args, const QString &lineTitle, int nu
            QString::number(number);
 }
 
-QString writeBook(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzles,
-                  QTextStream &err)
+QString missingLetters(const SheetStyle &style, const QString &text, const QString &headings)
+{
+    const QString regular = missingGlyphsMessage(sheetFont(style, 12), text + headings);
+    if (!regular.isEmpty())
+        return regular;
+    return missingGlyphsMessage(sheetFont(style, 12, true), headings);
+}
+
+QString missingBookLetters(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzles)
+{
+    const BookOptions options = bookOptions(args);
+    QString text;
+    QString headings = options.title;
+    for (const SheetPuzzle &p : puzzles) {
+        // The grid and the list show their letters in the style's case.
+        text += inCase(p.letters.join(QString()), options.style.letterCase) +
+                inCase(p.words.join(QString()), options.style.letterCase) + p.clues.join(QString());
+        headings += p.title;
+    }
+    // Letters that are not drawn need no glyph.
+    text.remove(QLatin1Char(' '));
+    headings.remove(QLatin1Char(' '));
+    return missingLetters(options.style, text, headings);
+}
+
+QString writeBook(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzles, QTextStream &err)
 {
     const QString path = args.value(QStringLiteral("pdf"));
     const BookOptions options = bookOptions(args);
@@ -96,13 +122,15 @@ QString writeBook(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzle
     // What the book's make-up changed is said unless the run is to be quiet.
     if (args.has(QStringLiteral("quiet")))
         return QString();
-    const QString prefix = commandName() + QStringLiteral(" generate: ") + path + QStringLiteral(": ");
+    const QString prefix =
+        commandName() + QStringLiteral(" generate: ") + path + QStringLiteral(": ");
     if (options.perPage == 2 && report.perPage == 1)
         err << prefix
             << "two puzzles to a page would make the grids too small to read on this paper; "
                "one puzzle a page\n";
     if (report.blankPages > 0)
-        err << prefix << report.blankPages << (report.blankPages == 1 ? " blank page" : " blank pages")
+        err << prefix << report.blankPages
+            << (report.blankPages == 1 ? " blank page" : " blank pages")
             << " added at the end to make " << report.pages
             << " pages (an even count, and at least " << kLeastBookPages << ")\n";
     return QString();

@@ -25,6 +25,17 @@ BookOptions bookOptions(const ParsedArgs &args);
 // gave, else "TITLE N" with --title (default "Word Quarrin").
 QString bookPuzzleTitle(const ParsedArgs &args, const QString &lineTitle, int number);
 
+// What the book's font cannot draw: the letters of `text` that its face
+// lacks, or those of `headings` (titles, set in bold as well) that its bold
+// face lacks, in a message naming the face and the letters; empty when it
+// draws them all. Asked before anything is written, since a letter the face
+// lacks would come out in another face, or as an empty box.
+QString missingLetters(const SheetStyle &style, const QString &text, const QString &headings);
+
+// missingLetters() for the book of the --pdf file: the puzzles' grid
+// letters, words and clues, their titles and the book's.
+QString missingBookLetters(const ParsedArgs &args, const std::vector<SheetPuzzle> &puzzles);
+
 // Writes the book to the --pdf file through a file beside it renamed over it
 // when complete; says on `err` how many blank pages made up the count and
 // when two puzzles to a page would not have stayed legible. Returns what went

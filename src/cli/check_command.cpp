@@ -1,6 +1,8 @@
 // `word_quarrin check FILE...`: loads each puzzle file as the editor would and
 // prints its problems. Exit status 0 when every file is clean, 1 when a
-// problem was found, 2 when a file cannot be read.
+// problem was found, 2 when a file cannot be read. A document is read in its
+// own language: its alphabet reads the words, and the blocked words are that
+// language's (the built-in list and the user's blocked-words-CODE.txt).
 
 #include "check/puzzle_check.h"
 #include "cli/commands.h"
@@ -12,7 +14,10 @@
 #include <QFileInfo>
 #include <QTextStream>
 
+#include <map>
+#include <memory>
 #include <optional>
+#include <tuple>
 
 namespace quarrin::cli {
 
@@ -55,14 +60,42 @@ int report(QTextStream &out, const QString &path, const CheckReport &report)
     return 1;
 }
 
+// The check of each alphabet met, made when first needed; a user's list that
+// cannot be read is said once.
+class Checks
+{
+public:
+    explicit Checks(QTextStream &err) : m_err(err) {}
+    const PuzzleCheck &of(const Alphabet &alphabet)
+    {
+        const Key key{alphabet.language().code(), alphabet.rules().keepAccents,
+                      alphabet.rules().sharpS == SharpS::Capital};
+        std::unique_ptr<PuzzleCheck> &check = m_checks[key];
+        if (!check) {
+            QString warning;
+            check = std::make_unique<PuzzleCheck>(BlockedWords::standard(alphabet, &warning));
+            if (!warning.isEmpty()) {
+                m_err << commandName() << ": " << warning << '\n';
+                m_err.flush();
+            }
+        }
+        return *check;
+    }
+
+private:
+    using Key = std::tuple<QString, bool, bool>;
+    QTextStream &m_err;
+    std::map<Key, std::unique_ptr<PuzzleCheck>> m_checks;
+};
+
 int runCheck(const ParsedArgs &args)
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
-    QString warning;
-    const PuzzleCheck check(BlockedWords::standard(&warning));
-    if (!warning.isEmpty())
-        err << commandName() << ": " << warning << '\n';
+    Checks checks(err);
+    // The English list is read first, as it always was, so that a warning
+    // about it comes before any file's lines.
+    const PuzzleCheck &check = checks.of(Alphabet());
     RandomGenerator random;
     int status = 0;
     for (const QString &path : args.operands) {
@@ -81,7 +114,9 @@ int runCheck(const ParsedArgs &args)
             }
             std::optional<PuzzleModel> model;
             if (loaded.ok) {
+                // A document editor's model: it holds the document's letters.
                 model.emplace(document.size, &random);
+                model->setLetters(document.alphabet(), document.fill);
                 loaded = applyDocument(document, *model);
             }
             if (!loaded.ok) {
@@ -91,7 +126,7 @@ int runCheck(const ParsedArgs &args)
                 status = 2;
                 continue;
             }
-            status = std::max(status, report(out, path, check.run(*model)));
+            status = std::max(status, report(out, path, checks.of(model->alphabet()).run(*model)));
             continue;
         }
         const GridSize size = !pipe ? sizeOfFile(path)
@@ -130,14 +165,17 @@ CommandSpec checkCommand()
     CommandSpec c;
     c.name = QStringLiteral("check");
     c.operands = QStringLiteral("FILE...");
-    c.summary =
-        QStringLiteral("Checks puzzle files and documents (.ipuz): every listed word must read exactly once, at "
-                       "its listed place and not inside another word, and no blocked word "
-                       "may read in the grid. Prints \"FILE: no problems\" or one line per "
-                       "problem; exits 0 when all are clean, 1 when a problem was found, 2 "
-                       "when a file cannot be read. Blocked words are the built-in list plus "
-                       "the user's own, one a line, in "
-                       "$XDG_CONFIG_HOME/Word Quarrin Generator/blocked-words.txt.");
+    c.summary = QStringLiteral(
+        "Checks puzzle files and documents (.ipuz): every listed word must read exactly once, at "
+        "its listed place and not inside another word, and no blocked word "
+        "may read in the grid. Prints \"FILE: no problems\" or one line per "
+        "problem; exits 0 when all are clean, 1 when a problem was found, 2 "
+        "when a file cannot be read. Blocked words are the built-in list plus "
+        "the user's own, one a line, in "
+        "$XDG_CONFIG_HOME/Word Quarrin Generator/blocked-words.txt; a document "
+        "in another language is read in its alphabet, against that language's "
+        "list and the user's blocked-words-CODE.txt beside it (blocked-words-ru.txt "
+        "for Russian).");
     c.minOperands = 1;
     c.run = runCheck;
     return c;

@@ -13,6 +13,7 @@
 #include "puzzle/code_page.h"
 #include "puzzle/puzzle_snapshot.h"
 #include "web/web_folder.h"
+#include "web/web_puzzle.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -29,18 +30,38 @@ using generate::FillKind; // not the letter sampler's
 
 QString checkFill(const QString &value)
 {
-    if (value.startsWith(QLatin1String("message:")) && value.size() > 8) {
-        // A character a puzzle file has no byte for would be saved as "?".
-        for (const char32_t c : value.mid(8).toUcs4()) {
-            if (c > 0xFFFF || codePageByte(upperCaseChar(QChar(char16_t(c)))) < 0)
-                return QStringLiteral("a puzzle file cannot hold the character \"%1\"")
-                    .arg(QString::fromUcs4(&c, 1));
-        }
-        return QString();
-    }
-    if (value == QLatin1String("random") || value == QLatin1String("none"))
+    // What a message may hold depends on the format, and is checked once it is known.
+    if ((value.startsWith(QLatin1String("message:")) && value.size() > 8) ||
+        value == QLatin1String("random") || value == QLatin1String("none"))
         return QString();
     return QStringLiteral("expected random, none or message:TEXT");
+}
+
+// What a record file cannot hold of a message: a character it has no byte
+// for would be saved as "?".
+QString recordMessageProblem(const QString &message)
+{
+    for (const char32_t c : message.toUcs4()) {
+        if (c > 0xFFFF || codePageByte(upperCaseChar(QChar(char16_t(c)))) < 0)
+            return QStringLiteral("a puzzle file cannot hold the character \"%1\"")
+                .arg(QString::fromUcs4(&c, 1));
+    }
+    return QString();
+}
+
+// The codes of --language, with their languages, for the help and a wrong code.
+QString languageCodes()
+{
+    QStringList codes;
+    for (const Language &l : Language::all())
+        codes << QStringLiteral("%1 (%2)").arg(l.code(), l.englishName());
+    return codes.join(QStringLiteral(", "));
+}
+
+QString checkLanguage(const QString &value)
+{
+    return Language::find(value) ? QString()
+                                 : QStringLiteral("expected a language code: ") + languageCodes();
 }
 
 QString checkDirections(const QString &value)
@@ -113,16 +134,45 @@ int runGenerate(const ParsedArgs &args)
 
     BatchOptions options;
     options.size = *GridSize::parse(args.value(QStringLiteral("size"), QStringLiteral("15")));
-    // Record files for the record sizes, documents for every other size.
+    // The letters: a record file holds A to Z and fills from its own pool, so
+    // any other language or letter rule asks for documents.
+    const Language &language =
+        *Language::find(args.value(QStringLiteral("language"), QStringLiteral("en")));
+    LetterRules rules;
+    rules.keepAccents = !args.has(QStringLiteral("no-accents"));
+    if (args.value(QStringLiteral("sharp-s")) == QLatin1String("capital"))
+        rules.sharpS = SharpS::Capital;
+    QStringList ownLetters; // the options that a record file cannot follow
+    if (language != Language::english())
+        ownLetters << QStringLiteral("--language ") + language.code();
+    if (!rules.keepAccents)
+        ownLetters << QStringLiteral("--no-accents");
+    if (rules.sharpS == SharpS::Capital)
+        ownLetters << QStringLiteral("--sharp-s capital");
+    if (args.has(QStringLiteral("letters")))
+        ownLetters << QStringLiteral("--letters ") + args.value(QStringLiteral("letters"));
+    // Record files for the record sizes, documents for every other size and
+    // for letters of their own.
     const QString format =
-        args.value(QStringLiteral("format"),
-                   options.size.isFixed() ? QStringLiteral("qrn") : QStringLiteral("ipuz"));
+        args.value(QStringLiteral("format"), options.size.isFixed() && ownLetters.isEmpty()
+                                                 ? QStringLiteral("qrn")
+                                                 : QStringLiteral("ipuz"));
     const PuzzleFormat fileFormat =
         format == QLatin1String("ipuz") ? PuzzleFormat::Document : PuzzleFormat::Record;
     if (fileFormat == PuzzleFormat::Record && !options.size.isFixed())
         return usage(QStringLiteral("a %1 puzzle has no record file: record files hold 15x15 "
                                     "and 30x30 puzzles; leave out --format, or give --format ipuz")
                          .arg(options.size.text()));
+    if (fileFormat == PuzzleFormat::Record && !ownLetters.isEmpty())
+        return usage(QStringLiteral("record files hold the letters A to Z and fill from their own "
+                                    "letter pool, so %1 needs puzzle documents; leave out "
+                                    "--format, or give --format ipuz")
+                         .arg(ownLetters.join(QStringLiteral(", "))));
+    if (fileFormat == PuzzleFormat::Document) {
+        options.alphabet = Alphabet(language, rules);
+        options.letterFill = *fillKindFromName(
+            args.value(QStringLiteral("letters"), fillKindName(quarrin::FillKind::Natural)));
+    }
     options.dense = args.has(QStringLiteral("dense"));
     options.directions =
         *parseDirections(args.value(QStringLiteral("directions"), QStringLiteral("hard")));
@@ -132,6 +182,14 @@ int runGenerate(const ParsedArgs &args)
     } else if (fill.startsWith(QLatin1String("message:"))) {
         options.fill = FillKind::Message;
         options.message = fill.mid(8);
+        // A document takes the letters of its alphabet, a record those of its code page.
+        QString wrong;
+        if (options.alphabet)
+            messageInAlphabet(options.message, *options.alphabet, &wrong);
+        else
+            wrong = recordMessageProblem(options.message);
+        if (!wrong.isEmpty())
+            return usage(QStringLiteral("bad value '%1' for --fill: %2").arg(fill, wrong));
     }
     if (args.has(QStringLiteral("seed")))
         options.seed = std::uint32_t(args.intValue(QStringLiteral("seed")));
@@ -164,7 +222,8 @@ int runGenerate(const ParsedArgs &args)
     } else {
         LcgState draw = batch.random().state();
         read = readPool(input, args.intValue(QStringLiteral("count")),
-                        args.intValue(QStringLiteral("per-puzzle")), draw);
+                        args.intValue(QStringLiteral("per-puzzle")), draw,
+                        options.alphabet ? &*options.alphabet : nullptr);
     }
     if (!read.ok) {
         err << commandName() << " generate: " << inputName << ": " << read.error << '\n';
@@ -236,6 +295,43 @@ int runGenerate(const ParsedArgs &args)
         return 1;
     }
 
+    // Every letter the book or the pages show must be one their font draws
+    // (the pages name the book's font among theirs): checked before
+    // anything is written.
+    QStringList pageTitles; // the web pages': by the input line, or "TITLE N"
+    if (toHtml) {
+        for (int k = 0; k < count; ++k)
+            pageTitles << bookPuzzleTitle(args, read.titles.value(k), k + 1);
+    }
+    const QString indexTitle = args.value(QStringLiteral("title"), QStringLiteral("Word Quarrin"));
+    QString missing;
+    QString missingIn;
+    if (toBook) {
+        missing = missingBookLetters(args, sheets);
+        missingIn = args.value(QStringLiteral("pdf"));
+    }
+    if (missing.isEmpty() && toHtml) {
+        QString text;
+        QString headings = indexTitle;
+        for (int k = 0; k < count; ++k) {
+            const WebPuzzle page =
+                webPuzzleFromSnapshot(webPuzzles[std::size_t(k)], pageTitles.at(k));
+            text += page.cells.join(QString());
+            for (const WebPuzzle::Entry &e : page.words)
+                text += e.word + e.clue;
+            headings += page.title;
+        }
+        text.remove(QLatin1Char(' '));
+        headings.remove(QLatin1Char(' '));
+        missing = missingLetters(bookOptions(args).style, text, headings);
+        missingIn = args.value(QStringLiteral("html"));
+    }
+    if (!missing.isEmpty()) {
+        err << commandName() << " generate: cannot write " << missingIn << ": " << missing
+            << " Nothing written.\n";
+        return kUsageError;
+    }
+
     // The folder first: the book may be asked to go into it.
     const QString outDir = args.value(QStringLiteral("out"));
     if (toFiles && !QDir().mkpath(outDir)) {
@@ -255,12 +351,8 @@ int runGenerate(const ParsedArgs &args)
         WebPageOptions web;
         web.showAnswers = !args.has(QStringLiteral("no-answers"));
         // Titled like the book's pages: by the input line, or "TITLE N".
-        QStringList titles;
-        for (int k = 0; k < count; ++k)
-            titles << bookPuzzleTitle(args, read.titles.value(k), k + 1);
-        const QString title = args.value(QStringLiteral("title"), QStringLiteral("Word Quarrin"));
-        const QString error =
-            writeWebFolder(args.value(QStringLiteral("html")), webPuzzles, title, web, titles);
+        const QString error = writeWebFolder(args.value(QStringLiteral("html")), webPuzzles,
+                                             indexTitle, web, pageTitles);
         if (!error.isEmpty()) {
             err << commandName() << " generate: " << error << '\n';
             return kUsageError;
@@ -290,15 +382,16 @@ CommandSpec generateCommand()
         "puzzle-001.qrn (.qrn2 for 30x30, .ipuz for other sizes or with --format ipuz), ... "
         "in the --out folder. Each word goes in by the editor's random Add Word, and where "
         "its draws miss, into a place found by trying every cell and direction; a word that "
-        "is not letters A to Z only, too long, over the word limit or fits nowhere is left "
-        "out with a warning naming its "
+        "is not letters A to Z only (for documents: letters of the --language's alphabet), "
+        "too long, over the word limit or fits nowhere is left out with a warning naming its "
         "input line (with --strict: exit 1 and nothing written); a puzzle that no word "
         "went into is an error (exit 1, nothing written). The random fill is clean: no "
         "blocked word of the puzzle check reads outside the words' own letters, and a puzzle "
         "whose words spell one themselves is placed again, or reported (with --strict: "
         "exit 1) when that fails too; --no-clean fills as the editor's command does. Exit 2 "
         "for a bad "
-        "command line, an unreadable input or an output that cannot be written.");
+        "command line, an unreadable input, an output that cannot be written, or a letter "
+        "that the book's font cannot draw.");
     c.maxOperands = 0;
     OptionSpec directions = OptionSpec::text(
         QStringLiteral("directions"), QChar(), QStringLiteral("easy|medium|hard|LIST"),
@@ -311,6 +404,15 @@ CommandSpec generateCommand()
                                                       "random; a message is followed by "
                                                       "random letters)"));
     fill.validate = checkFill;
+    QStringList codes;
+    for (const Language &l : Language::all())
+        codes << l.code();
+    OptionSpec language =
+        OptionSpec::text(QStringLiteral("language"), QChar(), QStringLiteral("CODE"),
+                         QStringLiteral("the words' alphabet and the fill's letters: ") +
+                             codes.join(QStringLiteral(", ")) +
+                             QStringLiteral(" (default en; any other makes documents)"));
+    language.validate = checkLanguage;
     OptionSpec size = OptionSpec::text(
         QStringLiteral("size"), QChar(), QStringLiteral("N|WxH"),
         QStringLiteral("the grid: 15 or 30 (record files), or any W columns by H rows from 5 "
@@ -340,6 +442,20 @@ CommandSpec generateCommand()
                                         "letters, taking back words in the way")),
         directions,
         fill,
+        language,
+        OptionSpec::flag(QStringLiteral("no-accents"), QChar(),
+                         QStringLiteral("letters lose their accents (É is E, "
+                                        "Ä is A); documents only")),
+        OptionSpec::choice(QStringLiteral("sharp-s"), QChar(),
+                           {QStringLiteral("ss"), QStringLiteral("capital")},
+                           QStringLiteral("German \u00df written SS or as the capital \u1e9e "
+                                          "(default ss); documents only")),
+        OptionSpec::choice(
+            QStringLiteral("letters"), QChar(),
+            {fillKindName(quarrin::FillKind::Natural), fillKindName(quarrin::FillKind::Uniform)},
+            QStringLiteral("the fill's letters: as often as the language uses "
+                           "them, or every letter alike (default natural); "
+                           "documents only")),
         OptionSpec::integer(QStringLiteral("seed"), QChar(), QStringLiteral("N"),
                             QStringLiteral("the same seed and input give the same files "
                                            "(default: the clock, as in the editor)"),
@@ -371,7 +487,10 @@ CommandSpec generateCommand()
     };
     addBookOptions(c.options);
     c.run = runGenerate;
-    c.drawsPages = [](const ParsedArgs &args) { return args.has(QStringLiteral("pdf")); };
+    // Web pages too: their letters are checked against the book's font.
+    c.drawsPages = [](const ParsedArgs &args) {
+        return args.has(QStringLiteral("pdf")) || args.has(QStringLiteral("html"));
+    };
     return c;
 }
 

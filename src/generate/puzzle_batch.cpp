@@ -101,7 +101,8 @@ InputResult readWordLists(QIODevice &in)
     return result;
 }
 
-InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
+InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random,
+                     const Alphabet *alphabet)
 {
     InputResult result;
     std::vector<InputWord> pool;
@@ -113,7 +114,9 @@ InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random)
         if (line.split(wordSeparators(), Qt::SkipEmptyParts).size() > 1)
             ++linesOfSeveral;
         // Words go in upper-cased, so "cat" and "Cat" are the same word.
-        const QString word = upperCaseEachChar(line);
+        QString word = alphabet ? alphabet->lettersOf(line) : QString();
+        if (word.isEmpty()) // refused, or no alphabet: told apart as typed
+            word = upperCaseEachChar(line);
         if (!seen.contains(word)) {
             seen << word;
             pool.push_back({line, number});
@@ -183,10 +186,34 @@ std::optional<DirectionSet> parseDirections(const QString &text)
     return set;
 }
 
+QString messageInAlphabet(const QString &message, const Alphabet &alphabet, QString *error)
+{
+    QStringList runs;
+    for (const QString &run : message.split(QLatin1Char(' '))) {
+        if (run.isEmpty()) {
+            runs << run;
+            continue;
+        }
+        const PuzzleWord letters = alphabet.word(run);
+        if (!letters.ok()) {
+            if (error)
+                *error = letters.message;
+            return QString();
+        }
+        runs << letters.letters;
+    }
+    return runs.join(QLatin1Char(' '));
+}
+
 PuzzleBatch::PuzzleBatch(const BatchOptions &options) : m_options(options)
 {
+    if (options.alphabet && options.fill == FillKind::Message) {
+        // The command has checked the message; a refused one writes nothing.
+        m_options.message = messageInAlphabet(options.message, *options.alphabet, nullptr);
+    }
     if (options.clean) {
-        m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard(&m_blockedWordsWarning));
+        m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard(
+            options.alphabet ? *options.alphabet : Alphabet(), &m_blockedWordsWarning));
         m_fillMatcher = std::make_unique<BlockedWordMatcher>(m_check->blocked().words());
     }
     if (options.seed) {
@@ -209,15 +236,28 @@ void PuzzleBatch::place(const PuzzleWords &words, PuzzleModel &model, int puzzle
     // Dense placement takes the words that keep the rules all at once.
     std::vector<const InputWord *> together;
     for (const InputWord &w : words) {
-        if (!lettersOnly(w.text)) {
+        qsizetype length = w.text.size();
+        if (model.hasAlphabet()) {
+            // The word as the puzzle writes it, which may be longer (ß -> SS).
+            const PuzzleWord letters = model.wordLetters(w.text);
+            if (letters.status == PuzzleWord::Status::NotInAlphabet) {
+                warn(w, QStringLiteral("the letter \"%1\" is not in the %2 alphabet")
+                            .arg(letters.refused, model.alphabet().language().englishName()));
+                continue;
+            }
+            if (!letters.ok()) {
+                warn(w, QStringLiteral("not letters only"));
+                continue;
+            }
+            length = letters.letters.size();
+        } else if (!lettersOnly(w.text)) {
             warn(w, QStringLiteral("not letters only"));
             continue;
-        }
-        if (!plainLettersOnly(w.text)) {
+        } else if (!plainLettersOnly(w.text)) {
             warn(w, QStringLiteral("a letter other than A to Z"));
             continue;
         }
-        if (w.text.size() > spec.maxWordLength) {
+        if (length > spec.maxWordLength) {
             warn(w, QStringLiteral("longer than %1 letters").arg(spec.maxWordLength));
             continue;
         }
@@ -254,6 +294,8 @@ void PuzzleBatch::place(const PuzzleWords &words, PuzzleModel &model, int puzzle
 void PuzzleBatch::make(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
                        std::vector<Warning> &warnings)
 {
+    if (m_options.alphabet && !model.hasAlphabet())
+        model.setLetters(*m_options.alphabet, m_options.letterFill);
     if (!m_check || m_options.fill == FillKind::None) {
         place(words, model, puzzleNumber, warnings);
         if (m_options.fill == FillKind::Message)

@@ -7,10 +7,12 @@
 // blank lines and lines starting with '#' skipped) or a pool of words, one a
 // line, from which each puzzle draws a number of different words. Each word
 // goes into a fresh puzzle model by the editor's random "Add Word", with the
-// editor's rules: letters A to Z only, upper-cased, at most the size's longest word
-// and most words. A word that breaks a rule or finds no place becomes a
-// Warning naming its input line; the puzzle is made without it. Then the
-// blanks are filled as asked, cleanly when asked (see BatchOptions::clean).
+// editor's rules: letters A to Z only (a document puzzle: the letters of its
+// alphabet, written as the alphabet writes them), upper-cased, at most the
+// size's longest word and most words. A word that breaks a rule or finds no
+// place becomes a Warning naming its input line; the puzzle is made without
+// it. Then the blanks are filled as asked, cleanly when asked (see
+// BatchOptions::clean).
 //
 // With a seed, the same seed and input give the same puzzles: the generator's
 // clock is then a fixed sequence of ticks drawn from the seed. Without one the
@@ -21,6 +23,7 @@
 
 #include "check/clean_fill.h"
 #include "check/puzzle_check.h"
+#include "language/language.h"
 #include "puzzle/puzzle_model.h"
 
 #include <QByteArray>
@@ -61,8 +64,11 @@ InputResult readWordLists(QIODevice &in);
 // `--pool`: one word per line (blank and '#' lines skipped); `count` puzzles of
 // `perPuzzle` different words each, drawn with `random`. Fails when the pool
 // holds fewer than `perPuzzle` different words, and when most of its lines
-// hold several words (a --words file).
-InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random);
+// hold several words (a --words file). Two lines are the same word when they
+// give the same letters: in `alphabet` when given ("Straße" and "strasse" in
+// a German puzzle that writes SS), else upper-cased letter by letter.
+InputResult readPool(QIODevice &in, int count, int perPuzzle, LcgState &random,
+                     const Alphabet *alphabet = nullptr);
 
 enum class FillKind
 {
@@ -98,6 +104,13 @@ struct BatchOptions
     // the way (dense placement); otherwise each word in turn by the editor's
     // random draws and then, when they miss, a search of every place.
     bool dense = false;
+    // A document puzzle's letters: the words are written in this alphabet (a
+    // word with a letter outside it is a warning naming the letter), the
+    // message too, the fill draws as `letterFill` says, and the clean fill
+    // and its check use the alphabet's blocked words. Without one (record
+    // files) words are A to Z and the fill draws from the editor's pool.
+    std::optional<Alphabet> alphabet;
+    quarrin::FillKind letterFill = quarrin::FillKind::Natural;
 };
 
 struct Warning
@@ -113,6 +126,12 @@ struct Warning
 // commas; nothing for a text that is neither.
 std::optional<DirectionSet> parseDirections(const QString &text);
 
+// The hidden message in the alphabet's letters, its blanks kept (the message
+// fill leaves them out): "straße ist" is "STRASSE IST" in German with SS.
+// Empty, with the reason in *error, when a character is not a letter of the
+// alphabet.
+QString messageInAlphabet(const QString &message, const Alphabet &alphabet, QString *error);
+
 // How many times a puzzle's words are placed, each with new draws, before a
 // blocked word that their own letters spell is reported.
 inline constexpr int kCleanPlacements = 20;
@@ -123,7 +142,8 @@ public:
     explicit PuzzleBatch(const BatchOptions &options);
 
     // Makes one puzzle into `model` (which must be empty and of the batch's
-    // size), appending any warnings.
+    // size; it takes the batch's alphabet and fill, if any), appending any
+    // warnings.
     void make(const PuzzleWords &words, PuzzleModel &model, int puzzleNumber,
               std::vector<Warning> &warnings);
 

@@ -52,6 +52,7 @@ void takeSnapshot(PuzzleModel &model, PuzzleSnapshot &snapshot)
 {
     snapshot.columns = model.columns();
     snapshot.rows = model.rows();
+    snapshot.language = model.alphabet().language().code();
     snapshot.letters = model.sweepLetters();
     snapshot.words.clear();
     const QStringList &log = model.log();

@@ -34,6 +34,8 @@ struct PuzzleSnapshot
     // grid is then the square that the letters fill.
     int columns = 0;
     int rows = 0;
+    // The ISO 639-1 code of the puzzle's language ("en" for a record editor's).
+    QString language = QStringLiteral("en");
 
     // The cell store's columns and rows: the grid and its margin (0 when empty).
     int storeColumns() const;

@@ -73,8 +73,16 @@
         }
         return out;
     }
+    // Letters compared as the puzzle's language upper-cases them: in
+    // Turkish and Azerbaijani i is İ (a plain toUpperCase makes it I), and
+    // a letter typed as a base letter and a mark is the one letter it makes.
+    var dottedI = /^(tr|az)(-|$)/i.test(document.documentElement.lang || "");
+    function upper(text) {
+        var t = text.normalize ? text.normalize("NFC") : text;
+        return (dottedI ? t.replace(/i/g, "\u0130") : t).toUpperCase();
+    }
     function spelled(path) {
-        return path.map(letterOf).join("").toUpperCase();
+        return upper(path.map(letterOf).join(""));
     }
     function where(c) {
         return "column " + c.x + ", row " + c.y;
@@ -88,7 +96,7 @@
         entries.push({
             el: items[j],
             word: items[j].getAttribute("data-word"),
-            key: items[j].getAttribute("data-word").toUpperCase(),
+            key: upper(items[j].getAttribute("data-word")),
             answer: answer.length === 5 ? answer : null,
             ring: null
         });

@@ -39,7 +39,10 @@ QString writeWebFolder(const QString &folder, const std::vector<PuzzleSnapshot> 
         index.push_back(
             {puzzle.title, name, int(puzzle.words.size()), puzzle.columns, puzzle.rows});
     }
-    return writeWebFile(dir.filePath(QStringLiteral("index.html")), webIndexHtml(title, index));
+    // One run's puzzles share their language.
+    const QString language = puzzles.empty() ? QStringLiteral("en") : puzzles.front().language;
+    return writeWebFile(dir.filePath(QStringLiteral("index.html")),
+                        webIndexHtml(title, index, language));
 }
 
 } // namespace quarrin

@@ -82,15 +82,29 @@ const QByteArray &pageScript()
 // Every load is refused: the page is all there is.
 const char kPolicy[] = "default-src 'none'; style-src 'unsafe-inline'; script-src 'unsafe-inline'";
 
-QString head(const QString &title, const QByteArray &style)
+// The page's language: a puzzle's ISO 639-1 code ("en" when it has none).
+QString pageLanguage(const QString &code)
+{
+    const QString trimmed = code.trimmed();
+    return trimmed.isEmpty() ? QStringLiteral("en") : escaped(trimmed);
+}
+
+// The attribute that marks the page's own English texts on a page in another
+// language, so that a screen reader reads them as English.
+QString englishText(const QString &language)
+{
+    return language == QLatin1String("en") ? QString() : QStringLiteral(" lang=\"en\"");
+}
+
+QString head(const QString &title, const QByteArray &style, const QString &language)
 {
     return QStringLiteral(
-               "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n"
+               "<!DOCTYPE html>\n<html lang=\"%4\">\n<head>\n<meta charset=\"utf-8\">\n"
                "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">\n"
                "<meta http-equiv=\"Content-Security-Policy\" content=\"%1\">\n"
                "<meta name=\"generator\" content=\"Word Quarrin Generator\">\n"
                "<title>%2</title>\n<style>\n%3</style>\n</head>\n")
-        .arg(QLatin1String(kPolicy), escaped(title), QString::fromUtf8(style));
+        .arg(QLatin1String(kPolicy), escaped(title), QString::fromUtf8(style), language);
 }
 
 bool isBlank(const QString &cell)
@@ -134,16 +148,16 @@ QString gridHtml(const WebPuzzle &puzzle)
     return out;
 }
 
-QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
+QString listHtml(const WebPuzzle &puzzle, const WebPageOptions &options, const QString &english)
 {
     bool clues = false;
     for (const WebPuzzle::Entry &e : puzzle.words)
         clues = clues || !e.clue.trimmed().isEmpty();
     QString out = QStringLiteral("<section class=\"list\" aria-labelledby=\"wq-list\">\n"
-                                 "<h2 id=\"wq-list\">%1</h2>\n<%2 class=\"%3\">\n")
+                                 "<h2 id=\"wq-list\"%4>%1</h2>\n<%2 class=\"%3\">\n")
                       .arg(clues ? QLatin1String("Clues") : QLatin1String("Words"),
                            clues ? QLatin1String("ol") : QLatin1String("ul"),
-                           clues ? QLatin1String("clues") : QLatin1String("words"));
+                           clues ? QLatin1String("clues") : QLatin1String("words"), english);
     for (const WebPuzzle::Entry &e : puzzle.words) {
         const QString word = e.word.trimmed();
         if (word.isEmpty())
@@ -229,7 +243,9 @@ QByteArray webPageHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
 {
     const bool answers = options.showAnswers && hasAnswers(puzzle);
     const int listed = listedCount(puzzle);
-    QString page = head(puzzle.title, pageStyle());
+    const QString language = pageLanguage(puzzle.language);
+    const QString english = englishText(language);
+    QString page = head(puzzle.title, pageStyle(), language);
     page += QStringLiteral("<body>\n<main id=\"wq\" data-puzzle=\"%1\" data-columns=\"%2\" "
                            "data-rows=\"%3\" style=\"--cols:%2;--rows:%3\">\n<h1>%4</h1>\n")
                 .arg(webPuzzleId(puzzle))
@@ -239,7 +255,7 @@ QByteArray webPageHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
     // The bar shows once the script runs: without it there is nothing to time.
     page +=
         QStringLiteral(
-            "<div class=\"bar\" id=\"wq-bar\" hidden>\n"
+            "<div class=\"bar\" id=\"wq-bar\"%3 hidden>\n"
             "<span class=\"clock\" id=\"wq-clock\" role=\"timer\" aria-label=\"Time\">0:00</span>\n"
             "<span class=\"count\" id=\"wq-count\">0 of %1 found</span>\n"
             "<span class=\"tools\"><button type=\"button\" id=\"wq-restart\">Start again</button>%2"
@@ -247,34 +263,39 @@ QByteArray webPageHtml(const WebPuzzle &puzzle, const WebPageOptions &options)
             .arg(listed)
             .arg(answers ? QStringLiteral("\n<button type=\"button\" id=\"wq-answers\" "
                                           "aria-pressed=\"false\">Show answers</button>")
-                         : QString());
-    page += QLatin1String(
-        "<div class=\"confirm\" id=\"wq-confirm\" role=\"group\" "
-        "aria-labelledby=\"wq-confirm-text\" "
-        "hidden>\n<p id=\"wq-confirm-text\">Clear your finds and the clock, and start this puzzle "
-        "again?</p>\n<button type=\"button\" class=\"primary\" id=\"wq-confirm-yes\">Start "
-        "again</button>\n<button type=\"button\" id=\"wq-confirm-no\">Keep playing</button>\n"
-        "</div>\n<p class=\"finish\" id=\"wq-finish\" role=\"status\"></p>\n");
+                         : QString())
+            .arg(english);
+    page += QStringLiteral(
+                "<div class=\"confirm\" id=\"wq-confirm\" role=\"group\" "
+                "aria-labelledby=\"wq-confirm-text\"%1 "
+                "hidden>\n<p id=\"wq-confirm-text\">Clear your finds and the clock, and start "
+                "this puzzle again?</p>\n<button type=\"button\" class=\"primary\" "
+                "id=\"wq-confirm-yes\">Start again</button>\n<button type=\"button\" "
+                "id=\"wq-confirm-no\">Keep playing</button>\n"
+                "</div>\n<p class=\"finish\" id=\"wq-finish\" role=\"status\"%1></p>\n")
+                .arg(english);
     page += QLatin1String("<div class=\"play\">\n<div class=\"board\"><div class=\"cells\">\n"
                           "<svg class=\"rings\" id=\"wq-rings\" aria-hidden=\"true\" "
                           "focusable=\"false\"></svg>\n");
     page += gridHtml(puzzle);
     page += QLatin1String("</div></div>\n");
-    page += listHtml(puzzle, options);
-    page += QLatin1String(
-        "</div>\n<p class=\"help\" id=\"wq-help\">Drag from the first letter of a word to its "
-        "last, or click or tap both ends. With the keyboard, the arrow keys move the cursor and "
-        "Space or Enter marks each end; Esc lets go of a first end. A word counts read either "
-        "way.</p>\n<noscript><p class=\"help\">Playing needs JavaScript, which is off here; the "
-        "grid and the list still print.</p></noscript>\n"
-        "<div class=\"sr\" id=\"wq-say\" aria-live=\"polite\" aria-atomic=\"true\"></div>\n"
-        "</main>\n<script>\n");
+    page += listHtml(puzzle, options, english);
+    page += QStringLiteral(
+                "</div>\n<p class=\"help\" id=\"wq-help\"%1>Drag from the first letter of a word "
+                "to its last, or click or tap both ends. With the keyboard, the arrow keys move "
+                "the cursor and Space or Enter marks each end; Esc lets go of a first end. A word "
+                "counts read either way.</p>\n<noscript><p class=\"help\"%1>Playing needs "
+                "JavaScript, which is off here; the grid and the list still print.</p></noscript>\n"
+                "<div class=\"sr\" id=\"wq-say\" aria-live=\"polite\" aria-atomic=\"true\"%1>"
+                "</div>\n</main>\n<script>\n")
+                .arg(english);
     page += QString::fromUtf8(pageScript());
     page += QLatin1String("</script>\n</body>\n</html>\n");
     return page.toUtf8();
 }
 
-QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &pages)
+QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &pages,
+                        const QString &puzzlesLanguage)
 {
     static const QByteArray style =
         "body{margin:0;background:#f3f5f8;color:#1b1f24;font:1rem/1.5 system-ui,-apple-system,"
@@ -290,11 +311,14 @@ QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &
         "a:focus-visible{outline:3px solid #1b1f24;outline-offset:2px}\n"
         "a span{color:#4a5361;font-weight:400}\n"
         "@media print{body{background:#fff;color:#000}a{border:0;color:#000;padding:.25rem 0}}\n";
-    QString page = head(title, style);
-    page += QStringLiteral("<body>\n<main>\n<h1>%1</h1>\n<p>%2</p>\n<ol>\n")
-                .arg(escaped(title), pages.size() == 1
-                                         ? QStringLiteral("1 puzzle")
-                                         : QStringLiteral("%1 puzzles").arg(pages.size()));
+    const QString language = pageLanguage(puzzlesLanguage);
+    const QString english = englishText(language);
+    QString page = head(title, style, language);
+    page += QStringLiteral("<body>\n<main>\n<h1>%1</h1>\n<p%3>%2</p>\n<ol>\n")
+                .arg(escaped(title),
+                     pages.size() == 1 ? QStringLiteral("1 puzzle")
+                                       : QStringLiteral("%1 puzzles").arg(pages.size()),
+                     english);
     for (const WebIndexEntry &p : pages) {
         const QString words =
             p.words == 1 ? QStringLiteral("1 word") : QStringLiteral("%1 words").arg(p.words);
@@ -302,10 +326,11 @@ QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &
         page += QLatin1String("<li><a href=\"") +
                 escaped(QString::fromLatin1(QUrl::toPercentEncoding(p.fileName, "/"))) +
                 QLatin1String("\">") + escaped(p.title) +
-                QStringLiteral(" <span>%1, %2 \u00d7 %3</span></a></li>\n")
+                QStringLiteral(" <span%4>%1, %2 \u00d7 %3</span></a></li>\n")
                     .arg(words)
                     .arg(p.columns)
-                    .arg(p.rows);
+                    .arg(p.rows)
+                    .arg(english);
     }
     page += QLatin1String("</ol>\n</main>\n</body>\n</html>\n");
     return page.toUtf8();

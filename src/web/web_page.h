@@ -27,7 +27,9 @@
 //
 // The page works for any number of columns and rows and any letters: a cell
 // is whatever text the puzzle gives it (a Greek, Cyrillic or Turkish letter
-// as well as A to Z), and words are matched without regard to case.
+// as well as A to Z), and words are matched without regard to case, the way
+// the puzzle's language upper-cases. The page's lang is the puzzle's
+// language; its own English texts (buttons, help, counts) say lang="en".
 
 #include <QByteArray>
 #include <QString>
@@ -57,6 +59,9 @@ struct WebPuzzle
     };
 
     QString title;
+    // The ISO 639-1 code of the puzzle's language: the page's lang, which
+    // also tells the script how to upper-case (Turkish i is İ).
+    QString language = QStringLiteral("en");
     int columns = 0;
     int rows = 0;
     // Row by row: cell (x, y) is cells[(y - 1) * columns + (x - 1)]. A cell
@@ -94,8 +99,10 @@ struct WebIndexEntry
     int rows = 0;
 };
 
-// A page linking puzzle pages in the same folder; as self-contained as they are.
-QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &pages);
+// A page linking puzzle pages in the same folder; as self-contained as they
+// are. `language` is the puzzles' (their titles are in it).
+QByteArray webIndexHtml(const QString &title, const std::vector<WebIndexEntry> &pages,
+                        const QString &language = QStringLiteral("en"));
 
 // Writes a page atomically: it appears under `path` only once it is whole,
 // and a failed write leaves any earlier file of that name as it was. Returns

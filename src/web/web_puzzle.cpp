@@ -21,6 +21,7 @@ WebPuzzle webPuzzleFromSnapshot(const PuzzleSnapshot &snapshot, const QString &t
 {
     WebPuzzle puzzle;
     puzzle.title = title;
+    puzzle.language = snapshot.language;
     // The store is one column and one row wider than the grid.
     puzzle.columns = snapshot.gridColumns();
     puzzle.rows = snapshot.gridRows();

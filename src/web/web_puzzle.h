@@ -29,9 +29,9 @@ struct PrintedTexts
 QStringList cluesFromPrintPage(const QStringList &words, const PrintedTexts &printed);
 
 // The page's puzzle: the visible grid of the snapshot (its hidden margin
-// left out), its listed words with their places, and their clues: entry k of
-// `clues` for word k (the print page's), or else the word's own clue in the
-// snapshot. Empty word slots are left out of the list.
+// left out), its language, its listed words with their places, and their
+// clues: entry k of `clues` for word k (the print page's), or else the
+// word's own clue in the snapshot. Empty word slots are left out of the list.
 WebPuzzle webPuzzleFromSnapshot(const PuzzleSnapshot &snapshot, const QString &title,
                                 const QStringList &clues = {});
 

@@ -187,6 +187,27 @@ private slots:
         QVERIFY(tooFew.error.contains(QLatin1String("5 different words")));
     }
 
+    // With a puzzle's alphabet, two lines are one word when the alphabet
+    // writes them alike: in German with SS, Straße is STRASSE.
+    void poolTellsWordsApartByTheirLetters()
+    {
+        QBuffer buffer;
+        buffer.setData("Stra\xc3\x9f"
+                       "e\nSTRASSE\nFu\xc3\x9f\n");
+        buffer.open(QIODevice::ReadOnly);
+        LcgState random{5};
+        QVERIFY(readPool(buffer, 1, 3, random).ok); // three spellings without an alphabet
+        buffer.seek(0);
+        const Alphabet german(*Language::find(u"de"));
+        const InputResult read = readPool(buffer, 1, 3, random, &german);
+        QVERIFY(!read.ok);
+        QVERIFY2(read.error.contains(QLatin1String("2 different words")), qPrintable(read.error));
+        // Capital ẞ keeps them apart.
+        buffer.seek(0);
+        const Alphabet capital(*Language::find(u"de"), {true, SharpS::Capital});
+        QVERIFY(readPool(buffer, 1, 3, random, &capital).ok);
+    }
+
     // A --words file given as a pool is refused once, not read as words
     // that each break the rules; a pool with the odd line of several words
     // is still a pool.

@@ -577,6 +577,49 @@ def main():
         game.check_finished(game.play() - game.start)
         note("generate --html: index, link and a whole game: %s" % b.text("[role=status]"))
         b.check_requests()
+
+        # --- generate --html in Greek and in Turkish: the page's lang, and
+        # words matched as the language upper-cases. The Turkish page's list
+        # is given in lower case, as another program may write it: kedi must
+        # match KEDİ (a plain toUpperCase makes it KEDI).
+        for code, line, words, lowered in (
+                ("el", "\u03c3\u03bf\u03c6\u03af\u03b1 \u03bb\u03cc\u03b3\u03bf\u03c2 "
+                       "\u03c8\u03c5\u03c7\u03ae",
+                 ("\u03a3\u039f\u03a6\u038a\u0391", "\u039b\u038c\u0393\u039f\u03a3",
+                  "\u03a8\u03a5\u03a7\u0389"), {}),
+                ("tr", "kedi inci \u00e7ay",
+                 ("KED\u0130", "\u0130NC\u0130", "\u00c7AY"),
+                 {"KED\u0130": "kedi", "\u0130NC\u0130": "inci"})):
+            lists = os.path.join(root, code + ".txt")
+            with open(lists, "w", encoding="utf-8") as f:
+                f.write(line + "\n")
+            out = os.path.join(root, "site-" + code)
+            subprocess.run([program, "generate", "--words", lists, "--language", code, "--seed", "4",
+                            "--html", out, "--quiet"], check=True,
+                           env=dict(os.environ, QT_QPA_PLATFORM="offscreen"))
+            page = os.path.join(out, "puzzle-001.html")
+            with open(page, encoding="utf-8") as f:
+                source = f.read()
+            for upper, lower in lowered.items():
+                source = source.replace('data-word="%s"' % upper, 'data-word="%s"' % lower)
+            with open(page, "w", encoding="utf-8") as f:
+                f.write(source)
+            target = "file://" + page
+            b.allowed.add(target)
+            fresh(b, target)
+            check(b.run("return document.documentElement.lang;") == code,
+                  "the %s page's lang is %r" % (code, b.run("return document.documentElement.lang;")))
+            grid = b.run("return Array.prototype.map.call(document.querySelectorAll('[role=row]'), function (r) {"
+                         " return Array.prototype.map.call(r.children, function (c) { return c.textContent; }); });")
+            places = [find_in_grid(grid, w) for w in words]
+            check(all(places), "the %s page lacks one of its words: %r" % (code, places))
+            for place in places:
+                place["word"] = lowered.get(place["word"], place["word"])
+            game = Game(b, {"words": places}, mouse_clicks(b), "generated %s page by clicks" % code)
+            game.check_finished(game.play() - game.start)
+            note("generate --html --language %s: lang=%s, a whole game: %s"
+                 % (code, code, b.text("[role=status]")))
+        b.check_requests()
         note("no console message; requests: only the page files (%d)" % len(b.allowed))
         print("browser test passed in %.1f s" % (time.time() - started), flush=True)
     finally:

@@ -125,6 +125,8 @@ private slots:
     void cluesAreListedWithTheirWords();
     void pageIsTheSameForTheSamePuzzle();
     void progressIdFollowsLettersAndWords();
+    void pageSaysThePuzzlesLanguage_data();
+    void pageSaysThePuzzlesLanguage();
 
     void indexLinksEveryPage();
     void folderHoldsOnePagePerPuzzleAndTheIndex();
@@ -416,6 +418,64 @@ void TestWebPage::progressIdFollowsLettersAndWords()
     shape.rows = 3;
     const QSet<QString> ids{id, webPuzzleId(letter), webPuzzleId(word), webPuzzleId(shape)};
     QCOMPARE(ids.size(), 4);
+}
+
+void TestWebPage::pageSaysThePuzzlesLanguage_data()
+{
+    QTest::addColumn<QString>("language");
+    QTest::addColumn<QString>("lang"); // as the page writes it
+    QTest::newRow("English") << "en"
+                             << "en";
+    QTest::newRow("Turkish") << "tr"
+                             << "tr";
+    QTest::newRow("Russian") << "ru"
+                             << "ru";
+    QTest::newRow("none given") << ""
+                                << "en";
+    QTest::newRow("markup") << "x\"><b"
+                            << "x&quot;&gt;&lt;b";
+}
+
+void TestWebPage::pageSaysThePuzzlesLanguage()
+{
+    QFETCH(QString, language);
+    QFETCH(QString, lang);
+    WebPuzzle p = testing::rectangularPuzzle();
+    p.language = language;
+    const QString html = page(p);
+    QVERIFY2(html.startsWith(QStringLiteral("<!DOCTYPE html>\n<html lang=\"%1\">\n").arg(lang)),
+             qPrintable(html.left(60)));
+    // The page's own texts are English: marked so on a page in another
+    // language, each where it stands, and only there.
+    const QString body = html.mid(html.indexOf(QLatin1String("<body>")));
+    const QStringList english{
+        QStringLiteral("<div class=\"bar\" id=\"wq-bar\" lang=\"en\" hidden>"),
+        QStringLiteral("<h2 id=\"wq-list\" lang=\"en\">"),
+        QStringLiteral("<p class=\"help\" id=\"wq-help\" lang=\"en\">"),
+        QStringLiteral("<p class=\"finish\" id=\"wq-finish\" role=\"status\" lang=\"en\">"),
+        QStringLiteral("aria-labelledby=\"wq-confirm-text\" lang=\"en\" hidden>"),
+        QStringLiteral("aria-atomic=\"true\" lang=\"en\">"),
+    };
+    for (const QString &marked : english)
+        QCOMPARE(body.contains(marked), lang != QLatin1String("en"));
+    QCOMPARE(body.count(QLatin1String(" lang=\"en\"")), lang == QLatin1String("en") ? 0 : 7);
+
+    // The index of a run says its puzzles' language too.
+    const QString index = QString::fromUtf8(
+        webIndexHtml(p.title, {{p.title, QStringLiteral("puzzle-001.html"), 5, 7, 12}}, language));
+    QVERIFY(index.contains(QStringLiteral("<html lang=\"%1\">").arg(lang)));
+    QCOMPARE(index.contains(QLatin1String("<p lang=\"en\">1 puzzle</p>")),
+             lang != QLatin1String("en"));
+
+    // A snapshot of a puzzle in the language hands it on to the page.
+    if (const Language *found = Language::find(language)) {
+        RandomGenerator random([] { return std::uint64_t(7); });
+        PuzzleModel model(GridSize(6, 6), &random);
+        model.setLetters(Alphabet(*found), FillKind::Natural);
+        PuzzleSnapshot snapshot;
+        takeSnapshot(model, snapshot);
+        QCOMPARE(webPuzzleFromSnapshot(snapshot, QString()).language, found->code());
+    }
 }
 
 void TestWebPage::indexLinksEveryPage()
