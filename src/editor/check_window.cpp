@@ -72,7 +72,10 @@ CheckWindow::~CheckWindow() = default;
 void CheckWindow::start()
 {
     m_listWarning.clear();
-    m_check = std::make_unique<PuzzleCheck>(BlockedWords::standard(&m_listWarning));
+    // The lists of the puzzle's language, built at every start: the language
+    // may have changed since the last (a record puzzle's alphabet is English's).
+    m_check =
+        std::make_unique<PuzzleCheck>(BlockedWords::standard(m_model->alphabet(), &m_listWarning));
     m_refillResult->clear();
     runCheck();
     // Beside the grid, over the word lists, so the marked cells stay in view.

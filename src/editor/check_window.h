@@ -8,7 +8,8 @@
 //
 // The window blocks its editor while it is open, so the puzzle it lists is the
 // puzzle on screen. It reads the blocked words afresh each time it opens, so
-// changes to the user's own list count at once.
+// changes to the user's own list, and the lists of the puzzle's language, count
+// at once.
 
 #include "check/puzzle_check.h"
 

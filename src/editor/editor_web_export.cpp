@@ -5,6 +5,7 @@
 
 #include "editor/editor_window.h"
 
+#include "language/printable_check.h"
 #include "web/web_page.h"
 
 #include <QCheckBox>
@@ -111,6 +112,27 @@ QString fileNameFor(const QString &title)
     return (name.isEmpty() ? QStringLiteral("puzzle") : name) + QStringLiteral(".html");
 }
 
+// The fonts the page's style sheet asks the browser for, in its order; the
+// browser draws each letter with the first that has it. Here they resolve as
+// this computer's browser would find them.
+QList<QFont> webPageFonts()
+{
+    QList<QFont> fonts;
+    for (const char *family : {"system-ui", "-apple-system", "Segoe UI", "Roboto", "Noto Sans",
+                               "DejaVu Sans", "Liberation Sans", "Arial", "sans-serif"})
+        fonts << QFont(QString::fromLatin1(family));
+    return fonts;
+}
+
+// What the page draws: the title, the grid's letters, the words and clues.
+QList<DrawnText> webDrawnTexts(const WebPuzzle &puzzle)
+{
+    QString text = puzzle.title + QLatin1Char(' ') + puzzle.cells.join(QString());
+    for (const WebPuzzle::Entry &entry : puzzle.words)
+        text += QLatin1Char(' ') + entry.word + QLatin1Char(' ') + entry.clue;
+    return {DrawnText{webPageFonts(), text}};
+}
+
 } // namespace
 
 void EditorWindow::exportWebPage()
@@ -133,6 +155,10 @@ void EditorWindow::exportWebPage()
     if (options.exec() != QDialog::Accepted)
         return;
     choices.showAnswers = options.showAnswers();
+    const WebPuzzle puzzle = webPuzzleFromSnapshot(snapshot, options.title().trimmed(),
+                                                   cluesFromPrintPage(snapshot.words, printed));
+    if (!checkPrintableLetters(this, webDrawnTexts(puzzle)))
+        return;
 
     QString folder = choices.folder;
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
@@ -153,8 +179,6 @@ void EditorWindow::exportWebPage()
 
     WebPageOptions page;
     page.showAnswers = choices.showAnswers;
-    const WebPuzzle puzzle = webPuzzleFromSnapshot(snapshot, options.title().trimmed(),
-                                                   cluesFromPrintPage(snapshot.words, printed));
     const QString error = writeWebFile(path, webPageHtml(puzzle, page));
     if (!error.isEmpty())
         showMessage(error);

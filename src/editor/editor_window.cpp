@@ -267,8 +267,9 @@ void EditorWindow::fillWithRandom()
         apply(m_model.fillRandom());
     } else {
         // The blocked words of the check window, read afresh so that a change
-        // to the user's own list counts at once.
-        const BlockedWordMatcher matcher(BlockedWords::standard().words());
+        // to the user's own list or to the puzzle's language counts at once
+        // (a record puzzle's alphabet is English's).
+        const BlockedWordMatcher matcher(BlockedWords::standard(m_model.alphabet()).words());
         apply(fillRandomClean(m_model, m_model.random(), matcher).fill);
     }
     record(QStringLiteral("Fill with Random"));

@@ -12,6 +12,7 @@
 // missing must be reported before anything is printed or saved.
 
 #include <QFont>
+#include <QList>
 #include <QString>
 #include <QStringView>
 
@@ -29,5 +30,26 @@ QString resolvedFamily(const QFont &font);
 // The font "Nimbus Sans" cannot draw these letters: Ж, Щ.
 // Empty when nothing is missing.
 QString missingGlyphsMessage(const QFont &font, QStringView letters);
+
+// Text that an output draws and the fonts it draws it with. Pages, pictures
+// and PDFs draw with one font, whose face must have every letter itself (a
+// letter taken from a stand-in would come out in another face, or as a box
+// where the stand-in is missing). A web page names several and the browser
+// takes each letter from the first that has it.
+struct DrawnText
+{
+    QList<QFont> fonts;
+    QString text;
+};
+
+// The letters and digits of `text`, each once, in order of first appearance:
+// what must be drawable for the text to read (spaces and punctuation aside).
+QString lettersToDraw(QStringView text);
+
+// For the user, before anything is printed or saved: each font (by the face
+// it resolves to) with the letters of its texts that it cannot draw, then a
+// font to choose that has them all, where one is installed. Empty when every
+// letter can be drawn.
+QString unprintableLettersMessage(const QList<DrawnText> &texts);
 
 } // namespace quarrin

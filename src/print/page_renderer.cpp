@@ -76,7 +76,8 @@ PageDescription PageDescription::standard(GridSize size, const PuzzleSnapshot &p
     for (int k = 1; k <= count; ++k) {
         const QString word = k - 1 < puzzle.words.size() ? puzzle.words.at(k - 1) : QString();
         const QString clue = puzzle.clues.value(k - 1);
-        page.labels << (word.isEmpty() ? QString() : numberPrefix(k) + (clue.isEmpty() ? word : clue));
+        page.labels << (word.isEmpty() ? QString()
+                                       : numberPrefix(k) + (clue.isEmpty() ? word : clue));
     }
     page.wordFont = pageWindowFont();
     page.gridFont = pageWindowFont();
@@ -117,6 +118,21 @@ QString answerKeyCaption(const QString &caption, const QString &word)
     if (shown.isEmpty())
         return caption + word;
     return caption + QStringLiteral(": ") + word;
+}
+
+QList<DrawnText> pageDrawnTexts(const PageDescription &page, const PageOptions &options)
+{
+    // As paint() draws them.
+    QString labels;
+    for (int k = 0; k < page.labels.size(); ++k) {
+        const QString &caption = page.labels.at(k);
+        labels +=
+            (options.answerKey ? answerKeyCaption(caption, page.puzzle.words.value(k)) : caption) +
+            QLatin1Char(' ');
+    }
+    return {
+        DrawnText{{page.titleFont}, options.answerKey ? answerKeyTitle(page.title) : page.title},
+        DrawnText{{page.wordFont}, labels}, DrawnText{{page.gridFont}, page.puzzle.letters}};
 }
 
 PageRenderer::PageRenderer() : m_grid(std::make_unique<TPubStrGrid>())

@@ -17,6 +17,7 @@
 // its first letter to its last, filled letters are light grey, the title is
 // followed by " – Answer Key" and a label showing a clue also shows its answer.
 
+#include "language/glyph_coverage.h"
 #include "print/print_layout.h"
 #include "puzzle/puzzle_snapshot.h"
 #include "puzzle/size_table.h"
@@ -91,6 +92,10 @@ std::vector<AnswerRing> answerRings(const PuzzleSnapshot &puzzle);
 // The title and label captions as the key shows them.
 QString answerKeyTitle(const QString &title);
 QString answerKeyCaption(const QString &caption, const QString &word);
+
+// What the page draws in which font: for the check that every letter can be
+// drawn before the page is printed or saved.
+QList<DrawnText> pageDrawnTexts(const PageDescription &page, const PageOptions &options);
 
 class PageRenderer
 {

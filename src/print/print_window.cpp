@@ -1,8 +1,10 @@
 #include "print/print_window.h"
 
 #include "grid/pub_str_grid.h"
+#include "language/printable_check.h"
 #include "print/page_output.h"
 #include "puzzle/puzzle_snapshot.h"
+#include "sheet/sheet_layout.h"
 #include "sheet/sheet_paper.h"
 
 #include <QCheckBox>
@@ -641,11 +643,13 @@ void PrintWindow::leaveCaptureState(bool clearSelection)
 
 void PrintWindow::printPage()
 {
-    enterCaptureState();
     PageOptions options;
     options.answerKey = showsAnswerKey();
     options.whiteBackground = m_whiteBackground->isChecked();
     const PageDescription page = pageDescription();
+    if (!checkPrintableLetters(this, pageDrawnTexts(page, options)))
+        return;
+    enterCaptureState();
     const QString error = printPageOn(
         printer(), [&](QPainter &p) { m_renderer->paint(p, page, options); }, pageSize(),
         m_fitToPage->isChecked());
@@ -656,11 +660,16 @@ void PrintWindow::printPage()
 
 void PrintWindow::printWorksheet()
 {
-    const std::optional<WorksheetOptions> options = m_dialogs->askWorksheetOptions(this, m_worksheet);
+    const std::optional<WorksheetOptions> options =
+        m_dialogs->askWorksheetOptions(this, m_worksheet);
     if (!options)
         return;
     m_worksheet = *options;
-    const QString error = printWorksheetOn(printer(), sheetPuzzle(), m_worksheet.style,
+    const SheetPuzzle puzzle = sheetPuzzle();
+    if (!checkPrintableLetters(this,
+                               sheetDrawnTexts(puzzle, m_worksheet.style, m_worksheet.answerKey)))
+        return;
+    const QString error = printWorksheetOn(printer(), puzzle, m_worksheet.style,
                                            parseTrimSize(m_worksheet.paper), m_worksheet.answerKey);
     if (!error.isEmpty())
         m_dialogs->message(this, error);
@@ -680,6 +689,17 @@ void PrintWindow::savePageImage()
     if (choice && !choice->path.isEmpty()) {
         m_lastSavePath = choice->path;
         const PageFileFormat format = pageFileFormat(choice->path, choice->filter);
+        PageOptions options;
+        options.answerKey = showsAnswerKey();
+        const SheetPuzzle puzzle = sheetPuzzle();
+        const QList<DrawnText> drawn =
+            format == PageFileFormat::Worksheet
+                ? sheetDrawnTexts(puzzle, m_worksheet.style, m_worksheet.answerKey)
+                : pageDrawnTexts(pageDescription(), options);
+        if (!checkPrintableLetters(this, drawn)) {
+            leaveCaptureState(false);
+            return;
+        }
         QString error;
         if (format == PageFileFormat::Worksheet) {
             // the puzzle and its key in the sheet layout, on the worksheet's
@@ -689,7 +709,7 @@ void PrintWindow::savePageImage()
             QPageLayout layout = m_paperChosen ? worksheetPaper(printer()) : worksheetPaper();
             if (paper)
                 layout.setPageSize(*paper);
-            error = writeWorksheetFile(choice->path, sheetPuzzle(), m_worksheet.style, layout,
+            error = writeWorksheetFile(choice->path, puzzle, m_worksheet.style, layout,
                                        m_worksheet.answerKey);
         } else {
             error = writePageFile(

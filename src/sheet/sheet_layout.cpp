@@ -68,7 +68,7 @@ struct ListFit
     double pitch = 0;       // from one column's left to the next
     double numberWidth = 0;
     double height = 0;
-    double width = 0; // from the first column's left to the last one's right
+    double width = 0;                        // from the first column's left to the last one's right
     std::vector<std::vector<Wrapped>> lines; // per entry
     std::vector<int> column;                 // per entry
 };
@@ -81,10 +81,10 @@ public:
     {
         m_gap = m_metrics.height() * 1.2;
         for (const Entry &e : entries) {
-            m_numberWidth = std::max(m_numberWidth, e.number.isEmpty()
-                                                        ? 0.0
-                                                        : m_metrics.horizontalAdvance(e.number) +
-                                                              m_metrics.horizontalAdvance(u' '));
+            m_numberWidth =
+                std::max(m_numberWidth, e.number.isEmpty() ? 0.0
+                                                           : m_metrics.horizontalAdvance(e.number) +
+                                                                 m_metrics.horizontalAdvance(u' '));
             m_natural = std::max(m_natural, m_metrics.horizontalAdvance(e.text));
             m_clues = m_clues || !e.number.isEmpty();
         }
@@ -186,13 +186,14 @@ public:
                 const double baseline = y + m_metrics.ascent();
                 if (first && !e.number.isEmpty()) {
                     const double w = m_metrics.horizontalAdvance(e.number);
-                    out.push_back({e.number,
-                                   QPointF(x + f.numberWidth - w - m_metrics.horizontalAdvance(u' '),
-                                           baseline),
-                                   SheetLine::List, w});
+                    out.push_back(
+                        {e.number,
+                         QPointF(x + f.numberWidth - w - m_metrics.horizontalAdvance(u' '),
+                                 baseline),
+                         SheetLine::List, w});
                 }
-                out.push_back({line.text, QPointF(x + f.numberWidth, baseline), SheetLine::List,
-                               line.width});
+                out.push_back(
+                    {line.text, QPointF(x + f.numberWidth, baseline), SheetLine::List, line.width});
                 first = false;
                 y += spacing;
             }
@@ -277,10 +278,10 @@ SheetLayout layoutSheet(const SheetPuzzle &puzzle, const SheetStyle &style, cons
     double y = area.top();
     const QString heading = answerKey ? sheetKeyTitle(puzzle.title) : puzzle.title;
     for (const Wrapped &line : sheetWrap(heading, layout.titleFont, device, area.width())) {
-        layout.lines.push_back({line.text,
-                                QPointF(area.left() + (area.width() - line.width) / 2.0,
-                                        y + title.ascent()),
-                                SheetLine::Title, line.width});
+        layout.lines.push_back(
+            {line.text,
+             QPointF(area.left() + (area.width() - line.width) / 2.0, y + title.ascent()),
+             SheetLine::Title, line.width});
         y += title.lineSpacing();
     }
     if (!heading.isEmpty())
@@ -326,8 +327,8 @@ SheetLayout layoutSheet(const SheetPuzzle &puzzle, const SheetStyle &style, cons
             const ListFit beside = fitter.fit(width, columns);
             if (beside.height > body.height())
                 continue;
-            const double c = std::min((body.width() - beside.width - gapX) / cols,
-                                      body.height() / rows);
+            const double c =
+                std::min((body.width() - beside.width - gapX) / cols, body.height() / rows);
             if (c > cell * 1.02) {
                 cell = c;
                 chosen = beside;
@@ -348,18 +349,18 @@ SheetLayout layoutSheet(const SheetPuzzle &puzzle, const SheetStyle &style, cons
         layout.grid = QRectF(QPointF(left, body.top()), gridSize);
         listTopLeft = QPointF(layout.grid.right() + gapX, body.top());
     } else {
-        layout.grid =
-            QRectF(QPointF(body.left() + (body.width() - gridSize.width()) / 2.0, body.top()),
-                   gridSize);
-        listTopLeft = QPointF(body.left() + (body.width() - chosen.width) / 2.0,
-                              layout.grid.bottom() + gapY);
+        layout.grid = QRectF(
+            QPointF(body.left() + (body.width() - gridSize.width()) / 2.0, body.top()), gridSize);
+        listTopLeft =
+            QPointF(body.left() + (body.width() - chosen.width) / 2.0, layout.grid.bottom() + gapY);
     }
     layout.headLines = layout.lines.size();
     if (!fitter.empty()) {
         layout.list = QRectF(listTopLeft, QSizeF(chosen.width, chosen.height));
         fitter.place(chosen, listTopLeft, layout.lines);
     }
-    layout.bottom = std::max(layout.grid.bottom(), layout.list.isEmpty() ? 0.0 : layout.list.bottom());
+    layout.bottom =
+        std::max(layout.grid.bottom(), layout.list.isEmpty() ? 0.0 : layout.list.bottom());
     return layout;
 }
 
@@ -468,8 +469,8 @@ void paintSheet(QPainter &p, const SheetPuzzle &puzzle, const SheetStyle &style,
     for (const QLineF &line : layout.rules)
         p.drawLine(line);
     p.setPen(Qt::black);
-    paintSheetGrid(p, puzzle, style.letterCase, layout.grid.topLeft(), layout.cell,
-                   layout.gridFont, layout.answerKey, layout.unit);
+    paintSheetGrid(p, puzzle, style.letterCase, layout.grid.topLeft(), layout.cell, layout.gridFont,
+                   layout.answerKey, layout.unit);
     p.setPen(Qt::black);
     for (; k < layout.lines.size(); ++k)
         drawLine(layout.lines[k]);
@@ -480,15 +481,16 @@ double paintSheetKey(QPainter &p, const SheetPuzzle &puzzle, const SheetStyle &s
                      const QRectF &box, const QString &label, const QPaintDevice &device)
 {
     const double u = unitOf(device);
-    const QFont labelFont = sheetFont(style, std::max(7.0, style.effectiveListPoints() * 0.8), true);
+    const QFont labelFont =
+        sheetFont(style, std::max(7.0, style.effectiveListPoints() * 0.8), true);
     const QFontMetricsF metrics(labelFont, &device);
     const std::vector<Wrapped> lines = sheetWrap(label, labelFont, device, box.width());
     const double labelHeight = lines.size() * metrics.lineSpacing() + metrics.lineSpacing() * 0.3;
     const int cols = std::max(1, puzzle.columns);
     const int rows = std::max(1, puzzle.rows);
-    const double cell = std::clamp(
-        std::min(box.width() / cols, (box.height() - labelHeight) / rows), 0.0,
-        kLargestCellPoints * u);
+    const double cell =
+        std::clamp(std::min(box.width() / cols, (box.height() - labelHeight) / rows), 0.0,
+                   kLargestCellPoints * u);
     const double gridWidth = cols * cell;
     const double left = box.left() + (box.width() - gridWidth) / 2.0;
     p.save();
@@ -527,6 +529,31 @@ void paintPageNumber(QPainter &p, const SheetStyle &style, const QRectF &live, i
                        live.bottom() - metrics.descent()),
                text);
     p.restore();
+}
+
+QList<DrawnText> sheetDrawnTexts(const SheetPuzzle &puzzle, const SheetStyle &style, bool withKey)
+{
+    // The family is what counts, not the size; the title is bold.
+    const QFont plain = sheetFont(style, style.effectiveListPoints());
+    const QFont bold = sheetFont(style, style.effectiveTitlePoints(), true);
+    QString titles = puzzle.title;
+    QString list;
+    if (style.nameLine)
+        list += QStringLiteral("Name Date ");
+    list += QStringLiteral("1 2 "); // page numbers
+    for (bool key : {false, true}) {
+        if (key && !withKey)
+            break;
+        if (key)
+            titles += QLatin1Char(' ') + sheetKeyTitle(puzzle.title);
+        for (const Entry &e : listEntries(puzzle, style, key))
+            list += e.number + QLatin1Char(' ') + e.text + QLatin1Char(' ');
+    }
+    QString letters;
+    for (int r = 0; r < puzzle.rows; ++r)
+        for (int c = 0; c < puzzle.columns; ++c)
+            letters += inCase(puzzle.letterAt(c, r), style.letterCase);
+    return {DrawnText{{bold}, titles}, DrawnText{{plain}, list}, DrawnText{{plain}, letters}};
 }
 
 } // namespace quarrin

@@ -18,7 +18,9 @@
 #include "sheet/sheet_puzzle.h"
 #include "sheet/sheet_style.h"
 
+#include "language/glyph_coverage.h"
 #include <QColor>
+
 #include <QFont>
 #include <QLineF>
 #include <QPointF>
@@ -53,8 +55,8 @@ struct SheetLine
 
 struct SheetLayout
 {
-    QRectF area;      // what it was laid out in
-    double unit = 1;  // device units per point
+    QRectF area;     // what it was laid out in
+    double unit = 1; // device units per point
     QFont titleFont;
     QFont listFont;
     QFont gridFont;
@@ -112,5 +114,9 @@ std::vector<SheetWrapped> sheetWrap(const QString &text, const QFont &font,
 QFont sheetFont(const SheetStyle &style, double points, bool bold = false);
 // " – Answer Key" after a title.
 QString sheetKeyTitle(const QString &title);
+
+// What a worksheet of the puzzle draws in which font (the puzzle's page and,
+// with `withKey`, its key's): for the check that every letter can be drawn.
+QList<DrawnText> sheetDrawnTexts(const SheetPuzzle &puzzle, const SheetStyle &style, bool withKey);
 
 } // namespace quarrin

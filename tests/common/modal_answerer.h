@@ -30,6 +30,7 @@ class ModalAnswerer : public QObject
 public:
     QStringList messages;
     QStringList titles;
+    QStringList boxNames; // objectNames of the message boxes confirmed
     QStringList inputCaptions;
     QStringList inputPrompts;
     QList<int> inputLimits;
@@ -63,10 +64,9 @@ private:
                 // A question: answered with the button named `questionAnswer`,
                 // or as Esc would answer it.
                 questions << box->text();
-                QAbstractButton *answer =
-                    questionAnswer.isEmpty()
-                        ? box->escapeButton()
-                        : box->findChild<QAbstractButton *>(questionAnswer);
+                QAbstractButton *answer = questionAnswer.isEmpty()
+                                              ? box->escapeButton()
+                                              : box->findChild<QAbstractButton *>(questionAnswer);
                 if (answer)
                     answer->click();
                 else
@@ -75,6 +75,7 @@ private:
             }
             messages << box->text();
             titles << box->windowTitle();
+            boxNames << box->objectName();
             if (watched)
                 watchedAtMessages << watched->text();
             ok->click();
@@ -107,16 +108,20 @@ private:
                 // last file chosen), as typing in the name box does.
                 const QString name = QFileInfo(fileToChoose).fileName();
                 m_answering = files;
-                QMetaObject::invokeMethod(files, [this, files, name] {
-                    for (QAbstractItemView *view : files->findChildren<QAbstractItemView *>())
-                        if (view->selectionModel())
-                            view->selectionModel()->clearSelection();
-                    if (files->acceptMode() == QFileDialog::AcceptSave)
-                        if (auto *edit = files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
-                            edit->setText(name);
-                    QMetaObject::invokeMethod(files, "accept");
-                    m_answering = nullptr;
-                }, Qt::QueuedConnection);
+                QMetaObject::invokeMethod(
+                    files,
+                    [this, files, name] {
+                        for (QAbstractItemView *view : files->findChildren<QAbstractItemView *>())
+                            if (view->selectionModel())
+                                view->selectionModel()->clearSelection();
+                        if (files->acceptMode() == QFileDialog::AcceptSave)
+                            if (auto *edit =
+                                    files->findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+                                edit->setText(name);
+                        QMetaObject::invokeMethod(files, "accept");
+                        m_answering = nullptr;
+                    },
+                    Qt::QueuedConnection);
             }
         } else if (auto *dialog = qobject_cast<QDialog *>(modal)) {
             if (onDialog)

@@ -5,6 +5,7 @@
 
 #include "editor/editor_window.h"
 #include "file_faults.h"
+#include "language/printable_check.h"
 
 #include <QAction>
 #include <QApplication>
@@ -47,6 +48,7 @@ public:
     QStringList filters;
     QString offeredFile;
     QStringList messages;
+    QStringList boxNames; // objectNames of the message boxes
 
     ExportAnswerer()
     {
@@ -63,6 +65,7 @@ private:
             return;
         if (auto *box = qobject_cast<QMessageBox *>(modal)) {
             messages << box->text();
+            boxNames << box->objectName();
             QAbstractButton *yes = box->button(QMessageBox::Yes);
             (yes ? yes : box->button(QMessageBox::Ok))->click();
         } else if (auto *files = qobject_cast<QFileDialog *>(modal)) {
@@ -297,6 +300,60 @@ private slots:
             answer.messages.last(),
             QStringLiteral("The web page could not be saved to \"%1\": File too large").arg(path));
         QCOMPARE(contents(path), QByteArray("old page"));
+    }
+
+    // A Russian document puzzle: its page is written with its letters; a
+    // clue in letters none of the page's fonts has here (Cherokee) stops the
+    // export before the file is asked for, with the letters named.
+    void lettersTheFontsLackStopTheExport_data()
+    {
+        QTest::addColumn<QString>("clue");
+        QTest::addColumn<QString>("message"); // empty: the page is written
+        QTest::newRow("Russian") << QStringLiteral("Речная рыба") << QString();
+        QTest::newRow("a Cherokee clue")
+            << QStringLiteral("ᏣᎳᎩ рыба")
+            << QStringLiteral("can draw these letters: Ꮳ, Ꮃ, Ꭹ.\n\nNothing was printed or saved. "
+                              "No font on this computer has them: install one that does, or "
+                              "leave these letters out.");
+    }
+    void lettersTheFontsLackStopTheExport()
+    {
+        QFETCH(QString, clue);
+        QFETCH(QString, message);
+        EditorWindow editor(GridSize(10, 8), EditorKind::Document, &m_random, &m_snapshot);
+        NewPuzzleChoice russian;
+        russian.size = GridSize(10, 8);
+        russian.language = QStringLiteral("ru");
+        QVERIFY(editor.startEmptyPuzzle(russian));
+        placeWord(editor, QStringLiteral("ЩУКА"), 1, 1, "Right");
+        placeWord(editor, QStringLiteral("ЖИЗНЬ"), 3, 2, "Down");
+        editor.model().fillRandom();
+        editor.showPuzzle();
+        EditorWindow *raw = &editor;
+        editor.setPrintedTexts([raw, clue] {
+            PuzzleSnapshot shown;
+            takeSnapshot(raw->model(), shown);
+            return PrintedTexts{QStringLiteral("Рыбы"),
+                                {QStringLiteral("1. ") + clue, QStringLiteral("2. ЖИЗНЬ")},
+                                shown.words};
+        });
+        QTemporaryDir dir;
+        ExportAnswerer answer;
+        answer.file = dir.filePath(QStringLiteral("fish.html"));
+        exportItem(editor)->trigger();
+        if (message.isEmpty()) {
+            QCOMPARE(answer.messages, QStringList());
+            const QString page = QString::fromUtf8(contents(answer.file));
+            for (const QString &text : {QStringLiteral("Рыбы"), clue, QStringLiteral("ЖИЗНЬ")})
+                QVERIFY2(page.contains(text), qPrintable(text));
+            return;
+        }
+        QCOMPARE(answer.seen, QStringList{"webExportDialog"}); // no file asked for
+        QCOMPARE(answer.boxNames, QStringList{QLatin1String(kUnprintableLettersBox)});
+        QVERIFY2(answer.messages.value(0).startsWith(QStringLiteral("None of the fonts \"")),
+                 qPrintable(answer.messages.value(0)));
+        QVERIFY2(answer.messages.value(0).endsWith(message), qPrintable(answer.messages.value(0)));
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList());
     }
 
     void puzzleWithoutWordsIsRefused()

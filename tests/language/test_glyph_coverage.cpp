@@ -14,6 +14,8 @@
 
 using namespace quarrin;
 
+Q_DECLARE_METATYPE(QList<quarrin::DrawnText>)
+
 namespace {
 
 const QString kGreek = QStringLiteral("ΛΌΓΟΣ ΠΡΟΪΌΝ ΆΛΦΑ ΨΥΧΉ");
@@ -159,6 +161,65 @@ private slots:
             qPrintable(faces.at(0))); // embedded, with a Unicode map
         const QString text = pdfText(path);
         QVERIFY2(text.contains(kGreek) && text.contains(kRussian), qPrintable(text));
+    }
+
+    // What must be drawable: letters and digits, each once; blanks and
+    // punctuation are no letters to report.
+    void lettersToDrawLeaveOutBlanksAndPunctuation()
+    {
+        QCOMPARE(lettersToDraw(u"12. ΛΟΓΟΣ, λόγος! \u2013 Ж\U00012000"),
+                 QStringLiteral("12ΛΟΓΣλόγοςЖ\U00012000"));
+    }
+
+    // The warning before anything is printed or saved: each font's face
+    // with the letters of its texts it lacks, texts of the same face taken
+    // together, a list of fonts lacking only what none of them has; then a
+    // face to choose that has them all, or the news that none here does.
+    void messageBeforePrinting_data()
+    {
+        const QFont dejaVu(QStringLiteral("DejaVu Sans"), 14);
+        const QFont dingbats(kDingbats, 14);
+        QFont boldDingbats = dingbats;
+        boldDingbats.setBold(true);
+        const QString choose =
+            QStringLiteral("\n\nNothing was printed or saved. Choose a font that "
+                           "has them, such as \"DejaVu Sans\", and try again.");
+        QTest::addColumn<QList<DrawnText>>("texts");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("every letter drawn")
+            << QList<DrawnText>{{{dejaVu}, kGreek}, {{dejaVu}, kRussian}} << QString();
+        QTest::newRow("no text, no font")
+            << QList<DrawnText>{{{}, kGreek}, {{dingbats}, {}}} << QString();
+        QTest::newRow("one face, two texts")
+            << QList<DrawnText>{{{dingbats}, QStringLiteral("1. ΑΒ")},
+                                {{dejaVu}, kRussian},
+                                {{boldDingbats}, QStringLiteral("ΒΓ")}}
+            << QStringLiteral("The font \"D050000L\" cannot draw these letters: Α, Β, Γ.") + choose;
+        const QString noFont =
+            QStringLiteral("\n\nNothing was printed or saved. No font on this computer has them: "
+                           "install one that does, or leave these letters out.");
+        QTest::newRow("two faces")
+            << QList<DrawnText>{{{dingbats}, QStringLiteral("ΑΒ")},
+                                {{dejaVu}, QStringLiteral("ΛᏣЖ")}}
+            << QStringLiteral("The font \"D050000L\" cannot draw these letters: Α, Β.\n"
+                              "The font \"DejaVu Sans\" cannot draw these letters: Ꮳ.") +
+                   noFont;
+        QTest::newRow("a list of fonts")
+            << QList<DrawnText>{{{dingbats, dejaVu}, QStringLiteral("ΛᏣЖᎩ")}}
+            << QStringLiteral("None of the fonts \"D050000L\", \"DejaVu Sans\" can draw these "
+                              "letters: Ꮳ, Ꭹ.") +
+                   noFont;
+        QTest::newRow("a letter no font has")
+            << QList<DrawnText>{{{dejaVu}, QStringLiteral("ᏣᎳᎩ")}}
+            << QStringLiteral("The font \"DejaVu Sans\" cannot draw these letters: Ꮳ, Ꮃ, Ꭹ.\n\n"
+                              "Nothing was printed or saved. No font on this computer has them: "
+                              "install one that does, or leave these letters out.");
+    }
+    void messageBeforePrinting()
+    {
+        QFETCH(QList<DrawnText>, texts);
+        QFETCH(QString, message);
+        QCOMPARE(unprintableLettersMessage(texts), message);
     }
 
     void lettersBeyondSixteenBitsAndRepeats()
