@@ -17,14 +17,12 @@ namespace quarrin {
 
 Alphabet NewPuzzleChoice::alphabet() const
 {
-    const Language *found = Language::find(language);
-    return Alphabet(found ? *found : Language::english(), rules);
+    return Alphabet::forCode(language, rules);
 }
 
 bool NewPuzzleChoice::hasDefaultLetters() const
 {
-    return alphabet().language() == Language::english() && rules.keepAccents &&
-           fill == FillKind::Natural;
+    return areRecordLetters(alphabet(), fill);
 }
 
 QList<GridSize> NewPuzzleDialog::presets()

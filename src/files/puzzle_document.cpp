@@ -647,14 +647,12 @@ char16_t PuzzleDocument::letterAt(int col, int row) const
 
 Alphabet PuzzleDocument::alphabet() const
 {
-    const Language *found = Language::find(language);
-    return Alphabet(found ? *found : Language::english(), rules);
+    return Alphabet::forCode(language, rules);
 }
 
 bool PuzzleDocument::hasDefaultLetters() const
 {
-    return alphabet().language() == Language::english() && rules.keepAccents &&
-           fill == FillKind::Natural;
+    return areRecordLetters(alphabet(), fill);
 }
 
 DocumentCell PuzzleDocument::kindAt(int col, int row) const

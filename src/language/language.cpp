@@ -200,6 +200,12 @@ const LetterFrequencyTable *letterFrequencyTable(const char *code)
 
 Alphabet::Alphabet() : Alphabet(Language::english()) {}
 
+Alphabet Alphabet::forCode(QStringView code, LetterRules rules)
+{
+    const Language *found = Language::find(code);
+    return Alphabet(found ? *found : Language::english(), rules);
+}
+
 Alphabet::Alphabet(const Language &language, LetterRules rules)
     : m_language(&language), m_rules(rules)
 {

@@ -129,6 +129,9 @@ public:
     // English with accents kept.
     Alphabet();
     explicit Alphabet(const Language &language, LetterRules rules = {});
+    // The alphabet of the language with an ISO 639-1 code, English for a
+    // code that names none.
+    static Alphabet forCode(QStringView code, LetterRules rules = {});
 
     const Language &language() const { return *m_language; }
     LetterRules rules() const { return m_rules; }

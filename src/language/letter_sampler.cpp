@@ -18,6 +18,12 @@ std::optional<FillKind> fillKindFromName(QStringView name)
     return std::nullopt;
 }
 
+bool areRecordLetters(const Alphabet &alphabet, FillKind fill)
+{
+    return alphabet.language() == Language::english() && alphabet.rules().keepAccents &&
+           fill == FillKind::Natural;
+}
+
 LetterSampler::LetterSampler(const Alphabet &alphabet, FillKind kind)
     : m_kind(kind), m_letters(alphabet.letters())
 {

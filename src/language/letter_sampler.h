@@ -40,6 +40,10 @@ enum class FillKind
 QString fillKindName(FillKind kind);
 std::optional<FillKind> fillKindFromName(QStringView name);
 
+// English with accents kept and the natural fill: the letters of the record
+// editors and files, which hold A to Z and fill from their own pool.
+bool areRecordLetters(const Alphabet &alphabet, FillKind fill);
+
 class LetterSampler
 {
 public:

@@ -261,6 +261,18 @@ private slots:
         QCOMPARE(w.message, QStringLiteral("The letter \"Ж\" is not in the Polish alphabet."));
     }
 
+    // A document or a choice names its language by code; one that names none
+    // is English, so a puzzle always has an alphabet.
+    void alphabetForACode()
+    {
+        LetterRules plain;
+        plain.keepAccents = false;
+        QCOMPARE(Alphabet::forCode(u"EL").language().code(), QStringLiteral("el"));
+        QVERIFY(Alphabet::forCode(u"de", plain).rules() == plain);
+        QCOMPARE(Alphabet::forCode(u"xx").language(), Language::english());
+        QCOMPARE(Alphabet::forCode(QStringView()).language(), Language::english());
+    }
+
     void emptyWordIsLeftToTheCaller()
     {
         const PuzzleWord w = Alphabet().word(QString());
