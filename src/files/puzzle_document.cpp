@@ -293,7 +293,8 @@ bool readInt(const QJsonObject &o, const char *key, int *out)
     if (!v.isDouble())
         return false;
     const double d = v.toDouble();
-    if (d != double(qint64(d)) || d < -1e9 || d > 1e9)
+    // The range first: a double beyond it has no integer to convert to.
+    if (!(d >= -1e9 && d <= 1e9) || d != double(qint64(d)))
         return false;
     *out = int(d);
     return true;

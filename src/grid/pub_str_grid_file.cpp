@@ -55,8 +55,18 @@ bool toNumber(QStringView text, int min, int max, int *out)
 
 bool validDelimiter(QChar c)
 {
+    // U+FEFF written first in a file reads back as a byte order mark, and the
+    // grid would be lost on the next load.
     return !c.isNull() && !c.isDigit() && c != QLatin1Char('-') && c != QLatin1Char('+') &&
-           c != QLatin1Char('\n') && c != QLatin1Char('\r');
+           c != QLatin1Char('\n') && c != QLatin1Char('\r') && c != QChar::ByteOrderMark;
+}
+
+// A delimiter as a message shows it: an invisible one by its code point.
+QString delimiterName(const QString &line)
+{
+    if (line.isEmpty() || line[0].isPrint())
+        return line.left(1);
+    return QStringLiteral("U+%1").arg(line[0].unicode(), 4, 16, QLatin1Char('0')).toUpper();
 }
 
 } // namespace
@@ -186,8 +196,9 @@ GridFileResult TPubStrGrid::loadFromDevice(QIODevice &device, const QString &nam
         switch (lineNo) {
         case 1:
             if (line.isEmpty() || !validDelimiter(line[0]))
-                return {false,
-                        QStringLiteral("'%1' is not a valid cell delimiter").arg(line.left(1))};
+                return {
+                    false,
+                    QStringLiteral("'%1' is not a valid cell delimiter").arg(delimiterName(line))};
             delimiter = line[0];
             m_cellDelimiter = delimiter;
             continue;

@@ -315,6 +315,9 @@ private slots:
             << QString() << none << 0 << QStringList{"0,1=\xEF\xBF\xBDt\xEF\xBF\xBD"};
         grid("grid: no line break at the end")
             << kGridHead + "2|2|W" << QString() << none << 0 << QStringList{"2,2=W"};
+        grid("grid: byte order marks as the delimiter")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF")
+            << "'U+FEFF' is not a valid cell delimiter" << none << 0 << none;
         grid("grid: binary bytes") << QByteArray("\x01\x02\x00\xFF\n\x00|\x00\n", 9)
                                    << "not a valid integer value" << none << 0 << none;
     }

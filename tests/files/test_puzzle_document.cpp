@@ -75,18 +75,16 @@ QJsonObject foreignDocument()
     root.insert("kind", QJsonArray{"http://ipuz.org/wordsearch#1"});
     root.insert("title", "Pets");
     root.insert("dimensions", QJsonObject{{"width", 5}, {"height", 5}});
-    root.insert("puzzle", QJsonArray{QJsonArray{"c", "a", "t", "x", "y"},
-                                     QJsonArray{"q", "d", "w", "e", "r"},
-                                     QJsonArray{"o", "z", "o", "u", "i"},
-                                     QJsonArray{"p", "a", "s", "g", "d"},
-                                     QJsonArray{"f", "g", "h", "j", "k"}});
-    root.insert("solution",
-                QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{1, 1},
-                                                                     QJsonArray{2, 1},
-                                                                     QJsonArray{3, 1}}}}},
-                            {"DOG", QJsonObject{{"cells", QJsonArray{QJsonArray{2, 2},
-                                                                     QJsonArray{3, 3},
-                                                                     QJsonArray{4, 4}}}}}});
+    root.insert("puzzle",
+                QJsonArray{QJsonArray{"c", "a", "t", "x", "y"}, QJsonArray{"q", "d", "w", "e", "r"},
+                           QJsonArray{"o", "z", "o", "u", "i"}, QJsonArray{"p", "a", "s", "g", "d"},
+                           QJsonArray{"f", "g", "h", "j", "k"}});
+    root.insert(
+        "solution",
+        QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{1, 1}, QJsonArray{2, 1},
+                                                             QJsonArray{3, 1}}}}},
+                    {"DOG", QJsonObject{{"cells", QJsonArray{QJsonArray{2, 2}, QJsonArray{3, 3},
+                                                             QJsonArray{4, 4}}}}}});
     return root;
 }
 
@@ -151,8 +149,7 @@ private slots:
         QCOMPARE(root.value("version").toString(), QStringLiteral("http://ipuz.org/v2"));
         QCOMPARE(root.value("kind").toArray(), QJsonArray{"http://ipuz.org/wordsearch#1"});
         QCOMPARE(root.value("title").toString(), QStringLiteral("Farm &amp; Home"));
-        QCOMPARE(root.value("dimensions").toObject(),
-                 (QJsonObject{{"width", 7}, {"height", 5}}));
+        QCOMPARE(root.value("dimensions").toObject(), (QJsonObject{{"width", 7}, {"height", 5}}));
         const QJsonArray rows = root.value("puzzle").toArray();
         QCOMPARE(rows.size(), 5);
         QCOMPARE(rows.at(0).toArray().size(), 7);
@@ -160,14 +157,15 @@ private slots:
         QCOMPARE(rows.at(2).toArray().at(3).toString(), QStringLiteral("T"));
         QCOMPARE(rows.at(0).toArray().at(0).toInt(-1), 0); // a blank cell: ipuz's empty value
         QCOMPARE(root.value("solution").toObject(),
-                 (QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{2, 1},
-                                                                       QJsonArray{3, 2},
-                                                                       QJsonArray{4, 3}}}}}}));
+                 (QJsonObject{
+                     {"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{2, 1}, QJsonArray{3, 2},
+                                                              QJsonArray{4, 3}}}}}}));
         // Both entries of the word list, in order, are in our own extension.
         const QJsonArray words =
             root.value(kDocumentExtensionKey).toObject().value("words").toArray();
         QCOMPARE(words.size(), 2);
-        QCOMPARE(words.at(1).toObject().value("direction").toString(), QStringLiteral("Down-Right"));
+        QCOMPARE(words.at(1).toObject().value("direction").toString(),
+                 QStringLiteral("Down-Right"));
         QCOMPARE(words.at(1).toObject().value("position").toString(), QStringLiteral("2, 1"));
     }
 
@@ -237,7 +235,8 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("expected"); // part of the message
         const QByteArray kind = "\"kind\": [\"http://ipuz.org/wordsearch#1\"]";
-        QTest::newRow("bad JSON") << QByteArray("{\"version\": \"http://ipuz.org/v2\",\n \"kind\": [")
+        QTest::newRow("bad JSON") << QByteArray(
+                                         "{\"version\": \"http://ipuz.org/v2\",\n \"kind\": [")
                                   << "its JSON is damaged at line 2, column 11";
         QTest::newRow("not an object") << QByteArray("[1, 2]") << "it holds no ipuz object";
         QTest::newRow("no version") << QByteArray("{\"kind\": []}") << "names no ipuz version";
@@ -252,6 +251,10 @@ private slots:
         QTest::newRow("too wide")
             << minimalDocument(kind + ", \"dimensions\": {\"width\": 60, \"height\": 10}")
             << "its grid is 60 columns by 10 rows; columns and rows must each be from 5 to 50";
+        // No integer holds it (the sanitizers once caught its conversion).
+        QTest::newRow("width beyond any integer")
+            << minimalDocument(kind + ", \"dimensions\": {\"width\": 5e85, \"height\": 10}")
+            << "gives no width and height";
         QTest::newRow("too small")
             << minimalDocument(kind + ", \"dimensions\": {\"width\": 4, \"height\": 10}")
             << "its grid is 4 columns by 10 rows";
@@ -269,7 +272,8 @@ private slots:
             return bytesOf(root);
         };
         QTest::newRow("a cell of two letters")
-            << withCell(4, 2, "QU") << "the cell at column 3, row 5 holds \"QU\"; a cell holds one letter";
+            << withCell(4, 2, "QU")
+            << "the cell at column 3, row 5 holds \"QU\"; a cell holds one letter";
         QTest::newRow("a digit") << withCell(0, 4, "7") << "holds \"7\", which is not a letter";
         QTest::newRow("a number") << withCell(0, 4, 7) << "holds 7, which is not a letter";
         QJsonObject shortRow = foreignDocument();
@@ -277,29 +281,30 @@ private slots:
         rows[1] = QJsonArray{"a", "b"};
         shortRow.insert("puzzle", rows);
         QTest::newRow("a short row")
-            << bytesOf(shortRow) << "row 2 of its letter grid has 2 cells, and its dimensions say 5";
+            << bytesOf(shortRow)
+            << "row 2 of its letter grid has 2 cells, and its dimensions say 5";
 
         QJsonObject misplaced = foreignDocument();
-        misplaced.insert("solution",
-                         QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{1, 2},
-                                                                              QJsonArray{2, 2},
-                                                                              QJsonArray{3, 2}}}}}});
+        misplaced.insert(
+            "solution",
+            QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{1, 2}, QJsonArray{2, 2},
+                                                                 QJsonArray{3, 2}}}}}});
         QTest::newRow("a word that does not read where it says")
             << bytesOf(misplaced)
             << "the word \"CAT\" does not read at 1, 2 going Right: the grid holds \"QDW\" there";
         QJsonObject crooked = foreignDocument();
-        crooked.insert("solution",
-                       QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{1, 1},
-                                                                            QJsonArray{2, 1},
-                                                                            QJsonArray{3, 2}}}}}});
+        crooked.insert(
+            "solution",
+            QJsonObject{{"CAT", QJsonObject{{"cells", QJsonArray{QJsonArray{1, 1}, QJsonArray{2, 1},
+                                                                 QJsonArray{3, 2}}}}}});
         QTest::newRow("a word off a line")
             << bytesOf(crooked) << "the cells of the word \"CAT\" do not run in a straight line";
         QJsonObject missing = foreignDocument();
         missing.insert("solution", QJsonArray{"HORSE"});
         QTest::newRow("a word nowhere in the grid")
             << bytesOf(missing) << "the word \"HORSE\" does not read anywhere in its grid";
-        QTest::newRow("over 10 MB") << QByteArray(kMaxDocumentBytes + 1, ' ')
-                                    << "a puzzle document holds at most 10 MB";
+        QTest::newRow("over 10 MB")
+            << QByteArray(kMaxDocumentBytes + 1, ' ') << "a puzzle document holds at most 10 MB";
     }
     void damagedAndForeignDocumentsAreRefused()
     {
@@ -380,7 +385,8 @@ private slots:
             const Made made = makePuzzle(GridSize(20, 20), random);
             const FileResult saved = saveDocument(made.document, path);
             QVERIFY(!saved.ok);
-            QVERIFY2(saved.error.contains(QStringLiteral("could not be saved")), qPrintable(saved.error));
+            QVERIFY2(saved.error.contains(QStringLiteral("could not be saved")),
+                     qPrintable(saved.error));
         }
         QVERIFY(old.open(QIODevice::ReadOnly));
         QCOMPARE(old.readAll(), QByteArray("old contents"));
@@ -434,7 +440,8 @@ private slots:
                "(.qrn) and 30x30 (.qrn2) puzzles. Save it as a puzzle document (.ipuz).";
         QTest::newRow("a Greek letter")
             << GridSize::Small << QStringLiteral("\u0394ELTA")
-            << QStringLiteral("The puzzle holds the letter \"\u0394\", which a record file cannot hold");
+            << QStringLiteral(
+                   "The puzzle holds the letter \"\u0394\", which a record file cannot hold");
     }
     void recordsRefuseWhatTheyCannotHold()
     {
@@ -459,10 +466,14 @@ private slots:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("saved");
-        QTest::newRow("no extension") << "puzzle" << "puzzle.ipuz";
-        QTest::newRow("with it") << "puzzle.ipuz" << "puzzle.ipuz";
-        QTest::newRow("capitals") << "PUZZLE.IPUZ" << "PUZZLE.IPUZ";
-        QTest::newRow("a record's") << "puzzle.qrn" << "puzzle.qrn.ipuz";
+        QTest::newRow("no extension") << "puzzle"
+                                      << "puzzle.ipuz";
+        QTest::newRow("with it") << "puzzle.ipuz"
+                                 << "puzzle.ipuz";
+        QTest::newRow("capitals") << "PUZZLE.IPUZ"
+                                  << "PUZZLE.IPUZ";
+        QTest::newRow("a record's") << "puzzle.qrn"
+                                    << "puzzle.qrn.ipuz";
     }
     void fileNames()
     {

@@ -812,6 +812,11 @@ void TestPubStrGrid::damagedFiles_data()
         << QByteArray("\n3|4\n") << "'' is not a valid cell delimiter" << 7 << 7 << "";
     QTest::newRow("digit as delimiter")
         << QByteArray("5\n3|4\n") << "'5' is not a valid cell delimiter" << 7 << 7 << "";
+    // A fuzzing find: a first line of byte order marks after the one skipped
+    // made U+FEFF the delimiter, which a save then wrote where a mark is read.
+    QTest::newRow("byte order mark as delimiter")
+        << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xEF\xBB\xBF\n3|4\n")
+        << "'U+FEFF' is not a valid cell delimiter" << 7 << 7 << "";
     QTest::newRow("empty file") << QByteArray() << "" << 7 << 7 << "";
     QTest::newRow("only the delimiter") << QByteArray("|") << "" << 7 << 7 << "";
     QTest::newRow("binary junk") << QByteArray("|\n\x01\x02\xff|\x80\n")
