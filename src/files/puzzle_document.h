@@ -12,7 +12,7 @@
 //     to last, as [column, row] pairs counted from 1 (as the editor counts);
 //   - "title": the print page's title.
 // What ipuz has no field for lives under one extension key of our own, named
-// by our domain as the ipuz specification prescribes for extensions
+// by our domain as the ipuz format prescribes for extensions
 // ("org.wordquarrin.puzzle"): the word list in order with each word's
 // position and direction lines and its clue (a word may be listed twice,
 // which the solution's dictionary cannot hold), the kind of every cell (word
