@@ -4,6 +4,7 @@
 // editor's grid scales with its window.
 
 #include "app/quarrin_app.h"
+#include "app_options.h"
 #include "editor/editor_grid.h"
 #include "editor/editor_window.h"
 #include "files/puzzle_document.h"
@@ -22,16 +23,9 @@
 
 using namespace quarrin;
 using quarrin::test::ModalAnswerer;
+using quarrin::test::noSplash;
 
 namespace {
-
-QuarrinApp::Options noSplash()
-{
-    QuarrinApp::Options o;
-    o.splashWaitMs = 0;
-    o.showSplash = false;
-    return o;
-}
 
 // Answers "New Puzzle..." with the given sides.
 std::function<void(QDialog *)> answerNewPuzzle(int columns, int rows, bool dense = false)
@@ -149,7 +143,8 @@ private slots:
             answerer.onDialog = answerNewPuzzle(20, 12, true);
             answerer.questionAnswer = QStringLiteral("discardAnswer");
             first->findChild<QAction *>("NewPuzzle1")->trigger();
-            QCOMPARE(answerer.questions, QStringList{QStringLiteral("Save changes to this puzzle?")});
+            QCOMPARE(answerer.questions,
+                     QStringList{QStringLiteral("Save changes to this puzzle?")});
         }
         QCOMPARE(app.documentEditor(), first.data());
         QVERIFY(first->model().log().isEmpty());
@@ -222,8 +217,8 @@ private slots:
         QFETCH(GridSize, size);
         QFETCH(QString, editorName);
         QTemporaryDir dir;
-        const QString path =
-            writeDocumentFile(dir.filePath(QStringLiteral("p.ipuz")), size, QStringLiteral("BADGER"));
+        const QString path = writeDocumentFile(dir.filePath(QStringLiteral("p.ipuz")), size,
+                                               QStringLiteral("BADGER"));
         QuarrinApp app(noSplash());
         app.start();
         ModalAnswerer answerer;
@@ -244,8 +239,9 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("broken.ipuz"));
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write("{\"version\": \"http://ipuz.org/v2\", \"kind\": [\"http://ipuz.org/wordsearch#1\"], "
-                "\"dimensions\": {\"width\": 99, \"height\": 9}}");
+        f.write(
+            "{\"version\": \"http://ipuz.org/v2\", \"kind\": [\"http://ipuz.org/wordsearch#1\"], "
+            "\"dimensions\": {\"width\": 99, \"height\": 9}}");
         f.close();
         QuarrinApp app(noSplash());
         app.start();
@@ -254,9 +250,9 @@ private slots:
         answerer.fileToChoose = path;
         app.main()->findChild<QPushButton *>("BitBtn4")->click();
         QCOMPARE(answerer.messages.size(), 1);
-        QVERIFY2(answerer.messages.first().contains(
-                     QStringLiteral("its grid is 99 columns by 9 rows")),
-                 qPrintable(answerer.messages.first()));
+        QVERIFY2(
+            answerer.messages.first().contains(QStringLiteral("its grid is 99 columns by 9 rows")),
+            qPrintable(answerer.messages.first()));
         QVERIFY(app.main()->isVisible());
         QCOMPARE(app.main()->model().log(), QStringList{"MOLE"});
         QVERIFY(!app.documentEditor());
@@ -302,8 +298,8 @@ private slots:
         QApplication::processEvents();
         QVERIFY(grid->cellPixels() > small);
         // Every control stays inside the window.
-        for (QWidget *w : editor.centralWidget()->findChildren<QWidget *>(QString(),
-                                                                         Qt::FindDirectChildrenOnly))
+        for (QWidget *w :
+             editor.centralWidget()->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
             QVERIFY2(editor.centralWidget()->rect().contains(w->geometry()),
                      qPrintable(w->objectName()));
     }

@@ -6,6 +6,7 @@
 // keeps the record editors exactly as they were.
 
 #include "app/quarrin_app.h"
+#include "app_options.h"
 #include "editor/editor_window.h"
 #include "files/puzzle_document.h"
 #include "modal_answerer.h"
@@ -24,16 +25,9 @@
 
 using namespace quarrin;
 using quarrin::test::ModalAnswerer;
+using quarrin::test::noSplash;
 
 namespace {
-
-QuarrinApp::Options noSplash()
-{
-    QuarrinApp::Options o;
-    o.splashWaitMs = 0;
-    o.showSplash = false;
-    return o;
-}
 
 struct Letters
 {
