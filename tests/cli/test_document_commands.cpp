@@ -2,6 +2,7 @@
 // display: generate of any size (documents for other sizes, --format, --dense),
 // convert between record files and documents, and check of documents.
 
+#include "document_files.h"
 #include "files/puzzle_document.h"
 #include "files/puzzle_file.h"
 #include "headless_run.h"
@@ -27,19 +28,10 @@ class TestDocumentCommands : public QObject
 
     void write(const QString &name, const QByteArray &bytes) const
     {
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
+        testing::writeTestFile(path(name), bytes);
     }
 
-    static PuzzleDocument document(const QString &file)
-    {
-        PuzzleDocument d;
-        const FileResult read = loadDocument(file, &d);
-        if (!read.ok)
-            qWarning("%s", qPrintable(read.error));
-        return d;
-    }
+    static PuzzleDocument document(const QString &file) { return testing::loadedDocument(file); }
 
 private slots:
     void initTestCase()
@@ -88,7 +80,8 @@ private slots:
         QCOMPARE(first.words, (QStringList{"COW", "PIG", "HORSE", "SHEEP"}));
         // The line's own title.
         QCOMPARE(first.page.title, QStringLiteral("Farm animals"));
-        const PuzzleDocument second = document(path(out + "/" + QString(file).replace("001", "002")));
+        const PuzzleDocument second =
+            document(path(out + "/" + QString(file).replace("001", "002")));
         QCOMPARE(second.page.title, QStringLiteral("Word Quarrin 2"));
         QCOMPARE(second.words.size(), 4);
         // Every cell holds a letter.
@@ -101,21 +94,24 @@ private slots:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("message");
-        QTest::newRow("too small") << QStringList{"--size", "4"}
-                                   << "bad value '4' for --size: expected a side or WxH, each from 5 to 50";
-        QTest::newRow("too wide") << QStringList{"--size", "51x10"} << "bad value '51x10' for --size";
+        QTest::newRow("too small")
+            << QStringList{"--size", "4"}
+            << "bad value '4' for --size: expected a side or WxH, each from 5 to 50";
+        QTest::newRow("too wide") << QStringList{"--size", "51x10"}
+                                  << "bad value '51x10' for --size";
         QTest::newRow("not a size") << QStringList{"--size", "big"} << "bad value 'big' for --size";
         QTest::newRow("a record of another size")
             << QStringList{"--size", "20", "--format", "qrn"}
             << "a 20x20 puzzle has no record file: record files hold 15x15 and 30x30 puzzles";
-        QTest::newRow("an unknown format") << QStringList{"--format", "docx"}
-                                           << "bad value 'docx' for --format";
+        QTest::newRow("an unknown format")
+            << QStringList{"--format", "docx"} << "bad value 'docx' for --format";
     }
     void generateRefusesSizesAndFormatsThatDoNotGo()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, message);
-        const Run r = run(QStringList{"generate", "--words", "words.txt", "--out", "refused"} + args);
+        const Run r =
+            run(QStringList{"generate", "--words", "words.txt", "--out", "refused"} + args);
         QCOMPARE(r.status, 2);
         QVERIFY2(r.err.contains(message), qPrintable(r.err));
         QVERIFY(!QDir(path("refused")).exists());
@@ -160,8 +156,7 @@ private slots:
         QCOMPARE(r.status, 0);
         QCOMPARE(testing::fileBytes(path("back.qrn")).toHex(), original.toHex());
 
-        QVERIFY(run({"generate", "--words", "words.txt", "--size", "20", "--out", "big",
-                     "--quiet"})
+        QVERIFY(run({"generate", "--words", "words.txt", "--size", "20", "--out", "big", "--quiet"})
                     .status == 0);
         r = run({"convert", "big/puzzle-001.ipuz", "big.qrn"});
         QCOMPARE(r.status, 2);

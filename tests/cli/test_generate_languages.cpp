@@ -6,6 +6,7 @@
 // that language, the pages' lang, and books of Greek and Russian puzzles
 // with their fonts embedded and their letters extractable.
 
+#include "document_files.h"
 #include "files/puzzle_document.h"
 #include "generate/puzzle_batch.h"
 #include "headless_run.h"
@@ -79,20 +80,10 @@ class TestGenerateLanguages : public QObject
 
     void write(const QString &name, const QByteArray &bytes) const
     {
-        QVERIFY(QDir().mkpath(QFileInfo(path(name)).absolutePath()));
-        QFile f(path(name));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QCOMPARE(f.write(bytes), bytes.size());
+        testing::writeTestFile(path(name), bytes);
     }
 
-    static PuzzleDocument document(const QString &file)
-    {
-        PuzzleDocument d;
-        const FileResult read = loadDocument(file, &d);
-        if (!read.ok)
-            qWarning("%s", qPrintable(read.error));
-        return d;
-    }
+    static PuzzleDocument document(const QString &file) { return testing::loadedDocument(file); }
 
     // The user's own blocked words of a language, in the settings folder of
     // the runs (config/ of the test's folder).

@@ -1,6 +1,7 @@
 // "Check Puzzle" in the editors: the menu item, the problem list, marking a
 // problem's cells in the grid while the window is open, and "Refill".
 
+#include "../puzzle/board.h"
 #include "editor/check_window.h"
 #include "editor/editor_grid.h"
 #include "editor/editor_window.h"
@@ -52,15 +53,6 @@ QStringList wordLetters(const PuzzleModel &model)
         for (int r = 0; r < model.rows(); ++r)
             if (model.cellAt(c, r).isWordLetter())
                 out << QStringLiteral("%1,%2=%3").arg(c).arg(r).arg(model.cell(c, r));
-    return out;
-}
-
-QStringList allCells(const PuzzleModel &model)
-{
-    QStringList out;
-    for (int c = 0; c < model.columns(); ++c)
-        for (int r = 0; r < model.rows(); ++r)
-            out << model.cell(c, r);
     return out;
 }
 
@@ -150,8 +142,8 @@ private slots:
                               "Fill blank spaces with message", "Remove Random + Msg", "Print",
                               "Load", "Save", "Export to Word", "Exit", "-", "Check Puzzle"}));
         QCOMPARE(texts.mid(12),
-                 (QStringList{"New Puzzle...", "Export Web Page...", "Add Words...",
-                              "Save As...", "Recent Puzzles", "-", "Keep Fill Clean"}));
+                 (QStringList{"New Puzzle...", "Export Web Page...", "Add Words...", "Save As...",
+                              "Recent Puzzles", "-", "Keep Fill Clean"}));
         // "File" and "About" as before, then "Edit" at the end.
         QStringList menus;
         for (QAction *a : editor.menuBar()->actions())
@@ -260,13 +252,13 @@ private slots:
         editor.show();
         QVERIFY(editor.loadFile(path).ok);
         QCOMPARE(readMessage(editor.model(), 6), QStringLiteral("GOTEAM"));
-        const QStringList loaded = allCells(editor.model());
+        const QStringList loaded = test::visibleCells(editor.model());
         CheckWindow *window = openCheck(editor);
         QVERIFY(window);
         auto *result = window->findChild<QLabel *>(QStringLiteral("refillResult"));
 
         QVERIFY(clickRefill(window, QMessageBox::No));
-        QCOMPARE(allCells(editor.model()), loaded);
+        QCOMPARE(test::visibleCells(editor.model()), loaded);
         QCOMPARE(result->text(), QString());
 
         QVERIFY(clickRefill(window, QMessageBox::Yes));

@@ -4,6 +4,7 @@
 // grid are found by "Check Puzzle"; the clean fill of a seeded puzzle whose
 // plain fill spells them leaves none.
 
+#include "../puzzle/board.h"
 #include "check/puzzle_check.h"
 #include "editor/check_window.h"
 #include "editor/editor_window.h"
@@ -93,15 +94,6 @@ QStringList blockedProblems(const PuzzleCheck &check, const PuzzleModel &model)
     for (const Problem &p : check.run(model).problems)
         if (p.kind == ProblemKind::BlockedWord)
             out << p.text;
-    return out;
-}
-
-QStringList allCells(const PuzzleModel &model)
-{
-    QStringList out;
-    for (int c = 0; c < model.columns(); ++c)
-        for (int r = 0; r < model.rows(); ++r)
-            out << model.cell(c, r);
     return out;
 }
 
@@ -233,11 +225,11 @@ private slots:
             editor.showPuzzle();
             editor.findChild<QPushButton *>(QStringLiteral("Button1"))->click();
             if (!on) {
-                QCOMPARE(allCells(editor.model()), allCells(plain));
+                QCOMPARE(test::visibleCells(editor.model()), test::visibleCells(plain));
                 continue;
             }
             QCOMPARE(blockedProblems(check, editor.model()), QStringList());
-            QVERIFY(allCells(editor.model()) != allCells(plain));
+            QVERIFY(test::visibleCells(editor.model()) != test::visibleCells(plain));
             // Check Puzzle, on the same lists, agrees.
             editor.findChild<QAction *>(QStringLiteral("CheckPuzzle1"))->trigger();
             auto *window = editor.findChild<CheckWindow *>(QStringLiteral("checkWindow"));

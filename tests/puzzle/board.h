@@ -86,6 +86,16 @@ inline PuzzleState stateOf(const PuzzleModel &model)
     return s;
 }
 
+// The text of every visible cell, column by column.
+inline QStringList visibleCells(const PuzzleModel &model)
+{
+    QStringList out;
+    for (int c = 0; c < model.columns(); ++c)
+        for (int r = 0; r < model.rows(); ++r)
+            out << model.cell(c, r);
+    return out;
+}
+
 // Adds a word at a given position and direction, as the editor's boxes would.
 inline void place(PuzzleModel &model, const QString &word, int x, int y, const QString &dir)
 {
