@@ -564,6 +564,16 @@
         }
     }
     window.addEventListener("pagehide", keep);
+    // Progress stored by another page of this puzzle: another tab, or the
+    // page this one replaced when the browser hands its last writes over
+    // after this page has read the storage. Taken while this page has not
+    // started its own clock.
+    window.addEventListener("storage", function (ev) {
+        if (ev.key === key && ev.newValue && since === null && !done) {
+            load();
+            showCount();
+        }
+    });
     document.addEventListener("visibilitychange", keep);
 
     load();

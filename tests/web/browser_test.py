@@ -107,6 +107,7 @@ try:
     from selenium.webdriver.common.actions.pointer_input import PointerInput
     from selenium.webdriver.common.by import By
     from selenium.webdriver.common.keys import Keys
+    from selenium.common.exceptions import TimeoutException
     from selenium.webdriver.support.ui import WebDriverWait
 except ImportError as e:
     fail("python3-selenium is missing (bash scripts/setup.sh installs it): %s" % e)
@@ -271,6 +272,30 @@ def start_again(b):
         b.d.find_element(By.ID, "wq-confirm-yes").click()
     check(found_words(b) == [] and ring_count(b) == 0, "Start again left finds")
     check(b.text("#wq-clock") == "0:00" and b.text("[role=status]") == "", "Start again left the clock or the message")
+
+
+def check_other_tab(b, url, expected):
+    """A second tab of the same puzzle, opened before a find and not played
+    in, takes the find made in the first from the storage event."""
+    fresh(b, url)
+    first = b.d.current_window_handle
+    b.d.switch_to.new_window("tab")
+    b.open(url)
+    second = b.d.current_window_handle
+    b.d.switch_to.window(first)
+    word = expected["words"][0]
+    mouse_clicks(b)(*ends(word, backwards=False))
+    check(found_words(b) == [word["word"]], "the first tab found %r" % found_words(b))
+    b.d.switch_to.window(second)
+    try:
+        WebDriverWait(b.d, 10, poll_frequency=0.02).until(lambda d: found_words(b) == [word["word"]])
+    except TimeoutException:
+        pass
+    check(found_words(b) == [word["word"]] and ring_count(b) == 1,
+          "the other tab shows %r with %d rings" % (found_words(b), ring_count(b)))
+    b.d.close()
+    b.d.switch_to.window(first)
+    note("another tab of the puzzle takes the finds made in the first")
 
 
 def fresh(b, url):
@@ -457,7 +482,14 @@ def main():
         stored = b.run("return JSON.stringify(localStorage);")
         b.d.refresh()
         b.wait_ready()
-        check(found_words(b) == [w["word"] for w in e15["words"][:half]],
+        # The browser may hand the old page's writes to the new one a moment
+        # after it has read the storage; the page takes them from the storage event.
+        kept = [w["word"] for w in e15["words"][:half]]
+        try:
+            WebDriverWait(b.d, 10, poll_frequency=0.02).until(lambda d: found_words(b) == kept)
+        except TimeoutException:
+            pass
+        check(found_words(b) == kept,
               "after a reload the finds are %r; before it the storage held %s, now %s (%s)" %
               (found_words(b), stored, b.run("return JSON.stringify(localStorage);"),
                b.run("return document.readyState + ' ' + performance.getEntriesByType('navigation').map(function (n) { return n.type; }).join();")))
@@ -503,6 +535,7 @@ def main():
         game = Game(b, e15, mouse_clicks(b), "15x15 by clicks")
         game.check_finished(game.play() - game.start)
         note("15x15 played by clicks on both ends: %s" % b.text("[role=status]"))
+        check_other_tab(b, url["p15"], e15)
 
         for what, size in (("320 px wide", (320, 640, 2, True)), ("200 % zoom", (640, 450, 2, False))):
             check_layout(b, url["p15"], *size, what)
